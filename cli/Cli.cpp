@@ -1,0 +1,69 @@
+#include "Cli.h"
+
+namespace cli {
+
+namespace {
+
+const char *const kUsage =
+    "usage: codeplug COMMAND ...\n"
+    "  new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt\n"
+    "  info FILE.rdt\n"
+    "  compact IN.rdt OUT.rdt\n"
+    "  channels list|export|import|delete|move|sort ...\n"
+    "  contacts list|export|import|delete|move|sort ...\n";
+
+} // namespace
+
+bool loadInto(codeplug::CodePlugStore &store, const QString &path, Io io)
+{
+    const codeplug::FileResult result = codeplug::loadCodePlugFile(store, 0, path);
+    if (!result.ok())
+        io.err << result.message << Qt::endl;
+    return result.ok();
+}
+
+bool saveFrom(codeplug::CodePlugStore &store, const QString &path, Io io)
+{
+    const auto confirm = [&] {
+        io.err << codeplug::kPasswordWarning << Qt::endl;
+        return true;
+    };
+    const codeplug::FileResult result = codeplug::saveCodePlugFile(store, 0, path, confirm);
+    if (!result.ok())
+        io.err << result.message << ": " << path << Qt::endl;
+    return result.ok();
+}
+
+bool parseNumbers(const QStringList &texts, QList<int> &numbers, Io io)
+{
+    for (const QString &text : texts) {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        if (!ok) {
+            io.err << "not a record number: " << text << Qt::endl;
+            return false;
+        }
+        numbers.append(number);
+    }
+    return true;
+}
+
+int run(const QStringList &arguments, Io io)
+{
+    if (arguments.isEmpty()) {
+        io.err << kUsage;
+        return UsageError;
+    }
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("new") || command == QLatin1String("info") || command == QLatin1String("compact"))
+        return runBasicCommand(command, rest, io);
+    if (command == QLatin1String("channels"))
+        return runChannelsCommand(rest, io);
+    if (command == QLatin1String("contacts"))
+        return runContactsCommand(rest, io);
+    io.err << "unknown command: " << command << "\n" << kUsage;
+    return UsageError;
+}
+
+} // namespace cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "FileImage.h"
+#include "Layout.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// Builds code plug images for tests: starts from a fresh valid code plug and puts records,
+// references, gaps and broken headers where a test wants them.
+class ImageBuilder
+{
+public:
+    explicit ImageBuilder(int band = 2, int model = 0);
+
+    codeplug::FileImage &image() { return m_image; }
+    const codeplug::FileImage &image() const { return m_image; }
+
+    // Writes a used record with the given name (list initialiser, then the name) at index.
+    ImageBuilder &named(const codeplug::ListLayout &list, int index, const QString &name);
+    // Makes the record at index empty by zeroing the first unit of its name only.
+    ImageBuilder &emptied(const codeplug::ListLayout &list, int index);
+    ImageBuilder &u8(int offset, std::uint8_t value);
+    ImageBuilder &u16(int offset, std::uint16_t value);
+    ImageBuilder &u32(int offset, std::uint32_t value);
+
+    // Writes the image to dir/name and returns the path.
+    QString writeTo(const QTemporaryDir &dir, const QString &name) const;
+
+private:
+    codeplug::FileImage m_image;
+};
+
+// Writes raw bytes to dir/name and returns the path.
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
+
+} // namespace testsupport
