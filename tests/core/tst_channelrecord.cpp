@@ -44,8 +44,7 @@ private Q_SLOTS:
         testsupport::ImageBuilder builder(band);
         initChannelRecord(builder.image(), 4, QStringLiteral("Channel 5"));
         const QByteArray expected = QByteArray::fromHex("621400E105C30000040000000001 00FF").replace(' ', "")
-                                    + frequency + frequency + QByteArray::fromHex("FFFFFFFF0000FFFF")
-                                    + nameBytes("Channel 5");
+            + frequency + frequency + QByteArray::fromHex("FFFFFFFF0000FFFF") + nameBytes("Channel 5");
         QCOMPARE(recordBytes(builder.image(), 4).toHex(' '), expected.toHex(' '));
     }
 
@@ -72,7 +71,7 @@ private Q_SLOTS:
         QFETCH(int, expected);
         testsupport::ImageBuilder builder;
         FileImage &image = builder.image();
-        const ChannelField field{byte, std::uint8_t(mask), shift};
+        const ChannelField field { byte, std::uint8_t(mask), shift };
         setChannelField(image, 0, field, value);
         QCOMPARE(int(image.u8(lists::channels.recordOffset(0) + byte)), expected);
         QCOMPARE(channelField(image, 0, field), value);
@@ -82,7 +81,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("band");
-        QTest::addColumn<int>("stored");  // -1: nothing written
+        QTest::addColumn<int>("stored"); // -1: nothing written
         QTest::newRow("point") << "439.125" << 2 << 0x43912500;
         QTest::newRow("comma") << "439,125" << 2 << 0x43912500;
         QTest::newRow("no separator padded") << "439125" << 2 << 0x43912500;
