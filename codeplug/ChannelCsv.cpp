@@ -219,9 +219,11 @@ public:
     explicit NameIndex(const FileImage &image)
         : m_nextEmpty(firstEmptyRecord(image, lists::channels))
     {
+        // The first record of a name is the one an import overwrites.
         for (int i = 0; i < lists::channels.count && isRecordUsed(image, lists::channels, i); ++i) {
-            if (!m_used.contains(nameKey(channelName(image, i))))
-                m_used.insert(nameKey(channelName(image, i)), i);
+            const QString key = nameKey(channelName(image, i));
+            if (!m_used.contains(key))
+                m_used.insert(key, i);
         }
     }
     int used(const QString &key) const { return m_used.value(key, -1); }
