@@ -41,7 +41,8 @@ enum class DeleteResult { Deleted, RefusedContinue, RefusedStop };
 QString channelDeleteRefusal(const FileImage &image, int index);
 
 // Deletes channel `number` (1-based) unless something refers to it, in which case `askContinue`
-// is asked with the refusal message.
+// is asked with the refusal message. A number without a used record deletes nothing and asks
+// nothing (RefusedContinue).
 DeleteResult deleteChannel(FileImage &image, int number, const RefusalHandler &askContinue);
 
 // Deletes the selected channels, skipping protected ones silently and asking on refusals;
