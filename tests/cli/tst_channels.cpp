@@ -122,7 +122,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("ok goes on") << QStringList {} << QStringList { "C2", "C3", "C5" };
-        QTest::newRow("stop on refusal") << QStringList { "--stop-on-refusal" } << QStringList { "C2", "C3", "C4", "C5" };
+        QTest::newRow("stop on refusal") << QStringList { "--stop-on-refusal" }
+                                         << QStringList { "C2", "C3", "C4", "C5" };
         QTest::newRow("protected") << QStringList { "--protect", "c1" } << QStringList { "C1", "C2", "C3", "C5" };
     }
     void deleteWithRefusals()
