@@ -1,0 +1,181 @@
+#include "ChannelRecord.h"
+#include "ImageBuilder.h"
+
+#include <QTest>
+
+using namespace codeplug;
+
+namespace {
+
+QByteArray recordBytes(const FileImage &image, int index)
+{
+    const auto bytes = image.span(lists::channels.recordOffset(index), 64);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 64);
+}
+
+QByteArray nameBytes(const char *name)
+{
+    QByteArray bytes(32, '\0');
+    for (int i = 0; name[i] != 0; ++i)
+        bytes[2 * i] = name[i];
+    return bytes;
+}
+
+} // namespace
+
+class TestChannelRecord : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newRecordBytes_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QByteArray>("frequency");
+        QTest::newRow("band 0") << 0 << QByteArray::fromHex("00005014");
+        QTest::newRow("band 1") << 1 << QByteArray::fromHex("00000035");
+        QTest::newRow("band 2") << 2 << QByteArray::fromHex("00000043");
+        QTest::newRow("band 3") << 3 << QByteArray::fromHex("00000045");
+    }
+    void newRecordBytes()
+    {
+        QFETCH(int, band);
+        QFETCH(QByteArray, frequency);
+        testsupport::ImageBuilder builder(band);
+        initChannelRecord(builder.image(), 4, QStringLiteral("Channel 5"));
+        const QByteArray expected = QByteArray::fromHex("621400E105C30000040000000001 00FF").replace(' ', "")
+            + frequency + frequency + QByteArray::fromHex("FFFFFFFF0000FFFF") + nameBytes("Channel 5");
+        QCOMPARE(recordBytes(builder.image(), 4).toHex(' '), expected.toHex(' '));
+    }
+
+    void fieldWritesOnlyItsBits_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("colour code 15") << 1 << 0xF0 << 4 << 15 << 0xF4;
+        QTest::newRow("mode analogue") << 0 << 0x03 << 0 << 1 << 0x61;
+        QTest::newRow("in-call criteria") << 5 << 0x10 << 4 << 1 << 0xD3;
+        QTest::newRow("gps system 16") << 13 << 0x1F << 0 << 16 << 0x10;
+        QTest::newRow("decode 8") << 14 << 0x80 << 7 << 1 << 0x80;
+        QTest::newRow("rx gps info off cleared") << 31 << 0x02 << 1 << 0 << 0xFD;
+    }
+    void fieldWritesOnlyItsBits()
+    {
+        QFETCH(int, byte);
+        QFETCH(int, mask);
+        QFETCH(int, shift);
+        QFETCH(int, value);
+        QFETCH(int, expected);
+        testsupport::ImageBuilder builder;
+        FileImage &image = builder.image();
+        const ChannelField field { byte, std::uint8_t(mask), shift };
+        setChannelField(image, 0, field, value);
+        QCOMPARE(int(image.u8(lists::channels.recordOffset(0) + byte)), expected);
+        QCOMPARE(channelField(image, 0, field), value);
+    }
+
+    void frequencyFromText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("band");
+        QTest::addColumn<int>("stored"); // -1: nothing written
+        QTest::newRow("point") << "439.125" << 2 << 0x43912500;
+        QTest::newRow("comma") << "439,125" << 2 << 0x43912500;
+        QTest::newRow("no separator padded") << "439125" << 2 << 0x43912500;
+        QTest::newRow("whole MHz") << "145" << 0 << 0x14500000;
+        QTest::newRow("below band 0") << "100" << 0 << 0x13600000;
+        QTest::newRow("single digit clamps up") << "4" << 2 << 0x40000000;
+        QTest::newRow("too many decimals clamps down") << "1234.5678901" << 2 << 0x48000000;
+        QTest::newRow("sixth decimal's hertz dropped") << "145.1234567" << 0 << 0x14512345;
+        QTest::newRow("later separators skipped") << "145.12.5" << 0 << 0x14512500;
+        QTest::newRow("letters removed") << "MHz 146.5 x" << 0 << 0x14650000;
+        QTest::newRow("nothing numeric") << "abc" << 0 << -1;
+        QTest::newRow("empty") << "" << 0 << -1;
+    }
+    void frequencyFromText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, band);
+        QFETCH(int, stored);
+        const std::optional<std::uint32_t> result = codeplug::frequencyFromText(text, band);
+        QCOMPARE(result.has_value(), stored >= 0);
+        if (result)
+            QCOMPARE(*result, std::uint32_t(stored));
+    }
+
+    void frequencyBytes()
+    {
+        testsupport::ImageBuilder builder;
+        const int at = lists::channels.recordOffset(0) + channeloffsets::rxFrequency;
+        builder.u8(at, 0x00).u8(at + 1, 0x25).u8(at + 2, 0x91).u8(at + 3, 0x43);
+        const std::uint32_t stored = channelU32(builder.image(), 0, channeloffsets::rxFrequency);
+        QCOMPARE(frequencyText(stored), QStringLiteral("439.12500"));
+        QCOMPARE(decodeFrequency(stored), 439125000u);
+        QCOMPARE(encodeFrequency(439125000), stored);
+        QCOMPARE(frequencyText(encodeFrequency(145000000)), QStringLiteral("145.00000"));
+        QCOMPARE(frequencyFromUnits(1, 2), 0x40000000u);
+        QCOMPARE(frequencyFromUnits(-5, 0), 0x13600000u);
+        QCOMPARE(frequencyFromUnits(99999999, 3), 0x52000000u);
+    }
+
+    void tones_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("no tone") << 0xFFFF << "None";
+        QTest::newRow("stored 0") << 0 << "None";
+        QTest::newRow("CTCSS 67.0") << 0x0670 << "67.0 Hz";
+        QTest::newRow("CTCSS 254.1") << 0x2541 << "254.1 Hz";
+        QTest::newRow("DCS 023") << 0x8023 << "D 23";
+        QTest::newRow("DCS 023 inverted") << 0xC023 << "D 23 inv";
+        QTest::newRow("DCS 754 inverted") << 0xC754 << "D 754 inv";
+    }
+    void tones()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, label);
+        QCOMPARE(toneLabel(std::uint16_t(code)), label);
+    }
+
+    void toneCodesAndChoices()
+    {
+        QCOMPARE(ctcssCode(100.0), std::uint16_t(0x1000));
+        QCOMPARE(ctcssCode(67.0), std::uint16_t(0x0670));
+        QCOMPARE(dcsCode(754, true), std::uint16_t(0xC754));
+        QCOMPARE(dcsCode(23, false), std::uint16_t(0x8023));
+        const QList<std::uint16_t> &choices = toneChoices();
+        QCOMPARE(choices.size(), 1 + 50 + 104 + 104);
+        QCOMPARE(choices.at(0), kNoTone);
+        QCOMPARE(choices.at(1), std::uint16_t(0x0670));
+        QCOMPARE(choices.at(13), std::uint16_t(0x1000));
+        QCOMPARE(choices.at(50), std::uint16_t(0x2541));
+        QCOMPARE(choices.at(51), std::uint16_t(0x8023));
+        QCOMPARE(choices.at(155), std::uint16_t(0xC023));
+        QCOMPARE(choices.last(), std::uint16_t(0xC754));
+    }
+
+    void valueLabels()
+    {
+        QCOMPARE(labelOf(txTimeoutLabels(), 0), QStringLiteral("Infinite "));
+        QCOMPARE(labelOf(txTimeoutLabels(), 37), QStringLiteral("555 secs"));
+        QCOMPARE(labelOf(txTimeoutLabels(), 38), QString());
+        QCOMPARE(labelOf(rekeyDelayLabels(), 0), QStringLiteral("None"));
+        QCOMPARE(labelOf(rekeyDelayLabels(), 255), QStringLiteral("255 secs"));
+        QCOMPARE(labelOf(colourCodeLabels(), 15), QStringLiteral("15 "));
+        QCOMPARE(labelOf(signallingLabels(), 4), QStringLiteral("DTMF 4 "));
+        QCOMPARE(labelOf(gpsSystemLabels(), 0), QStringLiteral("None "));
+        QCOMPARE(labelOf(admitCriteriaLabels(), 2), QStringLiteral("Correct CTCSS / CDCSS "));
+        QCOMPARE(labelOf(inCallCriteriaLabels(), 1), QStringLiteral("Follow Admit Criteria "));
+        QCOMPARE(privacyLabels(false).size(), 17);
+        QCOMPARE(privacyLabels(true).size(), 25);
+        QCOMPARE(labelOf(privacyLabels(true), 115), QStringLiteral("Basic 16 "));
+        QCOMPARE(labelOf(privacyLabels(true), 207), QStringLiteral("Enhanced 8 "));
+        QCOMPARE(privacyLabel(0, 5), QStringLiteral("None "));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestChannelRecord)
+#include "tst_channelrecord.moc"
