@@ -235,7 +235,7 @@ public:
         const int used = contactCount(image);
         for (int row = 0; row < used; ++row) {
             const QString name = decodeName(image, list().nameFieldOffset(row), list().nameUnits, -1);
-            m_names.append(name.toLower().toLatin1());
+            m_names.append(name.toLatin1().toLower()); // letters A-Z only; other bytes compare as they are
             m_ids.append(contactId(image, row));
             m_types.append(contactCallType(image, row));
             m_tones.append(contactRxTone(image, row));
@@ -247,6 +247,8 @@ public:
     {
         switch (m_key) {
         case ContactSortKey::Name:
+            if (!m_names[a].isEmpty() && !m_names[b].isEmpty())
+                return m_names[a] < m_names[b];
             return nameKey(a, posA) < nameKey(b, posB);
         case ContactSortKey::Id:
             return m_ids[a] < m_ids[b];

@@ -1,5 +1,6 @@
 #include "ContactList.h"
 #include "ContactRecord.h"
+#include "ContactRows.h"
 #include "ImageBuilder.h"
 #include "Layout.h"
 
@@ -94,6 +95,7 @@ private Q_SLOTS:
     void pasteOverCyclesAndSkipsUnnamedRecords();
     void pasteNewIsLimitedByFreeRecords();
     void clipboardBlockOfBadSize();
+    void cellTextsAndSearch();
 };
 
 void TestContactList::recordFields()
@@ -438,6 +440,28 @@ void TestContactList::clipboardBlockOfBadSize()
     QCOMPARE(pasteNewContacts(image, block.left(3)).count, 0);
     QCOMPARE(pasteContactsOver(image, { 0 }, block.left(4 + 35)), 0);
     QCOMPARE(contactCount(image), 6);
+}
+
+void TestContactList::cellTextsAndSearch()
+{
+    ImageBuilder builder = withContacts(13);
+    FileImage &image = builder.image();
+    setContactId(image, 2, 5120);
+    setContactCallType(image, 1, PrivateCall);
+    setContactRxTone(image, 4, true);
+    ProtectedIdList protectedIds;
+    protectedIds.add(5);
+    QCOMPARE(contactCellTexts(image, 1, protectedIds, false), (QStringList { "2", "C2", "2", "Private call", "", "" }));
+    QCOMPARE(
+        contactCellTexts(image, 1, protectedIds, true), (QStringList { "2", "C2", "2", "Private call", "No", "No" }));
+    QCOMPARE(
+        contactCellTexts(image, 4, protectedIds, true), (QStringList { "5", "C5", "5", "Group call", "Yes", "Yes" }));
+    QCOMPARE(findContacts(image, QStringLiteral(" 12 "), protectedIds, false), (QList<int> { 2, 11 }));
+    QCOMPARE(findContacts(image, QStringLiteral("PRIVATE"), protectedIds, false), QList<int> { 1 });
+    QCOMPARE(findContacts(image, QStringLiteral("group"), protectedIds, false).size(), 12);
+    QCOMPARE(findContacts(image, QStringLiteral("yes"), protectedIds, false), QList<int> { 4 });
+    QCOMPARE(findContacts(image, QStringLiteral("no"), protectedIds, true).size(), 12);
+    QVERIFY(findContacts(image, QStringLiteral("  "), protectedIds, true).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestContactList)
