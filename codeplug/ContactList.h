@@ -21,6 +21,7 @@ inline constexpr int kNoFreeContact = -2;
 
 // Clipboard format of copied contacts: a 32-bit little-endian count, then the raw 36-byte records.
 inline const QString kContactClipboardFormat = QStringLiteral("dmr_code_plug_contact_entry");
+inline const QString kContactClipboardMimeType = QStringLiteral("application/x-dmr_code_plug_contact_entry");
 
 enum ContactDeleteResult { ContactDeleted = 0, DeleteRefusedContinue = -1, DeleteRefusedStop = -2 };
 enum ContactSwapResult {
@@ -41,7 +42,8 @@ int insertContact(FileImage &image, int before);
 // Deletes contact `number` (1..1000) unless something refers to it; the refusal message goes to
 // `refused`, whose answer decides between DeleteRefusedContinue and DeleteRefusedStop. Later
 // contacts move up and every reference above `number` goes down by one. The list never becomes
-// empty: deleting the last contact leaves "Contact 1".
+// empty: deleting the last contact leaves "Contact 1". A number that names no used contact
+// deletes nothing and asks nothing (DeleteRefusedContinue).
 int deleteContact(FileImage &image, int number, const RefusalHandler &refused);
 // The message that refuses deleting contact `number`, or an empty string when nothing refers to it.
 QString contactDeleteRefusal(const FileImage &image, int number);
@@ -63,6 +65,7 @@ int moveContact(FileImage &image, int from, int delta);
 // Returns the rows of the moved selection.
 QList<int> moveContacts(FileImage &image, const QList<int> &rows, int delta);
 
+// Exchanges records a and b (0..999) and the references to them; the sort's elementary step.
 int swapContacts(FileImage &image, int a, int b);
 
 // Protected contacts to the front, each group in its previous order.

@@ -2,6 +2,7 @@
 
 #include "NameCodec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace codeplug {

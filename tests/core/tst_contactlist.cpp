@@ -80,6 +80,7 @@ private Q_SLOTS:
     void deletingTheOnlyContactLeavesContactOne();
     void deletionRenumbersDigitalChannelAndRefusesItsContact();
     void analogueChannelNeitherBlocksNorChanges();
+    void deletionRenumbersEveryPlace();
     void refusals_data();
     void refusals();
     void refusalAnswerDecidesTheResult();
@@ -172,6 +173,25 @@ void TestContactList::analogueChannelNeitherBlocksNorChanges()
     QCOMPARE(deleteContact(image, 2, {}), int(ContactDeleted));
     QCOMPARE(image.u16(channelContact(0)), 2);
     QCOMPARE(image.u16(channelContact(500)), 3);
+}
+
+void TestContactList::deletionRenumbersEveryPlace()
+{
+    ImageBuilder builder = withContacts(6);
+    builder.u8(oneTouchFlags(0), 0x20).u16(oneTouchContact(0), 2); // analogue: neither blocks nor is skipped
+    builder.u8(oneTouchFlags(1), 0x00).u16(oneTouchContact(1), 5);
+    builder.u16(groupMember(200, 31), 5).u16(gpsContact(4), 6).u16(gpsContact(5), 0xFFFF);
+    builder.u16(numberKey(3), 1001).u16(channelContact(999), 3);
+    FileImage &image = builder.image();
+    QCOMPARE(deleteContact(image, 2, {}), int(ContactDeleted));
+    QCOMPARE(image.u16(oneTouchContact(0)), 2);
+    QCOMPARE(image.u16(oneTouchContact(1)), 4);
+    QCOMPARE(image.u16(groupMember(200, 31)), 4);
+    QCOMPARE(image.u16(gpsContact(4)), 5);
+    QCOMPARE(image.u16(gpsContact(5)), 0xFFFF);
+    QCOMPARE(image.u16(numberKey(3)), 1001);
+    QCOMPARE(image.u16(channelContact(999)), 2);
+    QCOMPARE(names(image), cNames({ 1, 3, 4, 5, 6 }));
 }
 
 void TestContactList::refusals_data()
