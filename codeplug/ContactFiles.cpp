@@ -1,0 +1,462 @@
+#include "ContactFiles.h"
+
+#include "ContactList.h"
+#include "ContactRecord.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+
+namespace codeplug {
+
+namespace {
+
+constexpr int kMinFileNameLength = 5;
+constexpr int kMaxLineBytes = 255;
+
+QByteArray crlf(const QString &text)
+{
+    return text.toLatin1() + "\r\n";
+}
+
+// Callsign and first name of a personal contact, callsign first whichever order the name has.
+std::pair<QString, QString> csvTexts(std::uint32_t id, const QString &name)
+{
+    const qsizetype space = name.indexOf(QLatin1Char(' '));
+    if (id < contact::kPrivateIdThreshold || space < 0)
+        return { name, QStringLiteral("-") };
+    const QString first = name.left(space).trimmed();
+    const QString rest = name.mid(space).trimmed();
+    const bool restHasDigit = std::any_of(rest.cbegin(), rest.cend(), [](QChar c) { return c.isDigit(); });
+    return restHasDigit ? std::pair { rest, first } : std::pair { first, rest };
+}
+
+QByteArray txtContent(const FileImage &image)
+{
+    const int used = contactCount(image);
+    QByteArray text = crlf(QStringLiteral("[CONTACTS]")) + crlf(QStringLiteral("count=%1").arg(used));
+    int k = 0;
+    for (int row = 0; row < kMaxContacts; ++row) {
+        if (!isContactUsed(image, row))
+            continue;
+        text += crlf(QStringLiteral("[Contact%1]").arg(++k));
+        text += crlf(QStringLiteral("0=") + contactName(image, row));
+        text += crlf(QStringLiteral("1=%1").arg(contactCallType(image, row)));
+        text += crlf(QStringLiteral("2=%1").arg(contactId(image, row)));
+        text += crlf(QStringLiteral("3=%1").arg(contactRxTone(image, row) ? 1 : 0));
+    }
+    return text;
+}
+
+QByteArray csvContent(const FileImage &image)
+{
+    QByteArray text = crlf(QStringLiteral("contacts"));
+    for (int row = 0; row < kMaxContacts; ++row) {
+        if (!isContactUsed(image, row))
+            continue;
+        const std::uint32_t id = contactId(image, row);
+        const auto [first, second] = csvTexts(id, contactName(image, row));
+        text += crlf(QStringLiteral("%1,%2,%3").arg(QString::number(id), first, second));
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<ContactFileFormat> contactFileFormat(const QString &fileName)
+{
+    const QString extension = fileName.trimmed().right(4).toUpper();
+    if (extension == QLatin1String(".TXT"))
+        return ContactFileFormat::Txt;
+    if (extension == QLatin1String(".CSV"))
+        return ContactFileFormat::Csv;
+    return std::nullopt;
+}
+
+QByteArray contactsFileContent(const FileImage &image, ContactFileFormat format)
+{
+    return format == ContactFileFormat::Txt ? txtContent(image) : csvContent(image);
+}
+
+ContactFileResult exportContacts(const FileImage &image, const QString &fileName)
+{
+    const QString name = fileName.trimmed();
+    if (name.size() < kMinFileNameLength)
+        return { ExportNameTooShort, {} };
+    const auto format = contactFileFormat(name);
+    if (!format)
+        return { ExportUnknownFormat,
+            QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)") };
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return { ExportCannotCreate, QStringLiteral("Could not create the file") };
+    const QByteArray content = contactsFileContent(image, *format);
+    if (file.write(content) != content.size() || !file.commit()) {
+        file.cancelWriting();
+        return { ExportWriteFailed, QStringLiteral("Could not write to the file") };
+    }
+    return { ContactsExported, {} };
+}
+
+namespace {
+
+struct ImportedContact
+{
+    std::uint32_t id = 0;
+    QString name;
+    int callType = GroupCall;
+    bool rxTone = false;
+};
+
+// Reads text lines of at most 255 bytes, ended by CR, LF or CR LF. A line is cut at its first
+// byte outside 32..127 and trimmed; empty lines are skipped.
+class LineReader
+{
+public:
+    explicit LineReader(QIODevice &device)
+        : m_device(device)
+    {
+    }
+
+    bool next(QString &line)
+    {
+        QByteArray raw;
+        while (readRaw(raw)) {
+            const qsizetype cut = std::find_if(raw.cbegin(), raw.cend(), [](char c) {
+                return uchar(c) < 32 || uchar(c) >= 128;
+            }) - raw.cbegin();
+            line = QString::fromLatin1(raw.left(cut)).trimmed();
+            if (!line.isEmpty())
+                return true;
+        }
+        return false;
+    }
+
+private:
+    // The bytes of one line up to its end; the part of a longer line beyond 255 bytes is dropped
+    // rather than read as a line of its own.
+    bool readRaw(QByteArray &raw)
+    {
+        raw.clear();
+        char c = 0;
+        bool any = false;
+        while (m_device.getChar(&c)) {
+            any = true;
+            if (c == '\n')
+                return true;
+            if (c == '\r') {
+                char following = 0;
+                if (m_device.peek(&following, 1) == 1 && following == '\n')
+                    m_device.getChar(&following);
+                return true;
+            }
+            if (raw.size() < kMaxLineBytes)
+                raw.append(c);
+        }
+        return any;
+    }
+
+    QIODevice &m_device;
+};
+
+bool parseInt(const QString &text, qint64 low, qint64 high, qint64 &value)
+{
+    bool ok = false;
+    value = text.trimmed().toLongLong(&ok);
+    return ok && value >= low && value <= high;
+}
+
+bool parseId(const QString &text, std::uint32_t &id)
+{
+    qint64 value = 0;
+    if (!parseInt(text, 0, contact::kMaxId, value))
+        return false;
+    id = std::uint32_t(value);
+    return true;
+}
+
+int csvCallType(std::uint32_t id)
+{
+    return id < contact::kPrivateIdThreshold ? GroupCall : PrivateCall;
+}
+
+// The inside of a text enclosed in double quotes, trimmed; none when it is not enclosed.
+std::optional<QString> unquoted(const QString &text, int minLength)
+{
+    if (text.size() < minLength || !text.startsWith(QLatin1Char('"')) || !text.endsWith(QLatin1Char('"')))
+        return std::nullopt;
+    return text.mid(1, text.size() - 2).trimmed();
+}
+
+class TxtReader
+{
+public:
+    explicit TxtReader(QIODevice &device)
+        : m_lines(device)
+    {
+    }
+
+    // The "[CONTACTS]" line followed by "COUNT=" and a count of at least 1.
+    bool readHeader()
+    {
+        QString line;
+        if (!m_lines.next(line) || line.toUpper() != QLatin1String("[CONTACTS]"))
+            return false;
+        qint64 count = 0;
+        return m_lines.next(line) && line.toUpper().startsWith(QLatin1String("COUNT="))
+            && parseInt(line.mid(6), 1, std::numeric_limits<int>::max(), count);
+    }
+
+    std::optional<ImportedContact> next()
+    {
+        QString line;
+        while (take(line)) {
+            if (!isBlockHeader(line))
+                continue;
+            ImportedContact contact;
+            if (readBlock(contact))
+                return contact;
+        }
+        return std::nullopt;
+    }
+
+private:
+    static bool isBlockHeader(const QString &line)
+    {
+        bool ok = false;
+        if (line.size() < 9 || line.left(8).toUpper() != QLatin1String("[CONTACT") || !line.endsWith(QLatin1Char(']')))
+            return false;
+        line.mid(8, line.size() - 9).trimmed().toInt(&ok);
+        return ok;
+    }
+
+    bool take(QString &line)
+    {
+        if (!m_pending.isEmpty()) {
+            line = std::exchange(m_pending, QString());
+            return true;
+        }
+        return m_lines.next(line);
+    }
+
+    // The value after `key` on the next line; a line that does not match drops the block, and
+    // when that line opens a block itself it is looked at again.
+    std::optional<QString> field(const char *key)
+    {
+        QString line;
+        if (!m_lines.next(line))
+            return std::nullopt;
+        if (line.startsWith(QLatin1String(key)))
+            return line.mid(2).trimmed();
+        if (isBlockHeader(line))
+            m_pending = line;
+        return std::nullopt;
+    }
+
+    bool readBlock(ImportedContact &contact)
+    {
+        qint64 type = 0;
+        qint64 tone = 0;
+        const auto name = field("0=");
+        if (!name || name->isEmpty())
+            return false;
+        const auto typeText = field("1=");
+        if (!typeText || !parseInt(*typeText, GroupCall, PcCall, type))
+            return false;
+        const auto idText = field("2=");
+        if (!idText || !parseId(*idText, contact.id))
+            return false;
+        const auto toneText = field("3=");
+        if (!toneText || !parseInt(*toneText, 0, 1, tone))
+            return false;
+        contact.name = *name;
+        contact.callType = int(type);
+        contact.rxTone = tone == 1;
+        return true;
+    }
+
+    LineReader m_lines;
+    QString m_pending;
+};
+
+class CsvReader
+{
+public:
+    explicit CsvReader(QIODevice &device)
+        : m_lines(device)
+    {
+    }
+
+    std::optional<ImportedContact> next()
+    {
+        QString line;
+        while (m_lines.next(line)) {
+            if (line.compare(QLatin1String("contacts"), Qt::CaseInsensitive) == 0)
+                continue;
+            std::optional<ImportedContact> contact;
+            if (line.startsWith(QLatin1Char('"')))
+                contact = quotedLine(line);
+            else if (line.at(0).isDigit())
+                contact = plainLine(line);
+            if (contact)
+                return contact;
+        }
+        return std::nullopt;
+    }
+
+private:
+    // Splits at the first "," or, when there is none, the first "|".
+    static bool splitAt(const QString &text, QString &head, QString &rest)
+    {
+        qsizetype at = text.indexOf(QLatin1Char(','));
+        if (at < 0)
+            at = text.indexOf(QLatin1Char('|'));
+        if (at < 0)
+            return false;
+        head = text.left(at).trimmed();
+        rest = text.mid(at + 1);
+        return true;
+    }
+
+    // "ID","name",x,y; an empty pair of quotes is an empty name, stored as "-".
+    static std::optional<ImportedContact> quotedLine(const QString &line)
+    {
+        const qsizetype comma = line.indexOf(QLatin1Char(','));
+        QString nameField, third, rest;
+        if (comma < 0 || !splitAt(line.mid(comma + 1), nameField, rest) || !splitAt(rest, third, rest))
+            return std::nullopt;
+        const auto idText = unquoted(line.left(comma).trimmed(), 3);
+        const auto name = unquoted(nameField, 2);
+        ImportedContact contact;
+        if (!idText || !name || !parseId(*idText, contact.id))
+            return std::nullopt;
+        contact.name = name->isEmpty() ? QStringLiteral("-") : *name;
+        contact.callType = csvCallType(contact.id);
+        return contact;
+    }
+
+    // Up to three fields separated by ",", "|", ":" or ";"; anything after a third separator is ignored.
+    static QStringList plainFields(const QString &line)
+    {
+        QStringList fields { QString() };
+        for (QChar c : line) {
+            if (QStringLiteral(",|:;").contains(c)) {
+                if (fields.size() == 3)
+                    break;
+                fields.append(QString());
+            } else if (c.unicode() >= 32 && c.unicode() <= 127) {
+                fields.last().append(c);
+            }
+        }
+        for (QString &field : fields)
+            field = field.trimmed();
+        return fields;
+    }
+
+    // ID, name and, for a personal ID, a first name that joins the name after a space.
+    static std::optional<ImportedContact> plainLine(const QString &line)
+    {
+        const QStringList fields = plainFields(line);
+        ImportedContact contact;
+        if (fields.size() < 2 || fields[0].isEmpty() || fields[1].isEmpty() || !parseId(fields[0], contact.id))
+            return std::nullopt;
+        contact.name = fields[1];
+        if (contact.id >= contact::kPrivateIdThreshold && fields.size() == 3 && !fields[2].isEmpty()) {
+            const QString extra = unquoted(fields[2], 2).value_or(fields[2]);
+            if (!extra.isEmpty() && extra != QLatin1String("-"))
+                contact.name += QLatin1Char(' ') + extra;
+        }
+        contact.callType = csvCallType(contact.id);
+        return contact;
+    }
+
+    LineReader m_lines;
+};
+
+// Stores imported contacts: an existing DMR ID is updated unless protected, any other appended.
+class ContactMerger
+{
+public:
+    ContactMerger(FileImage &image, const ProtectedIdList &protectedIds)
+        : m_image(image)
+        , m_protected(protectedIds)
+        , m_used(firstEmptyRecord(image, lists::contacts))
+    {
+        if (m_used < 0)
+            m_used = kMaxContacts;
+        for (int row = 0; row < m_used; ++row)
+            m_rows.insert(contactId(image, row), row); // the first of equal IDs is the one updated
+    }
+
+    bool full() const { return m_used >= kMaxContacts; }
+
+    // True when the contact was written.
+    bool store(const ImportedContact &contact)
+    {
+        const auto found = m_rows.constFind(contact.id);
+        if (found != m_rows.cend()) {
+            if (m_protected.contains(contact.id))
+                return false;
+            updateContact(m_image, found.value(), contact.callType, contact.rxTone, contact.name);
+            return true;
+        }
+        if (full())
+            return false;
+        writeContact(m_image, m_used, contact.id, contact.callType, contact.rxTone, contact.name);
+        m_rows.insert(contact.id, m_used++);
+        return true;
+    }
+
+private:
+    FileImage &m_image;
+    const ProtectedIdList &m_protected;
+    int m_used;
+    QHash<std::uint32_t, int> m_rows;
+};
+
+template <typename Reader> ContactFileResult mergeAll(Reader &reader, ContactMerger &merger)
+{
+    ContactFileResult result;
+    while (!merger.full()) {
+        const auto contact = reader.next();
+        if (!contact)
+            return result;
+        result.code += merger.store(*contact) ? 1 : 0;
+    }
+    if (reader.next())
+        result.message = kContactListFullMessage;
+    return result;
+}
+
+} // namespace
+
+ContactFileResult importContacts(
+    FileImage &image, QIODevice &device, ContactFileFormat format, const ProtectedIdList &protectedIds)
+{
+    ContactMerger merger(image, protectedIds);
+    if (format == ContactFileFormat::Csv) {
+        CsvReader reader(device);
+        return mergeAll(reader, merger);
+    }
+    TxtReader reader(device);
+    if (!reader.readHeader())
+        return {};
+    return mergeAll(reader, merger);
+}
+
+ContactFileResult importContacts(FileImage &image, const QString &fileName, const ProtectedIdList &protectedIds)
+{
+    const QString name = fileName.trimmed();
+    if (name.size() < kMinFileNameLength)
+        return { ImportNameTooShort, {} };
+    const auto format = contactFileFormat(name);
+    if (!format)
+        return { ImportCannotOpen,
+            QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)") };
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return { ImportCannotOpen, QStringLiteral("Could not open the file") };
+    return importContacts(image, file, *format, protectedIds);
+}
+
+} // namespace codeplug

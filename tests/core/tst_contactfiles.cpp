@@ -1,0 +1,279 @@
+#include "ContactFiles.h"
+#include "ContactList.h"
+#include "ContactRecord.h"
+#include "ImageBuilder.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::ImageBuilder;
+
+namespace {
+
+struct Row
+{
+    std::uint32_t id;
+    int type;
+    bool tone;
+    QString name;
+};
+
+ImageBuilder withRows(const QList<Row> &rows)
+{
+    ImageBuilder builder;
+    for (int i = 0; i < rows.size(); ++i)
+        writeContact(builder.image(), i, rows[i].id, rows[i].type, rows[i].tone, rows[i].name);
+    return builder;
+}
+
+ContactFileResult importText(
+    FileImage &image, const QByteArray &text, ContactFileFormat format, const ProtectedIdList &protectedIds = {})
+{
+    QByteArray data = text;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return importContacts(image, buffer, format, protectedIds);
+}
+
+QString describe(const FileImage &image, int row)
+{
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(contactName(image, row))
+        .arg(contactId(image, row))
+        .arg(contactCallType(image, row))
+        .arg(contactRxTone(image, row) ? 1 : 0);
+}
+
+QStringList describeAll(const FileImage &image)
+{
+    QStringList result;
+    for (int row = 0; row < contactCount(image); ++row)
+        result.append(describe(image, row));
+    return result;
+}
+
+} // namespace
+
+class TestContactFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void csvExportBytes();
+    void txtExportBytes();
+    void roundTrip_data();
+    void roundTrip();
+    void txtBlockRules();
+    void txtWithoutHeaderImportsNothing();
+    void csvLineForms_data();
+    void csvLineForms();
+    void mergeByIdLeavesProtectedAlone();
+    void lineLengthAndHighBytes();
+    void lineEnds();
+    void fullListIsReported();
+    void fileNames();
+};
+
+void TestContactFiles::csvExportBytes()
+{
+    const ImageBuilder builder = withRows({
+        { 9, GroupCall, false, "Talk 9" },
+        { 2345678, PrivateCall, false, "DL1ABC Hans" },
+        { 2345679, PrivateCall, true, "Hans  DL2XYZ" },
+        { 3000000, PrivateCall, false, "Solo" },
+        { 999999, GroupCall, false, "Local Net" },
+    });
+    QCOMPARE(contactsFileContent(builder.image(), ContactFileFormat::Csv),
+        QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n2345679,DL2XYZ,Hans\r\n"
+                   "3000000,Solo,-\r\n999999,Local Net,-\r\n"));
+}
+
+void TestContactFiles::txtExportBytes()
+{
+    ImageBuilder builder
+        = withRows({ { 9, GroupCall, false, "Talk 9" }, { 2345678, PrivateCall, true, QString::fromLatin1("A\xe9") } });
+    builder.u8(lists::contacts.recordOffset(0) + 3, 0xC6);
+    QCOMPARE(contactsFileContent(builder.image(), ContactFileFormat::Txt),
+        QByteArray("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n1=6\r\n2=9\r\n3=0\r\n"
+                   "[Contact2]\r\n0=A\xe9\r\n1=2\r\n2=2345678\r\n3=1\r\n"));
+}
+
+void TestContactFiles::roundTrip_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("csv") << QStringLiteral("list.csv")
+                         << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|0",
+                                "DL2XYZ Anna|2345679|2|0" };
+    QTest::newRow("txt") << QStringLiteral("list.TXT")
+                         << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|1",
+                                "Anna DL2XYZ|2345679|3|0" };
+}
+
+void TestContactFiles::roundTrip()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    const ImageBuilder source = withRows({
+        { 9, GroupCall, false, "Talk 9" },
+        { 2345678, PrivateCall, true, "DL1ABC Hans" },
+        { 2345679, AllCall, false, "Anna DL2XYZ" },
+    });
+    const QString path = dir.filePath(fileName);
+    QCOMPARE(exportContacts(source.image(), path).code, int(ContactsExported));
+    ImageBuilder target;
+    const ContactFileResult result = importContacts(target.image(), path, {});
+    QCOMPARE(result.code, 3);
+    QVERIFY(result.message.isEmpty());
+    QCOMPARE(describeAll(target.image()), expected);
+}
+
+void TestContactFiles::txtBlockRules()
+{
+    ImageBuilder builder;
+    const QByteArray text = "[Contacts]\r\nCOUNT=5\r\n"
+                            "[Contact1]\r\n0=One\r\n1=1\r\n2=11\r\n3=0\r\n"
+                            "[Contact2]\r\n0=\r\n1=1\r\n2=12\r\n3=0\r\n"
+                            "[Contact3]\r\n0=Three\r\n1=6\r\n2=13\r\n3=0\r\n"
+                            "[contact 4 ]\r\n0=Four\r\n1=5\r\n2=14\r\n3=1\r\n"
+                            "[Contact5]\r\n0=Five\r\n1=2\r\n2=16777216\r\n3=0\r\n"
+                            "[Contact6]\r\n0=Six\r\n1=2\r\n"
+                            "[Contact7]\r\n0=Seven\r\n1=3\r\n2=17\r\n3=1\r\n"
+                            "[ContactX]\r\n0=Eight\r\n1=3\r\n2=18\r\n3=1\r\n";
+    QCOMPARE(importText(builder.image(), text, ContactFileFormat::Txt).code, 3);
+    QCOMPARE(
+        describeAll(builder.image()), (QStringList { "Contact 1|0|1|0", "One|11|1|0", "Four|14|5|1", "Seven|17|3|1" }));
+}
+
+void TestContactFiles::txtWithoutHeaderImportsNothing()
+{
+    for (const QByteArray &text : { QByteArray("[Contact1]\n0=A\n1=1\n2=5\n3=0\n"),
+             QByteArray("[CONTACTS]\ncount=0\n[Contact1]\n0=A\n1=1\n2=5\n3=0\n") }) {
+        ImageBuilder builder;
+        const FileImage before = builder.image();
+        QCOMPARE(importText(builder.image(), text, ContactFileFormat::Txt).code, 0);
+        QVERIFY(builder.image() == before);
+    }
+}
+
+void TestContactFiles::csvLineForms_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("quoted, empty name") << QByteArray("\"9\",\"\",x,y") << QStringLiteral("-|9|1|0");
+    QTest::newRow("quoted, pipes") << QByteArray("\" 2345678 \",\"Jo Bloggs\"|a|b")
+                                   << QStringLiteral("Jo Bloggs|2345678|2|0");
+    QTest::newRow("quoted, too few fields") << QByteArray("\"9\",\"Nine\",x") << QString();
+    QTest::newRow("quoted, bare id") << QByteArray("9,\"Nine\",x,y") << QStringLiteral("\"Nine\"|9|1|0");
+    QTest::newRow("quoted id too short") << QByteArray("\"\",\"Nine\",x,y") << QString();
+    QTest::newRow("plain group, third field ignored")
+        << QByteArray("91;World Wide;ww") << QStringLiteral("World Wide|91|1|0");
+    QTest::newRow("plain personal") << QByteArray("2345678|DL1ABC|Hans|ignored")
+                                    << QStringLiteral("DL1ABC Hans|2345678|2|0");
+    QTest::newRow("plain personal, quoted first name")
+        << QByteArray("2345678:DL1ABC:\" Hans \"") << QStringLiteral("DL1ABC Hans|2345678|2|0");
+    QTest::newRow("plain personal, dash") << QByteArray("2345678,DL1ABC,-") << QStringLiteral("DL1ABC|2345678|2|0");
+    QTest::newRow("plain, empty name") << QByteArray("77,,x") << QString();
+    QTest::newRow("plain, id too large") << QByteArray("16777216,Big") << QString();
+    QTest::newRow("not a digit") << QByteArray("x77,Name") << QString();
+    QTest::newRow("header") << QByteArray("CONTACTS") << QString();
+    QTest::newRow("long name cut at 16") << QByteArray("5,ABCDEFGHIJKLMNOPQRST")
+                                         << QStringLiteral("ABCDEFGHIJKLMNOP|5|1|0");
+}
+
+void TestContactFiles::csvLineForms()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    ImageBuilder builder;
+    importText(builder.image(), line, ContactFileFormat::Csv);
+    const QStringList contacts = describeAll(builder.image());
+    QCOMPARE(contacts.size(), expected.isEmpty() ? 1 : 2);
+    if (!expected.isEmpty())
+        QCOMPARE(contacts.last(), expected);
+}
+
+void TestContactFiles::mergeByIdLeavesProtectedAlone()
+{
+    ImageBuilder builder = withRows({ { 1234, GroupCall, false, "Keep" }, { 555, AllCall, true, "SIXTEEN LETTERS!" } });
+    builder.u8(lists::contacts.recordOffset(1) + 3, 0xFB); // bits 3 and 4 set
+    ProtectedIdList protectedIds;
+    protectedIds.add(1234);
+    const FileImage before = builder.image();
+    const ContactFileResult result
+        = importText(builder.image(), "contacts\n1234,Other\n555,Four\n66,New\n", ContactFileFormat::Csv, protectedIds);
+    QCOMPARE(result.code, 2);
+    QCOMPARE(contactRecordBytes(builder.image(), 0), contactRecordBytes(before, 0));
+    QCOMPARE(describe(builder.image(), 1), QStringLiteral("Four|555|1|0"));
+    QCOMPARE(builder.image().u8(lists::contacts.recordOffset(1) + 3), 0xC1);
+    QCOMPARE(builder.image().u16(lists::contacts.nameFieldOffset(1) + 8), 0);
+    QCOMPARE(describe(builder.image(), 2), QStringLiteral("New|66|1|0"));
+}
+
+void TestContactFiles::lineLengthAndHighBytes()
+{
+    const QByteArray head = "2000000,AB";
+    QByteArray exact = head + QByteArray(255 - head.size() - 3, ' ') + ",CD";
+    QCOMPARE(exact.size(), 255);
+    QByteArray longer = "2000002,AB" + QByteArray(256 - head.size() - 3, ' ') + ",CD";
+    QByteArray overlong = "2000001,EF" + QByteArray(250, ' ') + "555,Tail";
+    const QByteArray text = exact + "\n" + longer + "\n" + overlong + "\n"
+        + "42,Caf\xe9 Bar\n\xff"
+          "43,Hidden\n44,Ok\x01rest\n";
+    ImageBuilder builder;
+    QCOMPARE(importText(builder.image(), text, ContactFileFormat::Csv).code, 5);
+    QCOMPARE(describeAll(builder.image()),
+        (QStringList {
+            "Contact 1|0|1|0", "AB CD|2000000|2|0", "AB C|2000002|2|0", "EF|2000001|2|0", "Caf|42|1|0", "Ok|44|1|0" }));
+}
+
+void TestContactFiles::lineEnds()
+{
+    ImageBuilder builder;
+    const QByteArray text = "[CONTACTS]\rcount=2\r\r[Contact1]\n0=A\r\n1=1\r2=5\n3=0\r\n[Contact2]\r0=B\r1=2\r2=6\r3=1";
+    QCOMPARE(importText(builder.image(), text, ContactFileFormat::Txt).code, 2);
+    QCOMPARE(describeAll(builder.image()), (QStringList { "Contact 1|0|1|0", "A|5|1|0", "B|6|2|1" }));
+}
+
+void TestContactFiles::fullListIsReported()
+{
+    ImageBuilder builder;
+    for (int i = 1; i < 999; ++i)
+        writeContact(builder.image(), i, std::uint32_t(100 + i), GroupCall, false, QStringLiteral("C%1").arg(i));
+    const QByteArray fits = "contacts\n7,Seven\n";
+    ContactFileResult result = importText(builder.image(), fits + "bad line\n", ContactFileFormat::Csv);
+    QCOMPARE(result.code, 1);
+    QVERIFY(result.message.isEmpty());
+    result = importText(builder.image(), "8,Eight\n9,Nine\n", ContactFileFormat::Csv);
+    QCOMPARE(result.code, 0);
+    QCOMPARE(
+        result.message, QStringLiteral("The contact list is full ..\n\nNot every contact in the file was imported"));
+    QCOMPARE(contactCount(builder.image()), 1000);
+}
+
+void TestContactFiles::fileNames()
+{
+    QTemporaryDir dir;
+    ImageBuilder builder;
+    QCOMPARE(exportContacts(builder.image(), QStringLiteral(" a.tx ")).code, int(ExportNameTooShort));
+    ContactFileResult result = exportContacts(builder.image(), dir.filePath("list.doc"));
+    QCOMPARE(result.code, int(ExportUnknownFormat));
+    QCOMPARE(result.message, QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)"));
+    result = exportContacts(builder.image(), dir.filePath("missing/list.csv"));
+    QCOMPARE(result.code, int(ExportCannotCreate));
+    QCOMPARE(result.message, QStringLiteral("Could not create the file"));
+
+    QCOMPARE(importContacts(builder.image(), QStringLiteral("x.cs"), {}).code, int(ImportNameTooShort));
+    result = importContacts(builder.image(), dir.filePath("list.doc"), {});
+    QCOMPARE(result.code, int(ImportCannotOpen));
+    QCOMPARE(result.message, QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)"));
+    result = importContacts(builder.image(), dir.filePath("absent.csv"), {});
+    QCOMPARE(result.code, int(ImportCannotOpen));
+    QCOMPARE(result.message, QStringLiteral("Could not open the file"));
+}
+
+QTEST_APPLESS_MAIN(TestContactFiles)
+#include "tst_contactfiles.moc"
