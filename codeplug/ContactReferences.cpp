@@ -1,5 +1,6 @@
 #include "ContactReferences.h"
 
+#include "ChannelRecord.h"
 #include "Layout.h"
 #include "NameCodec.h"
 
@@ -35,18 +36,15 @@ constexpr int kSize = 16;
 constexpr int kContact = 4;
 } // namespace gps
 
-// The channel fields read here; the channel record owns them, these constants only mirror its layout.
-namespace channel {
-constexpr int kModeByte = 0;
-constexpr std::uint8_t kModeMask = 0x03;
-constexpr int kDigital = 2;
-constexpr int kContact = 6;
-
-bool isDigital(const FileImage &image, int index)
+bool isDigitalChannel(const FileImage &image, int index)
 {
-    return (image.u8(lists::channels.recordOffset(index) + kModeByte) & kModeMask) == kDigital;
+    return channelField(image, index, channelfields::mode) == int(ChannelMode::Digital);
 }
-} // namespace channel
+
+int channelContactOffset(int index)
+{
+    return lists::channels.recordOffset(index) + channeloffsets::contact;
+}
 
 bool isContactNumber(int value)
 {
@@ -72,7 +70,7 @@ template <typename Visit> void forEachReference(const FileImage &image, ContactR
     }
     for (int c = 0; c < lists::channels.count; ++c) {
         if (all || isRecordUsed(image, lists::channels, c))
-            visit(lists::channels.recordOffset(c) + channel::kContact);
+            visit(channelContactOffset(c));
     }
     for (int s = 0; s < gps::kCount; ++s)
         visit(gps::kSystems + gps::kSize * s + gps::kContact);
@@ -116,7 +114,7 @@ QString channelOrGpsRefusal(const FileImage &image, int number)
 {
     const ListLayout &channels = lists::channels;
     for (int c = 0; c < channels.count; ++c) {
-        if (channel::isDigital(image, c) && image.u16(channels.recordOffset(c) + channel::kContact) == number) {
+        if (isDigitalChannel(image, c) && image.u16(channelContactOffset(c)) == number) {
             const QString name = decodeName(image, channels.nameFieldOffset(c), channels.nameUnits, c + 1);
             return QStringLiteral("channel \"%1\" setting").arg(name);
         }
