@@ -14,7 +14,7 @@ namespace {
 bool parse(QCommandLineParser &parser, const QString &command, const QStringList &arguments, int positionals, Io io)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList{QStringLiteral("codeplug ") + command} + arguments)) {
+    if (!parser.parse(QStringList { QStringLiteral("codeplug ") + command } + arguments)) {
         io.err << parser.errorText() << Qt::endl;
         return false;
     }
@@ -35,8 +35,8 @@ bool parseRange(const QString &text, int low, int high, int &value)
 int runNew(const QStringList &arguments, Io io)
 {
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("band"), QString(), QStringLiteral("band"), QStringLiteral("2")});
-    parser.addOption({QStringLiteral("model"), QString(), QStringLiteral("model"), QStringLiteral("0")});
+    parser.addOption({ QStringLiteral("band"), QString(), QStringLiteral("band"), QStringLiteral("2") });
+    parser.addOption({ QStringLiteral("model"), QString(), QStringLiteral("model"), QStringLiteral("0") });
     if (!parse(parser, QStringLiteral("new"), arguments, 1, io))
         return UsageError;
     int band = 0;
@@ -46,8 +46,8 @@ int runNew(const QStringList &arguments, Io io)
         io.err << "usage: codeplug new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt" << Qt::endl;
         return UsageError;
     }
-    const codeplug::FileResult result =
-        codeplug::saveImageToFile(codeplug::makeNewCodePlug(band, model), parser.positionalArguments().first());
+    const codeplug::FileResult result
+        = codeplug::saveImageToFile(codeplug::makeNewCodePlug(band, model), parser.positionalArguments().first());
     if (!result.ok()) {
         io.err << result.message << ": " << parser.positionalArguments().first() << Qt::endl;
         return FileError;

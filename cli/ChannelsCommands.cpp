@@ -103,26 +103,11 @@ int runImport(Command &command, Io io)
     return command.save(io);
 }
 
-// Record numbers of used channels as row indexes; false after a usage message otherwise.
-bool selectedRows(Command &command, const QStringList &texts, QList<int> &rows, Io io)
-{
-    QList<int> numbers;
-    if (texts.isEmpty() || !parseNumbers(texts, numbers, io))
-        return false;
-    for (int number : numbers) {
-        if (!isRecordUsed(command.image(), lists::channels, number - 1)) {
-            io.err << "no channel " << number << "\n";
-            return false;
-        }
-        rows.append(number - 1);
-    }
-    return true;
-}
-
 int runDelete(Command &command, Io io)
 {
     QList<int> rows;
-    if (!selectedRows(command, command.positionals().mid(1), rows, io))
+    if (!parseRecordRows(
+            command.positionals().mid(1), command.image(), lists::channels, QStringLiteral("channel"), rows, io))
         return usage(io);
     const bool stop = command.parser.isSet(QStringLiteral("stop-on-refusal"));
     const int deleted
@@ -142,7 +127,8 @@ int runMove(Command &command, Io io)
     const int by = command.parser.value(QStringLiteral("by")).toInt(&ok);
     if (!ok)
         return usage(io, QStringLiteral("--by N is required"));
-    if (!selectedRows(command, command.positionals().mid(1), rows, io))
+    if (!parseRecordRows(
+            command.positionals().mid(1), command.image(), lists::channels, QStringLiteral("channel"), rows, io))
         return usage(io);
     moveChannelSelection(command.image(), rows, by);
     return command.save(io);

@@ -4,13 +4,12 @@ namespace cli {
 
 namespace {
 
-const char *const kUsage =
-    "usage: codeplug COMMAND ...\n"
-    "  new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt\n"
-    "  info FILE.rdt\n"
-    "  compact IN.rdt OUT.rdt\n"
-    "  channels list|export|import|delete|move|sort ...\n"
-    "  contacts list|export|import|delete|move|sort ...\n";
+const char *const kUsage = "usage: codeplug COMMAND ...\n"
+                           "  new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt\n"
+                           "  info FILE.rdt\n"
+                           "  compact IN.rdt OUT.rdt\n"
+                           "  channels list|export|import|delete|move|sort ...\n"
+                           "  contacts list|export|import|delete|move|sort ...\n";
 
 } // namespace
 
@@ -34,8 +33,13 @@ bool saveFrom(codeplug::CodePlugStore &store, const QString &path, Io io)
     return result.ok();
 }
 
-bool parseNumbers(const QStringList &texts, QList<int> &numbers, Io io)
+bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image, const codeplug::ListLayout &list,
+    const QString &noun, QList<int> &rows, Io io)
 {
+    if (texts.isEmpty()) {
+        io.err << "no " << noun << " number given" << Qt::endl;
+        return false;
+    }
     for (const QString &text : texts) {
         bool ok = false;
         const int number = text.toInt(&ok);
@@ -43,7 +47,11 @@ bool parseNumbers(const QStringList &texts, QList<int> &numbers, Io io)
             io.err << "not a record number: " << text << Qt::endl;
             return false;
         }
-        numbers.append(number);
+        if (!codeplug::isRecordUsed(image, list, number - 1)) {
+            io.err << "no " << noun << " " << number << Qt::endl;
+            return false;
+        }
+        rows.append(number - 1);
     }
     return true;
 }

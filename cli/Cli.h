@@ -24,8 +24,10 @@ bool loadInto(codeplug::CodePlugStore &store, const QString &path, Io io);
 // script has nobody to ask.
 bool saveFrom(codeplug::CodePlugStore &store, const QString &path, Io io);
 
-// Parses a 1-based record number list; false with a usage message when one is not a number.
-bool parseNumbers(const QStringList &texts, QList<int> &numbers, Io io);
+// Parses 1-based record numbers of used records of the list into 0-based rows; false with a
+// message when one is not a number or names no used record (`noun` names the record kind).
+bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image, const codeplug::ListLayout &list,
+    const QString &noun, QList<int> &rows, Io io);
 
 // Command groups; each gets the arguments after its group word.
 int runBasicCommand(const QString &command, const QStringList &arguments, Io io);

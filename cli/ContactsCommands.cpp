@@ -66,22 +66,6 @@ bool parseProtectedIds(const QCommandLineParser &parser, ProtectedIdList &ids, I
     return true;
 }
 
-// Record numbers of used contacts, as 0-based rows.
-bool parseRows(const QStringList &texts, const FileImage &image, QList<int> &rows, Io io)
-{
-    QList<int> numbers;
-    if (!parseNumbers(texts, numbers, io))
-        return false;
-    for (int number : numbers) {
-        if (!isContactUsed(image, number - 1)) {
-            usage(io, QStringLiteral("no contact %1").arg(number));
-            return false;
-        }
-        rows.append(number - 1);
-    }
-    return true;
-}
-
 // Loads the file, runs the change and saves to -o or back to the input.
 int changeAndSave(const QCommandLineParser &parser, Io io, const std::function<int(FileImage &)> &change)
 {
@@ -163,7 +147,8 @@ int runDelete(const QStringList &arguments, Io io)
     const bool goOn = !parser.isSet(kStopOnRefusal);
     return changeAndSave(parser, io, [&](FileImage &image) {
         QList<int> rows;
-        if (!parseRows(parser.positionalArguments().mid(1), image, rows, io))
+        if (!parseRecordRows(
+                parser.positionalArguments().mid(1), image, lists::contacts, QStringLiteral("contact"), rows, io))
             return int(UsageError);
         deleteContacts(image, rows, ids, [&](const QString &message) {
             io.err << message << Qt::endl;
@@ -185,7 +170,8 @@ int runMove(const QStringList &arguments, Io io)
         return usage(io, QStringLiteral("codeplug contacts move: --by N is required"));
     return changeAndSave(parser, io, [&](FileImage &image) {
         QList<int> rows;
-        if (!parseRows(parser.positionalArguments().mid(1), image, rows, io))
+        if (!parseRecordRows(
+                parser.positionalArguments().mid(1), image, lists::contacts, QStringLiteral("contact"), rows, io))
             return int(UsageError);
         moveContacts(image, rows, delta);
         return int(Success);
