@@ -142,6 +142,11 @@ void DragSelector::watch(QTreeWidget *list)
 {
     m_watched.append(list);
     list->viewport()->installEventFilter(this);
+    connect(list, &QObject::destroyed, this, [this, list] {
+        m_watched.removeAll(list);
+        if (m_list == list)
+            endDrag();
+    });
 }
 
 bool DragSelector::dragTo(QTreeWidget *list, int row, bool leftButtonDown)
@@ -177,17 +182,20 @@ void DragSelector::endDrag()
 
 bool DragSelector::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only mouse events touch the list: others also arrive while a list is being destroyed.
+    const bool move = event->type() == QEvent::MouseMove;
+    if (!move && event->type() != QEvent::MouseButtonRelease)
+        return QObject::eventFilter(watched, event);
     for (QTreeWidget *list : std::as_const(m_watched)) {
         if (watched != list->viewport())
             continue;
-        if (event->type() == QEvent::MouseMove) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            const QModelIndex index = list->indexAt(mouse->position().toPoint());
-            return dragTo(list, index.isValid() ? index.row() : -1, mouse->buttons() & Qt::LeftButton);
-        }
-        if (event->type() == QEvent::MouseButtonRelease)
+        if (!move) {
             endDrag();
-        break;
+            break;
+        }
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = list->indexAt(mouse->position().toPoint());
+        return dragTo(list, index.isValid() ? index.row() : -1, mouse->buttons() & Qt::LeftButton);
     }
     return QObject::eventFilter(watched, event);
 }
