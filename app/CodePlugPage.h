@@ -26,6 +26,7 @@ class CodePlugPage : public QWidget
     Q_OBJECT
 public:
     CodePlugPage(const PageContext &context, QWidget *parent);
+    ~CodePlugPage() override;
 
     // Reloads every control from the current slot, or shows the empty, disabled state when the
     // current slot holds no code plug. Called by the main window's refresh all.
