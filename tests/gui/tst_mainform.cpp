@@ -95,6 +95,7 @@ private Q_SLOTS:
     void tabFromSettings();
     void closingSlotTwoDropsItsKey();
     void escapeClosesWindow();
+    void placementFromSettingsIsAdjusted();
 };
 
 void TestMainForm::startUpWithoutSettingsFile()
@@ -494,6 +495,14 @@ void TestMainForm::escapeClosesWindow()
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
     QVERIFY(QFile::exists(s.settingsPath()));
+}
+
+void TestMainForm::placementFromSettingsIsAdjusted()
+{
+    Session s;
+    s.writeSettings(QStringLiteral("[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"));
+    MainForm &form = s.start();
+    QCOMPARE(QRect(form.pos(), form.size()), QRect(0, 0, 800, 1080));
 }
 
 QTEST_MAIN(TestMainForm)
