@@ -266,7 +266,7 @@ SettingsValues MainForm::currentSettings() const
     return values;
 }
 
-bool MainForm::readSettings()
+void MainForm::readSettings()
 {
     SettingsValues values = currentSettings();
     settingsfile::read(m_settingsPath, values, kTabCount);
@@ -279,7 +279,6 @@ bool MainForm::readSettings()
     m_contactsForm->protectedIds() = values.protectedIds;
     m_contactsForm->setCountryText(values.country);
     m_channelsForm->protectedChannels() = values.protectedChannels;
-    return true;
 }
 
 bool MainForm::writeSettings()

@@ -73,7 +73,7 @@ private:
     void createPages();
     QPushButton *addPanelButton(class QHBoxLayout *layout, const QString &name, const QString &text);
 
-    bool readSettings();
+    void readSettings();
     bool writeSettings();
     SettingsValues currentSettings() const;
     void loadStartUpFiles(const std::array<QString, 4> &remembered, const QStringList &commandLine);
