@@ -78,6 +78,7 @@ private:
     SettingsValues currentSettings() const;
     void loadStartUpFiles(const std::array<QString, 4> &remembered, const QStringList &commandLine);
 
+    void finishEditing();
     bool askDiscard(const QString &text);
     bool saveSlot(int index, const QString &fileName);
     bool queryClose();

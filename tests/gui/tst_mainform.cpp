@@ -2,6 +2,7 @@
 #include "Codecs.h"
 #include "ImageBuilder.h"
 #include "MainForm.h"
+#include "RecordName.h"
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -99,6 +101,8 @@ private Q_SLOTS:
     void placementFromSettingsIsAdjusted();
     void pagesDestroyedInReverseOrder();
     void pageSettingsRoundTrip();
+    void pendingEditLandsInItsOwnSlot_data();
+    void pendingEditLandsInItsOwnSlot();
 };
 
 void TestMainForm::startUpWithoutSettingsFile()
@@ -546,6 +550,37 @@ void TestMainForm::pageSettingsRoundTrip()
     QCOMPARE(ini.value(QStringLiteral("Contacts/Country")).toString(), QStringLiteral("Italy"));
     QCOMPARE(ini.value(QStringLiteral("Channels/Protected_0")).toString(), QStringLiteral("Alpha"));
     QCOMPARE(ini.value(QStringLiteral("Channels/Protected_1")).toString(), QStringLiteral("zeta"));
+}
+
+void TestMainForm::pendingEditLandsInItsOwnSlot_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("slot switch") << QByteArray("SlotButton2");
+    QTest::newRow("save") << QByteArray("SaveBitBtn");
+}
+
+// The panel's buttons take no focus, so a click on them does not end an edit by focus loss.
+void TestMainForm::pendingEditLandsInItsOwnSlot()
+{
+    QFETCH(QByteArray, button);
+    Session s;
+    const QString a = s.makePlug(QStringLiteral("a.rdt"));
+    const QString b = s.makePlug(QStringLiteral("b.rdt"));
+    MainForm &form = s.start({ a, b });
+    s.tabs()->setCurrentIndex(9);
+    auto *zones = form.findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    const QPoint at = zones->visualRect(zones->model()->index(0, 2)).center();
+    QTest::mouseClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    auto *edit = form.findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
+    QVERIFY(edit && edit->isVisible());
+    QTest::keyClicks(edit, QStringLiteral("Renamed"));
+
+    QTest::mouseClick(s.button(button.constData()), Qt::LeftButton);
+    QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
+    QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
+    if (button == "SaveBitBtn")
+        QCOMPARE(fileBytes(a), s.store.slot(0)->image()->toByteArray());
 }
 
 QTEST_MAIN(TestMainForm)
