@@ -421,7 +421,7 @@ void TestMainForm::emptySlotEmptiesEveryPage()
     Session s;
     const QString a = s.makePlug(QStringLiteral("a.rdt"));
     MainForm &form = s.start({ a });
-    auto *zones = form.findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    auto *zones = form.findChild<ZonesForm *>()->findChild<QTreeWidget *>(QStringLiteral("ListView"));
     QVERIFY(zones);
     QCOMPARE(zones->topLevelItemCount(), 1);
     for (int i = 0; i < MainForm::kTabCount; ++i)
