@@ -6,6 +6,7 @@
 #include "ImageBuilder.h"
 #include "InPlaceEditor.h"
 #include "ListViewTools.h"
+#include "MainForm.h"
 #include "MoveRepeater.h"
 #include "ScriptedPrompts.h"
 #include "contacts/DigitalContactsForm.h"
@@ -23,6 +24,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -150,6 +153,7 @@ private Q_SLOTS:
     void copyAndPaste();
     void exportThroughDialog();
     void importThroughDialog();
+    void settingsKeepProtectionAndShowNo();
 };
 
 void TestDigitalContactsForm::listColumnsAndTitle()
@@ -747,6 +751,55 @@ void TestDigitalContactsForm::importThroughDialog()
     QVERIFY(q.prompts.shown.isEmpty());
     q.page->importContacts();
     QCOMPARE(q.prompts.texts(), QStringList({ "Could not open the file" }));
+}
+
+void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
+{
+    QTemporaryDir dir;
+    QList<ContactSpec> contacts = numberedContacts(3);
+    contacts[2].id = 2345;
+    testsupport::ImageBuilder builder;
+    builder.image() = imageWith(contacts);
+    const QString plug = builder.writeTo(dir, QStringLiteral("a.rdt"));
+    const QString settings = dir.filePath(QStringLiteral("editor.ini"));
+    {
+        CodePlugStore store;
+        ScriptedPrompts prompts;
+        ScriptedFileDialogs dialogs;
+        MainForm form(store, prompts, dialogs, settings);
+        form.startUp({ plug });
+        form.show();
+        form.findChild<QTabWidget *>(QStringLiteral("MainPageControl"))->setCurrentIndex(7);
+        QCoreApplication::processEvents();
+        auto *page = form.findChild<DigitalContactsForm *>();
+        auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
+        const QPoint at = list->visualRect(list->model()->index(2, ProtectColumn)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
+        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton")), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(list->topLevelItem(0)->text(ProtectColumn), QStringLiteral("No"));
+        form.closeCommand();
+    }
+    QSettings ini(settings, QSettings::IniFormat);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/ShowNo")).toInt(), 1);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_num")).toInt(), 1);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_0")).toInt(), 2345);
+
+    // The next start shows the protection and the switch again.
+    CodePlugStore store;
+    ScriptedPrompts prompts;
+    ScriptedFileDialogs dialogs;
+    MainForm form(store, prompts, dialogs, settings);
+    form.startUp({ plug });
+    QCoreApplication::processEvents();
+    auto *page = form.findChild<DigitalContactsForm *>();
+    auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    QVERIFY(page->showNo());
+    QVERIFY(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
+    QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
+    QCOMPARE(list->topLevelItem(1)->text(ProtectColumn), QStringLiteral("No"));
 }
 
 QTEST_MAIN(TestDigitalContactsForm)
