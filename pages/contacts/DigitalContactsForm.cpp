@@ -76,6 +76,15 @@ QString titleText(const QString &prefix, int count, int selected)
     return title;
 }
 
+// Every column in full, the vertical scroll bar and the frame.
+int listWidth(const QTreeWidget *list)
+{
+    int width = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = 0; column < list->columnCount(); ++column)
+        width += list->columnWidth(column);
+    return width;
+}
+
 QByteArray clipboardBlock()
 {
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
@@ -138,12 +147,17 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
     m_popupMenu->setObjectName(QStringLiteral("ContactsPopupMenu"));
     m_timer1->setObjectName(QStringLiteral("Timer1"));
 
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     listview::setupListView(m_listView,
-        { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), 150, Qt::AlignLeft },
-            { QStringLiteral("ID"), 76, Qt::AlignLeft }, { QStringLiteral("Type"), 92, Qt::AlignLeft },
-            { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 0, Qt::AlignCenter } });
-    // A click on a column title sorts by that column.
-    m_listView->header()->setSectionsClickable(true);
+        { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), 150, left },
+            { QStringLiteral("ID"), 76, left }, { QStringLiteral("Type"), 92, left },
+            { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 60, Qt::AlignCenter } });
+    // The name takes any spare width; a click on a column title sorts by that column.
+    QHeaderView *header = m_listView->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+    header->setSectionsClickable(true);
+    m_listView->setMinimumWidth(listWidth(m_listView));
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     m_showNoButton->setCheckable(true);
     m_searchEdit->clear();
@@ -155,8 +169,10 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
     layout->addWidget(m_splitter);
     m_splitter->addWidget(createContactsPanel());
     m_splitter->addWidget(m_databasePanel);
-    m_splitter->setStretchFactor(0, 3);
-    m_splitter->setStretchFactor(1, 2);
+    // The contact list keeps its width; a wider window widens the database half.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_databasePanel->setFrameShape(QFrame::StyledPanel);
     m_splitter->setChildrenCollapsible(false);
 
     createPopupMenu();

@@ -12,6 +12,7 @@ class InPlaceEditor;
 class MoveRepeater;
 class ListKeys;
 class QAction;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -126,7 +127,7 @@ private:
     QPushButton *m_exportButton;
     QLabel *m_searchLabel;
     QLineEdit *m_searchEdit;
-    QWidget *m_databasePanel;
+    QFrame *m_databasePanel;
     QMenu *m_popupMenu;
     QTimer *m_timer1;
     InPlaceEditor *m_editor;
