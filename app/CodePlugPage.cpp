@@ -19,6 +19,12 @@ CodePlugPage::~CodePlugPage()
         editor->endEdit(false);
 }
 
+void CodePlugPage::finishEditing()
+{
+    for (InPlaceEditor *editor : findChildren<InPlaceEditor *>())
+        editor->endEdit(true);
+}
+
 codeplug::FileImage *CodePlugPage::currentImage() const
 {
     return m_context.store ? m_context.store->currentImage() : nullptr;

@@ -34,6 +34,11 @@ public:
     // Called when the page's tab becomes the active tab.
     virtual void pageShown() { }
 
+    // Closes any in-place editor of the page, storing its value. The main window calls it before a
+    // command that saves, replaces or leaves the current slot, so that a pending edit lands in the
+    // code plug it was made in.
+    void finishEditing();
+
     // Set while the page fills its controls, so that its change handlers write nothing back.
     bool isUpdating() const { return m_updating; }
 
