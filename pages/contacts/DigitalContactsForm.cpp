@@ -364,6 +364,9 @@ void DigitalContactsForm::refreshContactList(bool refill, int top)
         if (top <= 0 && m_listView->topLevelItemCount() > 0) {
             m_listView->scrollToTop();
             m_listView->topLevelItem(0)->setSelected(true);
+            // The arrow keys go on from the selected contact, not from where they were before.
+            m_listView->selectionModel()->setCurrentIndex(
+                m_listView->model()->index(0, kNameColumn), QItemSelectionModel::NoUpdate);
         }
     }
     updateTitle();

@@ -132,6 +132,7 @@ private Q_SLOTS:
 
     void listColumnsAndTitle();
     void emptySlot();
+    void refillStartsKeysAtFirstContact();
     void typeCellCycles_data();
     void typeCellCycles();
     void rxToneToggles();
@@ -183,6 +184,17 @@ void TestDigitalContactsForm::listColumnsAndTitle()
     p.settle();
     QCOMPARE(p.title(), QStringLiteral("Contacts .. used 3 of 1000. 2 selected. "));
     QVERIFY(!p.button("MoveDown10BitBtn")->isEnabled());
+}
+
+void TestDigitalContactsForm::refillStartsKeysAtFirstContact()
+{
+    ContactsPage p(numberedContacts(10));
+    p.list->setFocus();
+    p.list->setCurrentItem(p.list->topLevelItem(6));
+    p.page->pageRefresh();
+    QCOMPARE(p.selected(), QList<int>({ 0 }));
+    QTest::keyClick(p.list, Qt::Key_Down);
+    QCOMPARE(p.selected(), QList<int>({ 1 }));
 }
 
 void TestDigitalContactsForm::emptySlot()
