@@ -172,7 +172,9 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
     // The contact list keeps its width; a wider window widens the database half.
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
+    // The user-database half fills this panel's layout.
     m_databasePanel->setFrameShape(QFrame::StyledPanel);
+    new QVBoxLayout(m_databasePanel);
     m_splitter->setChildrenCollapsible(false);
 
     createPopupMenu();
@@ -205,8 +207,8 @@ QWidget *DigitalContactsForm::createButtonRows()
 {
     auto *rows = new QWidget(this);
     rows->setObjectName(QStringLiteral("ButtonPanel"));
-    auto *grid = new QVBoxLayout(rows);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto *lines = new QVBoxLayout(rows);
+    lines->setContentsMargins(0, 0, 0, 0);
 
     const QIcon up = style()->standardIcon(QStyle::SP_ArrowUp);
     const QIcon down = style()->standardIcon(QStyle::SP_ArrowDown);
@@ -224,7 +226,7 @@ QWidget *DigitalContactsForm::createButtonRows()
     edit->addWidget(m_moveDownButton);
     edit->addWidget(m_moveDown10Button);
     edit->addStretch(1);
-    grid->addLayout(edit);
+    lines->addLayout(edit);
 
     auto *files = new QHBoxLayout;
     files->addWidget(m_importButton);
@@ -232,7 +234,7 @@ QWidget *DigitalContactsForm::createButtonRows()
     files->addSpacing(12);
     files->addWidget(m_searchLabel);
     files->addWidget(m_searchEdit, 1);
-    grid->addLayout(files);
+    lines->addLayout(files);
     return rows;
 }
 
