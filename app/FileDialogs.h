@@ -17,6 +17,19 @@ public:
     virtual QString saveFileName(
         QWidget *parent, const QString &directory, const QString &presetName, const QString &filter)
         = 0;
+
+    // As above, with a choice among several filters: `selectedFilter` names the filter to preselect
+    // and receives the one chosen. By default the preselection is kept.
+    virtual QString openFileNameWithFilter(
+        QWidget *parent, const QString &directory, const QString &filter, QString & /*selectedFilter*/)
+    {
+        return openFileName(parent, directory, filter);
+    }
+    virtual QString saveFileNameWithFilter(QWidget *parent, const QString &directory, const QString &presetName,
+        const QString &filter, QString & /*selectedFilter*/)
+    {
+        return saveFileName(parent, directory, presetName, filter);
+    }
 };
 
 class GuiFileDialogs final : public FileDialogs
@@ -25,4 +38,8 @@ public:
     QString openFileName(QWidget *parent, const QString &directory, const QString &filter) override;
     QString saveFileName(
         QWidget *parent, const QString &directory, const QString &presetName, const QString &filter) override;
+    QString openFileNameWithFilter(
+        QWidget *parent, const QString &directory, const QString &filter, QString &selectedFilter) override;
+    QString saveFileNameWithFilter(QWidget *parent, const QString &directory, const QString &presetName,
+        const QString &filter, QString &selectedFilter) override;
 };

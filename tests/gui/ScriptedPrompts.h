@@ -60,6 +60,8 @@ public:
     QString lastDirectory;
     QString lastPreset;
     QString lastFilter;
+    QString lastPreselectedFilter;
+    QString chosenFilter; // the filter the user picks; empty: the preselected one stays
 
     QString openFileName(QWidget *, const QString &directory, const QString &filter) override
     {
@@ -76,5 +78,27 @@ public:
         lastPreset = presetName;
         lastFilter = filter;
         return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+
+    QString openFileNameWithFilter(
+        QWidget *parent, const QString &directory, const QString &filter, QString &selectedFilter) override
+    {
+        pickFilter(selectedFilter);
+        return openFileName(parent, directory, filter);
+    }
+
+    QString saveFileNameWithFilter(QWidget *parent, const QString &directory, const QString &presetName,
+        const QString &filter, QString &selectedFilter) override
+    {
+        pickFilter(selectedFilter);
+        return saveFileName(parent, directory, presetName, filter);
+    }
+
+private:
+    void pickFilter(QString &selectedFilter)
+    {
+        lastPreselectedFilter = selectedFilter;
+        if (!chosenFilter.isEmpty())
+            selectedFilter = chosenFilter;
     }
 };
