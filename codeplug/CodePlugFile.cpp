@@ -11,7 +11,7 @@ namespace {
 
 FileResult failure(int code, const char *text, const QString &fileName)
 {
-    return {code, QString::fromLatin1(text) + fileName};
+    return { code, QString::fromLatin1(text) + fileName };
 }
 
 // The container checks, in the order the messages are ranked.
@@ -53,7 +53,7 @@ FileResult readCodePlugFile(const QString &fileName, std::unique_ptr<FileImage> 
 FileResult loadCodePlugFile(CodePlugStore &store, int slotIndex, const QString &fileName)
 {
     if (!CodePlugStore::validIndex(slotIndex))
-        return {-1, {}};
+        return { -1, {} };
     std::unique_ptr<FileImage> image;
     FileResult result = readCodePlugFile(fileName, image);
     if (!result.ok())
@@ -67,24 +67,24 @@ FileResult saveImageToFile(const FileImage &image, const QString &fileName, cons
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return {-2, QStringLiteral("Could not create the code plug file")};
+        return { -2, QStringLiteral("Could not create the code plug file") };
     const QByteArray bytes = image.toByteArray();
     const qint64 written = writer ? writer(file, bytes) : file.write(bytes);
     if (written != bytes.size() || !file.commit()) {
         file.cancelWriting();
-        return {-3, QStringLiteral("Could not write to the code plug file")};
+        return { -3, QStringLiteral("Could not write to the code plug file") };
     }
     return {};
 }
 
 FileResult saveCodePlugFile(CodePlugStore &store, int slotIndex, const QString &fileName,
-                            const std::function<bool()> &confirmPasswords, const Writer &writer)
+    const std::function<bool()> &confirmPasswords, const Writer &writer)
 {
     CodePlugSlot *slot = store.slot(slotIndex);
     if (!slot || !slot->image() || slot->size() <= 0)
-        return {-1, {}};
+        return { -1, {} };
     if (slot->passwordsSet() && !(confirmPasswords && confirmPasswords()))
-        return {-1, {}};
+        return { -1, {} };
     FileResult result = saveImageToFile(*slot->image(), fileName, writer);
     if (result.ok())
         slot->takeReferenceCopy();

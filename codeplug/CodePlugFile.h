@@ -25,9 +25,9 @@ inline constexpr int kImageSizeField = 6;
 inline constexpr std::uint32_t kExpectedImageSize = 262437;
 } // namespace dfuse
 
-inline const QString kPasswordWarning = QStringLiteral(
-    "This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are !\n\n"
-    "Are you sure you want to save this code plug ?");
+inline const QString kPasswordWarning
+    = QStringLiteral("This code plug has passwords set (General Tab).\n\nMAKE SURE you know what they are !\n\n"
+                     "Are you sure you want to save this code plug ?");
 
 // Reads and checks a whole code plug file; on success the image, on failure the code and message.
 FileResult readCodePlugFile(const QString &fileName, std::unique_ptr<FileImage> &image);
@@ -43,6 +43,6 @@ using Writer = std::function<qint64(QIODevice &, const QByteArray &)>;
 // any answer but true returns -1 without writing.
 FileResult saveImageToFile(const FileImage &image, const QString &fileName, const Writer &writer = {});
 FileResult saveCodePlugFile(CodePlugStore &store, int slotIndex, const QString &fileName,
-                            const std::function<bool()> &confirmPasswords, const Writer &writer = {});
+    const std::function<bool()> &confirmPasswords, const Writer &writer = {});
 
 } // namespace codeplug

@@ -6,8 +6,7 @@ namespace codeplug {
 
 bool passwordsSet(const FileImage &image)
 {
-    return (image.u8(passwords::kPowerOnSwitch) & 0x20) == 0
-        || image.u8(passwords::kPcProgramPassword) < 0xFF
+    return (image.u8(passwords::kPowerOnSwitch) & 0x20) == 0 || image.u8(passwords::kPcProgramPassword) < 0xFF
         || image.u8(passwords::kRadioProgramPassword) < 0xFF;
 }
 
@@ -43,7 +42,8 @@ bool CodePlugSlot::passwordsSet() const
 void CodePlugSlot::setViews()
 {
     for (int i = 0; i < kSectionCount; ++i)
-        m_views[std::size_t(i)] = m_working ? SectionView(m_working.get(), kSectionOffsets[std::size_t(i)]) : SectionView();
+        m_views[std::size_t(i)]
+            = m_working ? SectionView(m_working.get(), kSectionOffsets[std::size_t(i)]) : SectionView();
 }
 
 void CodePlugStore::setImage(int index, std::unique_ptr<FileImage> image)

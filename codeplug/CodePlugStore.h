@@ -15,7 +15,11 @@ class SectionView final
 {
 public:
     SectionView() = default;
-    SectionView(FileImage *image, int offset) : m_image(image), m_offset(offset) {}
+    SectionView(FileImage *image, int offset)
+        : m_image(image)
+        , m_offset(offset)
+    {
+    }
 
     bool isNull() const { return m_image == nullptr; }
     FileImage *image() const { return m_image; }
@@ -53,7 +57,7 @@ private:
     std::unique_ptr<FileImage> m_reference;
     std::unique_ptr<FileImage> m_working;
     int m_size = 0;
-    std::array<SectionView, kSectionCount> m_views{};
+    std::array<SectionView, kSectionCount> m_views {};
 };
 
 class CodePlugStore final
@@ -91,7 +95,7 @@ private:
 };
 
 namespace passwords {
-inline constexpr int kPowerOnSwitch = 8870;  // bit 5 clear: power-on password in force
+inline constexpr int kPowerOnSwitch = 8870; // bit 5 clear: power-on password in force
 inline constexpr int kPowerOnPassword = 8893;
 inline constexpr int kRadioProgramPassword = 8897;
 inline constexpr int kPcProgramPassword = 8901;

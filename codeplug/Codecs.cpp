@@ -42,7 +42,7 @@ void encodeDtmfDigits(const QString &text, int maxCharacters, std::span<std::uin
     const QString digits = trimControl(text);
     for (int i = 0; i < kDtmfDigitAreaBytes; ++i)
         area[std::size_t(i)] = 0xFF;
-    const int limit = std::min<int>({maxCharacters, int(digits.size()), kDtmfMaxDigits});
+    const int limit = std::min<int>({ maxCharacters, int(digits.size()), kDtmfMaxDigits });
     int kept = 0;
     for (int i = 0; i < limit; ++i) {
         const int value = dtmfDigitValue(digits.at(i));

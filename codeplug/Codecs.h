@@ -23,7 +23,13 @@ QString decodeDtmfDigits(std::span<const std::uint8_t> area, int count);
 QString programVersionText();
 
 // Two BCD digits of a byte, high nibble first (no range check: nibbles above 9 print as is).
-inline int highDigit(std::uint8_t b) { return b >> 4; }
-inline int lowDigit(std::uint8_t b) { return b & 0x0F; }
+inline int highDigit(std::uint8_t b)
+{
+    return b >> 4;
+}
+inline int lowDigit(std::uint8_t b)
+{
+    return b & 0x0F;
+}
 
 } // namespace codeplug

@@ -14,16 +14,19 @@ class FileImage final
 {
 public:
     static constexpr int kFileSize = 262709;
-    static constexpr int kMemoryOffset = 549;  // radio memory address A lies at file offset 549 + A
+    static constexpr int kMemoryOffset = 549; // radio memory address A lies at file offset 549 + A
 
-    FileImage() : m_bytes(kFileSize, 0) {}
-    explicit FileImage(const QByteArray &bytes) : m_bytes(bytes.begin(), bytes.end()) {}
+    FileImage()
+        : m_bytes(kFileSize, 0)
+    {
+    }
+    explicit FileImage(const QByteArray &bytes)
+        : m_bytes(bytes.begin(), bytes.end())
+    {
+    }
 
     int size() const { return int(m_bytes.size()); }
-    bool contains(int offset, int length = 1) const
-    {
-        return offset >= 0 && length >= 0 && offset <= size() - length;
-    }
+    bool contains(int offset, int length = 1) const { return offset >= 0 && length >= 0 && offset <= size() - length; }
 
     std::uint8_t u8(int offset) const { return contains(offset) ? m_bytes[std::size_t(offset)] : 0; }
     void setU8(int offset, std::uint8_t value)
@@ -54,13 +57,13 @@ public:
     {
         if (!contains(offset, length))
             return {};
-        return {m_bytes.data() + offset, std::size_t(length)};
+        return { m_bytes.data() + offset, std::size_t(length) };
     }
     std::span<const std::uint8_t> span(int offset, int length) const
     {
         if (!contains(offset, length))
             return {};
-        return {m_bytes.data() + offset, std::size_t(length)};
+        return { m_bytes.data() + offset, std::size_t(length) };
     }
     void fill(int offset, int length, std::uint8_t value)
     {

@@ -25,19 +25,34 @@ enum class Section {
 inline constexpr int kSectionCount = 13;
 
 inline constexpr std::array<int, kSectionCount> kSectionOffsets = {
-    309, 8999, 9125, 23669, 23525, 23701, 24997, 60997, 84997, 100997, 127013, 197157, 257637,
+    309,
+    8999,
+    9125,
+    23669,
+    23525,
+    23701,
+    24997,
+    60997,
+    84997,
+    100997,
+    127013,
+    197157,
+    257637,
 };
 
-constexpr int sectionOffset(Section section) { return kSectionOffsets[std::size_t(section)]; }
+constexpr int sectionOffset(Section section)
+{
+    return kSectionOffsets[std::size_t(section)];
+}
 
 // A list section: fixed-size records whose name field marks a used record.
 struct ListLayout
 {
-    int offset;      // file offset of record 0
-    int count;       // number of records
-    int recordSize;  // bytes per record
-    int nameOffset;  // name field inside a record
-    int nameUnits;   // 16-bit units of the name field
+    int offset; // file offset of record 0
+    int count; // number of records
+    int recordSize; // bytes per record
+    int nameOffset; // name field inside a record
+    int nameUnits; // 16-bit units of the name field
 
     constexpr int recordOffset(int index) const { return offset + index * recordSize; }
     constexpr int nameFieldOffset(int index) const { return recordOffset(index) + nameOffset; }
@@ -47,13 +62,14 @@ struct ListLayout
 inline constexpr int kEmergencyHeaderSize = 16;
 
 namespace lists {
-inline constexpr ListLayout textMessages{sectionOffset(Section::TextMessages), 50, 288, 0, 144};
-inline constexpr ListLayout emergencySystems{sectionOffset(Section::EmergencySystems) + kEmergencyHeaderSize, 32, 40, 0, 16};
-inline constexpr ListLayout contacts{sectionOffset(Section::Contacts), 1000, 36, 4, 16};
-inline constexpr ListLayout rxGroupLists{sectionOffset(Section::RxGroupLists), 250, 96, 0, 16};
-inline constexpr ListLayout zones{sectionOffset(Section::Zones), 250, 64, 0, 16};
-inline constexpr ListLayout scanLists{sectionOffset(Section::ScanLists), 250, 104, 0, 16};
-inline constexpr ListLayout channels{sectionOffset(Section::Channels), 1000, 64, 32, 16};
+inline constexpr ListLayout textMessages { sectionOffset(Section::TextMessages), 50, 288, 0, 144 };
+inline constexpr ListLayout emergencySystems { sectionOffset(Section::EmergencySystems) + kEmergencyHeaderSize, 32, 40,
+    0, 16 };
+inline constexpr ListLayout contacts { sectionOffset(Section::Contacts), 1000, 36, 4, 16 };
+inline constexpr ListLayout rxGroupLists { sectionOffset(Section::RxGroupLists), 250, 96, 0, 16 };
+inline constexpr ListLayout zones { sectionOffset(Section::Zones), 250, 64, 0, 16 };
+inline constexpr ListLayout scanLists { sectionOffset(Section::ScanLists), 250, 104, 0, 16 };
+inline constexpr ListLayout channels { sectionOffset(Section::Channels), 1000, 64, 32, 16 };
 } // namespace lists
 
 // 16-bit member numbers held inside each record of an owning list.
@@ -70,9 +86,9 @@ struct MemberLayout
 };
 
 namespace members {
-inline constexpr MemberLayout rxGroupListContacts{lists::rxGroupLists, 32, 32};
-inline constexpr MemberLayout zoneChannels{lists::zones, 32, 16};
-inline constexpr MemberLayout scanListChannels{lists::scanLists, 42, 31};
+inline constexpr MemberLayout rxGroupListContacts { lists::rxGroupLists, 32, 32 };
+inline constexpr MemberLayout zoneChannels { lists::zones, 32, 16 };
+inline constexpr MemberLayout scanListChannels { lists::scanLists, 42, 31 };
 } // namespace members
 
 // A record is used when the first unit of its name field is not 0.

@@ -65,13 +65,13 @@ void initRecord(FileImage &image, const ListLayout &list, int index, const QStri
 {
     using Initialiser = void (*)(FileImage &, int, const QString &);
     const std::pair<int, Initialiser> initialisers[] = {
-        {lists::textMessages.offset, initTextMessageRecord},
-        {lists::emergencySystems.offset, initEmergencySystemRecord},
-        {lists::contacts.offset, initContactRecord},
-        {lists::rxGroupLists.offset, initRxGroupListRecord},
-        {lists::zones.offset, initZoneRecord},
-        {lists::scanLists.offset, initScanListRecord},
-        {lists::channels.offset, initChannelRecord},
+        { lists::textMessages.offset, initTextMessageRecord },
+        { lists::emergencySystems.offset, initEmergencySystemRecord },
+        { lists::contacts.offset, initContactRecord },
+        { lists::rxGroupLists.offset, initRxGroupListRecord },
+        { lists::zones.offset, initZoneRecord },
+        { lists::scanLists.offset, initScanListRecord },
+        { lists::channels.offset, initChannelRecord },
     };
     for (const auto &[offset, init] : initialisers) {
         if (offset == list.offset)

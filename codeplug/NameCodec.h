@@ -7,8 +7,8 @@
 namespace codeplug {
 
 enum class NameEncoding {
-    SignExtended,  // list names: 8-bit codes 128..255 stored as 0xFF80..0xFFFF
-    LowByteOnly,   // radio-wide texts: high byte always 0
+    SignExtended, // list names: 8-bit codes 128..255 stored as 0xFF80..0xFFFF
+    LowByteOnly, // radio-wide texts: high byte always 0
 };
 
 // Removes leading and trailing characters whose code is 32 or less.
@@ -19,7 +19,7 @@ QString trimControl(const QString &text);
 QString decodeName(const FileImage &image, int offset, int units, int recordNumber);
 
 // Zeroes the field, then stores one character per unit, at most `units` of them.
-void encodeName(FileImage &image, int offset, int units, const QString &text,
-                NameEncoding encoding = NameEncoding::SignExtended);
+void encodeName(
+    FileImage &image, int offset, int units, const QString &text, NameEncoding encoding = NameEncoding::SignExtended);
 
 } // namespace codeplug

@@ -35,14 +35,14 @@ void writeContainer(FileImage &image)
     image.setU32(dfuse::kImageSizeField, dfuse::kExpectedImageSize);
     image.setU8(10, 1);
     writeAscii(image, kTargetPrefix, "Target");
-    image.setU32(kTargetPrefix + 266, kElementSize + 8);  // target size: element header and data
-    image.setU32(kTargetPrefix + 270, 1);                 // one element
-    image.setU32(kElementHeader, 0);                      // element address
+    image.setU32(kTargetPrefix + 266, kElementSize + 8); // target size: element header and data
+    image.setU32(kTargetPrefix + 270, 1); // one element
+    image.setU32(kElementHeader, 0); // element address
     image.setU32(kElementHeader + 4, kElementSize);
-    image.setU16(kSuffixOffset + 0, 0xFFFF);  // device, product and vendor: any
+    image.setU16(kSuffixOffset + 0, 0xFFFF); // device, product and vendor: any
     image.setU16(kSuffixOffset + 2, 0xFFFF);
     image.setU16(kSuffixOffset + 4, 0xFFFF);
-    image.setU16(kSuffixOffset + 6, 0x011A);  // DfuSe suffix version
+    image.setU16(kSuffixOffset + 6, 0x011A); // DfuSe suffix version
     writeAscii(image, kSuffixOffset + 8, "UFD");
     image.setU8(kSuffixOffset + 11, 16);
 }
@@ -78,7 +78,7 @@ void writeFirstRecords(FileImage &image)
 
 std::array<std::uint32_t, 256> makeCrcTable()
 {
-    std::array<std::uint32_t, 256> table{};
+    std::array<std::uint32_t, 256> table {};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)

@@ -68,7 +68,7 @@ bool ProtectedChannelList::remove(const QString &name)
 void ProtectedChannelList::sort()
 {
     std::stable_sort(m_names.begin(), m_names.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
 }
 
 } // namespace codeplug

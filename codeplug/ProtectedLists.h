@@ -10,7 +10,7 @@ namespace codeplug {
 class ProtectedIdList final
 {
 public:
-    static constexpr qint64 kMaxId = 16777215;  // largest 24-bit DMR ID
+    static constexpr qint64 kMaxId = 16777215; // largest 24-bit DMR ID
     enum FindResult { NoCodePlug = -2, OutOfRange = -3, Absent = -4 };
 
     static bool validId(qint64 id) { return id >= 0 && id <= kMaxId; }

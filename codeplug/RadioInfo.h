@@ -10,13 +10,13 @@
 namespace codeplug {
 
 namespace radioinfo {
-inline constexpr int kModelName = 293;      // 16 bytes ASCII, 0xFF filled
+inline constexpr int kModelName = 293; // 16 bytes ASCII, 0xFF filled
 inline constexpr int kModelClass = 309;
-inline constexpr int kBandCode = 310;       // bits 0-1 set the channel band
+inline constexpr int kBandCode = 310; // bits 0-1 set the channel band
 inline constexpr int kRadioType = 312;
-inline constexpr int kLowerLimit = 313;     // 2 bytes packed decimal, 100 kHz units
+inline constexpr int kLowerLimit = 313; // 2 bytes packed decimal, 100 kHz units
 inline constexpr int kUpperLimit = 315;
-inline constexpr int kSerialNumber = 325;   // 16 bytes
+inline constexpr int kSerialNumber = 325; // 16 bytes
 inline constexpr int kHardwareVersion = 345;
 inline constexpr int kMcuVersion = 357;
 inline constexpr int kUniqueDeviceId = 365;
@@ -32,14 +32,17 @@ struct RadioModel
     std::uint8_t radioType;
 };
 
-inline constexpr std::array<RadioModel, 3> kRadioModels = {{
-    {"D680 (D-680)", "D680", 0x10, 0x00},
-    {"DR780 (DR-780)", "DR780", 0x20, 0x33},
-    {"DR790 (DR-790)", "DR790", 0x20, 0x52},
-}};
+inline constexpr std::array<RadioModel, 3> kRadioModels = { {
+    { "D680 (D-680)", "D680", 0x10, 0x00 },
+    { "DR780 (DR-780)", "DR780", 0x20, 0x33 },
+    { "DR790 (DR-790)", "DR790", 0x20, 0x52 },
+} };
 
 // Bits 0-1 of the band byte: the radio band that limits channel frequencies.
-inline int bandCode(const FileImage &image) { return image.u8(radioinfo::kBandCode) & 0x03; }
+inline int bandCode(const FileImage &image)
+{
+    return image.u8(radioinfo::kBandCode) & 0x03;
+}
 
 // Writes model name, model class and radio type of model index 0..2, and the frequency range
 // that model has on the image's band byte (a band byte above 3 leaves the range unchanged).

@@ -40,10 +40,14 @@ void TestBasicCommands::newFileIsAcceptedEverywhere_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("range");
-    QTest::newRow("defaults") << QStringList{} << "D680" << "400MHz .. 470MHz";
-    QTest::newRow("DR780 band 2") << QStringList{"--model", "1"} << "DR780" << "400MHz .. 480MHz";
-    QTest::newRow("DR790 band 0") << QStringList{"--band", "0", "--model", "2"} << "DR790" << "136MHz .. 174MHz";
-    QTest::newRow("band 3") << QStringList{"--band", "3"} << "D680" << "450MHz .. 520MHz";
+    QTest::newRow("defaults") << QStringList {} << "D680"
+                              << "400MHz .. 470MHz";
+    QTest::newRow("DR780 band 2") << QStringList { "--model", "1" } << "DR780"
+                                  << "400MHz .. 480MHz";
+    QTest::newRow("DR790 band 0") << QStringList { "--band", "0", "--model", "2" } << "DR790"
+                                  << "136MHz .. 174MHz";
+    QTest::newRow("band 3") << QStringList { "--band", "3" } << "D680"
+                            << "450MHz .. 520MHz";
 }
 
 void TestBasicCommands::newFileIsAcceptedEverywhere()
@@ -52,20 +56,20 @@ void TestBasicCommands::newFileIsAcceptedEverywhere()
     QFETCH(QString, model);
     QFETCH(QString, range);
     const QString path = m_dir->filePath("new.rdt");
-    QCOMPARE(runTool(QStringList{"new"} + options + QStringList{path}).exitCode, 0);
+    QCOMPARE(runTool(QStringList { "new" } + options + QStringList { path }).exitCode, 0);
     QCOMPARE(QFileInfo(path).size(), 262709);
 
     if (!QStandardPaths::findExecutable("dfu-suffix").isEmpty()) {
         QProcess check;
-        check.start("dfu-suffix", {"-c", path});
+        check.start("dfu-suffix", { "-c", path });
         QVERIFY(check.waitForFinished());
         QCOMPARE(check.exitCode(), 0);
     }
 
-    const auto info = runTool({"info", path});
+    const auto info = runTool({ "info", path });
     QCOMPARE(info.exitCode, 0);
-    for (const char *key : {"channels", "contacts", "rx group lists", "zones", "scan lists", "emergency systems",
-                            "text messages"})
+    for (const char *key :
+        { "channels", "contacts", "rx group lists", "zones", "scan lists", "emergency systems", "text messages" })
         QVERIFY2(info.out.contains(QStringLiteral("\n%1: 1\n").arg(QLatin1String(key))), qPrintable(info.out));
     QVERIFY(info.out.contains("changed by load: no"));
     QVERIFY(info.out.contains("passwords set: no"));
@@ -88,7 +92,8 @@ void TestBasicCommands::infoRejectsBrokenFiles_data()
     QByteArray targets = good;
     targets[10] = 2;
     QTest::newRow("262708 bytes") << good.left(262708) << "Code plug file size error ..";
-    QTest::newRow("262710 bytes") << good + "x" << "Code plug file size error ..";
+    QTest::newRow("262710 bytes") << good + "x"
+                                  << "Code plug file size error ..";
     QTest::newRow("DFUSE") << signature << "Invalid code plug file (no DfuSe signature) ..";
     QTest::newRow("version 2, 3 targets") << version << "Invalid code plug file (DfuSe version) ..";
     QTest::newRow("image size 262693") << imageSize << "Invalid code plug file (DfuSe image size) ..";
@@ -100,7 +105,7 @@ void TestBasicCommands::infoRejectsBrokenFiles()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     const QString path = testsupport::writeFile(*m_dir, "bad.rdt", bytes);
-    const auto result = runTool({"info", path});
+    const auto result = runTool({ "info", path });
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.err.startsWith(message + "\n\n" + path), qPrintable(result.err));
     QVERIFY(result.out.isEmpty());
@@ -110,7 +115,7 @@ void TestBasicCommands::infoReportsCompaction()
 {
     testsupport::ImageBuilder builder;
     builder.named(lists::zones, 4, "Far away");
-    const auto result = runTool({"info", builder.writeTo(*m_dir, "gap.rdt")});
+    const auto result = runTool({ "info", builder.writeTo(*m_dir, "gap.rdt") });
     QCOMPARE(result.exitCode, 0);
     QVERIFY(result.out.contains("\nzones: 2\n"));
     QVERIFY(result.out.contains("changed by load: yes"));
@@ -122,23 +127,23 @@ void TestBasicCommands::compactWritesTheCompactedImage()
     builder.named(lists::zones, 4, "Far away");
     const QString in = builder.writeTo(*m_dir, "gap.rdt");
     const QString out = m_dir->filePath("out.rdt");
-    QCOMPARE(runTool({"compact", in, out}).exitCode, 0);
-    const auto info = runTool({"info", out});
+    QCOMPARE(runTool({ "compact", in, out }).exitCode, 0);
+    const auto info = runTool({ "info", out });
     QVERIFY(info.out.contains("changed by load: no"));
     QVERIFY(info.out.contains("\nzones: 2\n"));
-    QCOMPARE(runTool({"compact", m_dir->filePath("missing.rdt"), out}).exitCode, 1);
+    QCOMPARE(runTool({ "compact", m_dir->filePath("missing.rdt"), out }).exitCode, 1);
 }
 
 void TestBasicCommands::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("nothing") << QStringList{};
-    QTest::newRow("unknown command") << QStringList{"frobnicate"};
-    QTest::newRow("band out of range") << QStringList{"new", "--band", "4", "x.rdt"};
-    QTest::newRow("model not a number") << QStringList{"new", "--model", "x", "x.rdt"};
-    QTest::newRow("info without file") << QStringList{"info"};
-    QTest::newRow("compact with one file") << QStringList{"compact", "a.rdt"};
-    QTest::newRow("unknown option") << QStringList{"info", "--fast", "a.rdt"};
+    QTest::newRow("nothing") << QStringList {};
+    QTest::newRow("unknown command") << QStringList { "frobnicate" };
+    QTest::newRow("band out of range") << QStringList { "new", "--band", "4", "x.rdt" };
+    QTest::newRow("model not a number") << QStringList { "new", "--model", "x", "x.rdt" };
+    QTest::newRow("info without file") << QStringList { "info" };
+    QTest::newRow("compact with one file") << QStringList { "compact", "a.rdt" };
+    QTest::newRow("unknown option") << QStringList { "info", "--fast", "a.rdt" };
 }
 
 void TestBasicCommands::usageErrors()

@@ -45,14 +45,17 @@ void TestCodecs::decodeNames_data()
     QTest::addColumn<int>("recordNumber");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("ends at 0") << fieldWith({'A', 'B', 0, 'C'}) << 5 << "AB";
-    QTest::newRow("ends at 0xFF") << fieldWith({'A', 0x00FF, 'C'}) << 5 << "A";
-    QTest::newRow("high byte ignored") << fieldWith({0x0141, 0xFF42}) << 5 << "AB";
-    QTest::newRow("trimmed") << fieldWith({' ', 'X', ' ', 0x09}) << 5 << "X";
-    QTest::newRow("all blanks fall back") << fieldWith({' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}) << 5 << "no_name-5";
-    QTest::newRow("negative record number") << fieldWith({' ', ' '}) << -1 << "";
-    QTest::newRow("first unit 0 is empty") << fieldWith({0, 'A', 'B'}) << 5 << "";
-    QTest::newRow("full 16 characters") << fieldWith({'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f', 'g'}) << 1 << "0123456789abcdef";
+    QTest::newRow("ends at 0") << fieldWith({ 'A', 'B', 0, 'C' }) << 5 << "AB";
+    QTest::newRow("ends at 0xFF") << fieldWith({ 'A', 0x00FF, 'C' }) << 5 << "A";
+    QTest::newRow("high byte ignored") << fieldWith({ 0x0141, 0xFF42 }) << 5 << "AB";
+    QTest::newRow("trimmed") << fieldWith({ ' ', 'X', ' ', 0x09 }) << 5 << "X";
+    QTest::newRow("all blanks fall back")
+        << fieldWith({ ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ' }) << 5
+        << "no_name-5";
+    QTest::newRow("negative record number") << fieldWith({ ' ', ' ' }) << -1 << "";
+    QTest::newRow("first unit 0 is empty") << fieldWith({ 0, 'A', 'B' }) << 5 << "";
+    QTest::newRow("full 16 characters") << fieldWith({ '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c',
+        'd', 'e', 'f', 'g' }) << 1 << "0123456789abcdef";
 }
 
 void TestCodecs::decodeNames()
@@ -73,7 +76,7 @@ void TestCodecs::encodeNamePolicies()
     QCOMPARE(image.u16(2002), 0xFFE9);
     for (int unit = 2; unit < 16; ++unit)
         QCOMPARE(image.u16(2000 + 2 * unit), 0);
-    QCOMPARE(image.u8(2032), 0);  // the byte after the field is untouched (it was 0 already)
+    QCOMPARE(image.u8(2032), 0); // the byte after the field is untouched (it was 0 already)
 
     encodeName(image, 2000, 16, text, NameEncoding::LowByteOnly);
     QCOMPARE(image.u16(2002), 0x00E9);
@@ -82,7 +85,7 @@ void TestCodecs::encodeNamePolicies()
 void TestCodecs::encodeNameStopsAtFieldLength()
 {
     FileImage image;
-    image.setU16(2020, 0x7777);  // the unit just after a 10-unit field
+    image.setU16(2020, 0x7777); // the unit just after a 10-unit field
     encodeName(image, 2000, 10, QStringLiteral("ABCDEFGHIJKLMNOP"));
     QCOMPARE(decodeName(image, 2000, 10, 1), QStringLiteral("ABCDEFGHIJ"));
     QCOMPARE(image.u16(2020), 0x7777);
@@ -132,7 +135,7 @@ void TestCodecs::dtmfEncode()
     QFETCH(QByteArray, head);
     QFETCH(QString, decoded);
 
-    std::array<std::uint8_t, kDtmfDigitAreaBytes> area{};
+    std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
     std::uint8_t stored = 99;
     encodeDtmfDigits(text, maximum, area, stored);
     QCOMPARE(int(stored), count);
@@ -145,18 +148,19 @@ void TestCodecs::dtmfEncode()
 
 void TestCodecs::dtmfDecodeLimits()
 {
-    std::array<std::uint8_t, kDtmfDigitAreaBytes> area{};
+    std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
     area.fill(0x21);
     QCOMPARE(decodeDtmfDigits(area, 0), QString());
     QCOMPARE(decodeDtmfDigits(area, -3), QString());
-    QCOMPARE(decodeDtmfDigits(area, 255).size(), 30);  // a corrupt count never reads past the area
+    QCOMPARE(decodeDtmfDigits(area, 255).size(), 30); // a corrupt count never reads past the area
     QCOMPARE(decodeDtmfDigits(std::span<const std::uint8_t>(area.data(), 4), 2), QString());
 }
 
 void TestCodecs::versionText()
 {
     const QString text = programVersionText();
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")).match(text).hasMatch(), qPrintable(text));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")).match(text).hasMatch(), qPrintable(text));
 }
 
 QTEST_APPLESS_MAIN(TestCodecs)

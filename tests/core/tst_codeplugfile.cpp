@@ -62,11 +62,12 @@ void TestCodePlugFile::rejectsBrokenContainers_data()
     };
     QTest::newRow("one byte short") << good.left(262708) << -3 << "Code plug file size error ..\n\n";
     QTest::newRow("one byte long") << good + QByteArray(1, 0) << -3 << "Code plug file size error ..\n\n";
-    QTest::newRow("capital signature") << patched(0, "DFUSE") << -6 << "Invalid code plug file (no DfuSe signature) ..\n\n";
+    QTest::newRow("capital signature") << patched(0, "DFUSE") << -6
+                                       << "Invalid code plug file (no DfuSe signature) ..\n\n";
     QTest::newRow("version 2 and 3 targets") << patched(10, QByteArray("\x03", 1)).replace(5, 1, "\x02", 1) << -7
                                              << "Invalid code plug file (DfuSe version) ..\n\n";
-    QTest::newRow("image size of the norm") << patched(6, QByteArray("\x25\x02\x04\x00", 4)) << -8
-                                            << "Invalid code plug file (DfuSe image size) ..\n\n";
+    QTest::newRow("image size of the norm")
+        << patched(6, QByteArray("\x25\x02\x04\x00", 4)) << -8 << "Invalid code plug file (DfuSe image size) ..\n\n";
     QTest::newRow("two targets") << patched(10, QByteArray("\x02", 1)) << -9
                                  << "Invalid code plug file (number of DfuSe images) ..\n\n";
 }
@@ -86,7 +87,7 @@ void TestCodePlugFile::rejectsBrokenContainers()
     const FileResult result = loadCodePlugFile(store, 1, path);
     QCOMPARE(result.code, code);
     QCOMPARE(result.message, message + path);
-    QVERIFY(*store.slot(1)->image() == before);  // a failed load leaves the slot as it was
+    QVERIFY(*store.slot(1)->image() == before); // a failed load leaves the slot as it was
     QVERIFY(!store.hasUnsavedChanges(1));
 }
 
@@ -104,7 +105,7 @@ void TestCodePlugFile::badSlotIndexIsSilent()
 {
     CodePlugStore store;
     const QString path = ImageBuilder().writeTo(*m_dir, "a.rdt");
-    for (int slot : {-1, 4}) {
+    for (int slot : { -1, 4 }) {
         const FileResult result = loadCodePlugFile(store, slot, path);
         QCOMPARE(result.code, -1);
         QVERIFY(result.message.isEmpty());
@@ -167,12 +168,21 @@ void TestCodePlugFile::passwordWarningDeclinedWritesNothing()
 
     int asked = 0;
     const QString target = m_dir->filePath("declined.rdt");
-    QCOMPARE(saveCodePlugFile(store, 0, target, [&] { ++asked; return false; }).code, -1);
+    QCOMPARE(saveCodePlugFile(store, 0, target,
+                 [&] {
+                     ++asked;
+                     return false;
+                 })
+                 .code,
+        -1);
     QCOMPARE(asked, 1);
     QVERIFY(!QFile::exists(target));
     QVERIFY(store.hasUnsavedChanges(0));
 
-    QVERIFY(saveCodePlugFile(store, 0, target, [&] { ++asked; return true; }).ok());
+    QVERIFY(saveCodePlugFile(store, 0, target, [&] {
+        ++asked;
+        return true;
+    }).ok());
     QCOMPARE(asked, 2);
     QVERIFY(QFile::exists(target));
 }
@@ -204,13 +214,14 @@ void TestCodePlugFile::failedSavesKeepTheOldFile()
     QVERIFY(loadCodePlugFile(store, 0, old).ok());
     store.slot(0)->image()->setU8(lists::zones.offset + 2, 'x');
     const Writer halfWriter = [](QIODevice &device, const QByteArray &bytes) { return device.write(bytes.left(1000)); };
-    const FileResult result = saveCodePlugFile(store, 0, m_dir->filePath(target), {}, failWrite ? halfWriter : Writer());
+    const FileResult result
+        = saveCodePlugFile(store, 0, m_dir->filePath(target), {}, failWrite ? halfWriter : Writer());
     QCOMPARE(result.code, code);
     QCOMPARE(result.message, message);
     QCOMPARE(readAll(old), oldBytes);
     QVERIFY(store.hasUnsavedChanges(0));
     const QStringList left = QDir(m_dir->path()).entryList(QDir::Files);
-    QCOMPARE(left, QStringList{QStringLiteral("old.rdt")});  // no temporary file left behind
+    QCOMPARE(left, QStringList { QStringLiteral("old.rdt") }); // no temporary file left behind
 }
 
 void TestCodePlugFile::saveWithoutImageTouchesNothing()

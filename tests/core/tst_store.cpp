@@ -38,7 +38,10 @@ QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
-QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
 } // namespace
 
 void TestStore::emptiedRecordBytes_data()
@@ -54,19 +57,19 @@ void TestStore::emptiedRecordBytes_data()
     QTest::newRow("scan list") << 5 << QByteArray(32, 0) + hex("fffffffffffff11408ff") + QByteArray(62, 0);
     QTest::newRow("channel band 2") << 6
                                     << hex("621400e105c30000040000000001 00ff 00000043 00000043 ffffffff 0000 ffff")
-                                           + QByteArray(32, 0);
+            + QByteArray(32, 0);
 }
 
 void TestStore::emptiedRecordBytes()
 {
     QFETCH(int, listIndex);
     QFETCH(QByteArray, expected);
-    const ListLayout all[] = {lists::textMessages, lists::emergencySystems, lists::contacts, lists::rxGroupLists,
-                              lists::zones, lists::scanLists, lists::channels};
+    const ListLayout all[] = { lists::textMessages, lists::emergencySystems, lists::contacts, lists::rxGroupLists,
+        lists::zones, lists::scanLists, lists::channels };
     const ListLayout &list = all[listIndex];
 
     FileImage image = makeNewCodePlug(2, 0);
-    image.fill(list.recordOffset(7), list.recordSize, 0xA5);  // stale bytes behind an empty name
+    image.fill(list.recordOffset(7), list.recordSize, 0xA5); // stale bytes behind an empty name
     image.setU16(list.nameFieldOffset(7), 0);
     compactLists(image);
     QCOMPARE(recordBytes(image, list, 7).toHex(), expected.toHex());
@@ -107,10 +110,10 @@ void TestStore::compactionClosesGapsInOrder()
     QCOMPARE(decodeName(image, lists::textMessages.nameFieldOffset(1), 144, 2), QStringLiteral("Four"));
     for (int i = 2; i < 50; ++i)
         QCOMPARE(recordBytes(image, lists::textMessages, i), QByteArray(288, 0));
-    const QStringList expected = {"Contact 1", "C3", "C6", "Last"};
+    const QStringList expected = { "Contact 1", "C3", "C6", "Last" };
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(decodeName(image, lists::contacts.nameFieldOffset(i), 16, i + 1), expected.at(i));
-    QCOMPARE(recordBytes(image, lists::contacts, 2), c6);  // moved bytes are copied unchanged
+    QCOMPARE(recordBytes(image, lists::contacts, 2), c6); // moved bytes are copied unchanged
     QCOMPARE(usedRecordCount(image, lists::contacts), 4);
     QVERIFY(!isRecordUsed(image, lists::contacts, 4));
 }
@@ -118,7 +121,7 @@ void TestStore::compactionClosesGapsInOrder()
 void TestStore::compactionRewritesStaleEmptyRecords()
 {
     FileImage image = makeNewCodePlug(0, 0);
-    image.setU8(lists::zones.recordOffset(249) + 40, 0x33);  // garbage in the last, empty zone
+    image.setU8(lists::zones.recordOffset(249) + 40, 0x33); // garbage in the last, empty zone
     CodePlugStore store;
     store.setImage(0, std::make_unique<FileImage>(image));
     QVERIFY(!store.hasUnsavedChanges(0));
@@ -136,7 +139,7 @@ void TestStore::compactionMovesMembersEvenOfEmptyRecords()
         .u16(zm.memberOffset(1, 3), 7)
         .u16(zm.memberOffset(1, 15), 9);
     const MemberLayout &gm = members::rxGroupListContacts;
-    builder.u16(gm.memberOffset(0, 31), 12);  // "Group 1" with one member in the last place
+    builder.u16(gm.memberOffset(0, 31), 12); // "Group 1" with one member in the last place
     FileImage &image = builder.image();
     compactLists(image);
 
@@ -189,7 +192,7 @@ void TestStore::sectionViewsFollowTheImage()
     for (int s = 0; s < kSectionCount; ++s)
         QVERIFY(slot.view(Section(s)).isNull());
     QVERIFY(!store.hasUnsavedChanges(2));
-    store.setImage(7, std::make_unique<FileImage>());  // ignored
+    store.setImage(7, std::make_unique<FileImage>()); // ignored
 }
 
 void TestStore::passwordsSetRule_data()

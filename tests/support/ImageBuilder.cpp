@@ -9,7 +9,10 @@ namespace testsupport {
 
 using namespace codeplug;
 
-ImageBuilder::ImageBuilder(int band, int model) : m_image(makeNewCodePlug(band, model)) {}
+ImageBuilder::ImageBuilder(int band, int model)
+    : m_image(makeNewCodePlug(band, model))
+{
+}
 
 ImageBuilder &ImageBuilder::named(const ListLayout &list, int index, const QString &name)
 {
