@@ -1,33 +1,483 @@
 #include "MainForm.h"
 
-#include "Codecs.h"
 #include "CodePlugFile.h"
+#include "CodePlugStore.h"
+#include "Codecs.h"
+#include "FileDialogs.h"
+#include "Prompts.h"
+#include "channels/ChannelsForm.h"
+#include "channels/DTMFForm.h"
+#include "channels/GPSForm.h"
+#include "contacts/DigitalContactsForm.h"
+#include "contacts/VoiceEncryptionForm.h"
+#include "lists/EmergencySystemForm.h"
+#include "lists/GroupsForm.h"
+#include "lists/ScanListsForm.h"
+#include "lists/ZonesForm.h"
+#include "settings/BasicForm.h"
+#include "settings/ButtonsForm.h"
+#include "settings/GeneralForm.h"
+#include "settings/MenusForm.h"
+#include "settings/TextMessageForm.h"
 
-#include <QMessageBox>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 
-MainForm::MainForm(codeplug::CodePlugStore &store, QWidget *parent) : QMainWindow(parent), m_store(store)
+using namespace codeplug;
+
+const QRect MainForm::kDesignPlacement(216, 105, 1138, 585);
+const QSize MainForm::kMinimumSize(800, 584);
+
+namespace {
+
+const QString kProgramName = QStringLiteral("DMR Code Plug Editor");
+const QString kFileFilter = QStringLiteral("*.rdt (*.rdt);;*.* (*)");
+constexpr int kPanelHeight = 50;
+constexpr int kHintDurationMs = 20000;
+// X11 reports no end of a move or resize; the placement is checked once the window has been still.
+constexpr int kPlacementSettleMs = 300;
+
+const char *const kTabCaptions[MainForm::kTabCount] = {
+    "  Basic  ",
+    "  General  ",
+    "  Menus  ",
+    "  Buttons  ",
+    "  Digital Text Msg  ",
+    "  Digital Voice Encryption  ",
+    "  Digital Emergency System  ",
+    "  Digital Contacts  ",
+    "  Digital Rx Groups  ",
+    "  Zones  ",
+    "  Scan Lists  ",
+    "  Channels  ",
+    "  DTMF  ",
+    "  GPS  ",
+};
+
+} // namespace
+
+MainForm::MainForm(
+    CodePlugStore &store, Prompts &prompts, FileDialogs &dialogs, const QString &settingsPath, QWidget *parent)
+    : QMainWindow(parent)
+    , m_store(store)
+    , m_prompts(prompts)
+    , m_dialogs(dialogs)
+    , m_settingsPath(settingsPath)
+    , m_messageTitle(kProgramName.trimmed())
+    , m_baseCaption(m_messageTitle + QStringLiteral(" v") + programVersionText())
+    , m_screenAreas([] {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return ScreenAreas { kDesignPlacement, kDesignPlacement, kDesignPlacement.width() };
+        return ScreenAreas { screen->availableGeometry(), screen->virtualGeometry(), screen->geometry().width() };
+    })
+    , m_placementTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setMinimumSize(800, 584);
+    setWindowTitle(m_baseCaption + QStringLiteral(" "));
+    setMinimumSize(kMinimumSize);
+    move(kDesignPlacement.topLeft());
+    resize(kDesignPlacement.size());
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+    createButtonPanel();
+    createMenu();
+    layout->addWidget(m_panel);
+    m_pageControl = new QTabWidget(central);
+    m_pageControl->setObjectName(QStringLiteral("MainPageControl"));
+    layout->addWidget(m_pageControl, 1);
+    createPages();
+
+    m_placementTimer->setSingleShot(true);
+    m_placementTimer->setInterval(kPlacementSettleMs);
+    connect(m_placementTimer, &QTimer::timeout, this, [this] { applyPlacement(placement()); });
+}
+
+MainForm::~MainForm()
+{
+    // Removing the tabs must not call page shown on pages that are going.
+    disconnect(m_pageControl, nullptr, this, nullptr);
+    for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it) {
+        delete *it;
+        *it = nullptr;
+    }
+}
+
+QPushButton *MainForm::addPanelButton(QHBoxLayout *layout, const QString &name, const QString &text)
+{
+    auto *button = new QPushButton(text, m_panel);
+    button->setObjectName(name);
+    button->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(button);
+    return button;
+}
+
+void MainForm::createButtonPanel()
+{
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("ButtonPanel"));
+    m_panel->setFixedHeight(kPanelHeight);
+    auto *layout = new QHBoxLayout(m_panel);
+    layout->setContentsMargins(8, 6, 8, 6);
+    addPanelButton(layout, QStringLiteral("NewBitBtn"), QStringLiteral("New"))->setEnabled(false);
+    m_openButton = addPanelButton(layout, QStringLiteral("OpenBitBtn"), QStringLiteral("Open"));
+    m_reloadButton = addPanelButton(layout, QStringLiteral("ReloadBitBtn"), QStringLiteral("Reload"));
+    m_saveButton = addPanelButton(layout, QStringLiteral("SaveBitBtn"), QStringLiteral("Save"));
+    m_saveAsButton = addPanelButton(layout, QStringLiteral("SaveAsBitBtn"), QStringLiteral("Save As"));
+    m_closeButton = addPanelButton(layout, QStringLiteral("CloseBitBtn"), QStringLiteral("Close"));
+    layout->addSpacing(24);
+    connect(m_openButton, &QPushButton::clicked, this, &MainForm::openCommand);
+    connect(m_reloadButton, &QPushButton::clicked, this, &MainForm::reloadCommand);
+    connect(m_saveButton, &QPushButton::clicked, this, &MainForm::saveCommand);
+    connect(m_saveAsButton, &QPushButton::clicked, this, &MainForm::saveAsCommand);
+    connect(m_closeButton, &QPushButton::clicked, this, &MainForm::closeCommand);
+
+    m_slotGroup = new QButtonGroup(this);
+    m_slotGroup->setExclusive(true);
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
+        QPushButton *button = addPanelButton(layout, QStringLiteral("SlotButton%1").arg(i + 1), QString::number(i + 1));
+        button->setCheckable(true);
+        button->setFixedWidth(40);
+        button->setToolTipDuration(kHintDurationMs);
+        m_slotGroup->addButton(button, i);
+        m_slotButtons[std::size_t(i)] = button;
+    }
+    m_slotButtons[0]->setChecked(true);
+    connect(m_slotGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        if (m_slotButtons[std::size_t(id)]->isChecked())
+            selectSlot(id);
+    });
+    layout->addStretch(1);
+}
+
+void MainForm::createMenu()
+{
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &text, void (MainForm::*command)()) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(name);
+        if (command)
+            connect(action, &QAction::triggered, this, command);
+        return action;
+    };
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("FileMenu"));
+    addItem(file, QStringLiteral("NewMenuItem"), QStringLiteral("&New"), nullptr)->setEnabled(false);
+    addItem(file, QStringLiteral("OpenMenuItem"), QStringLiteral("&Open"), &MainForm::openCommand);
+    addItem(file, QStringLiteral("ReloadMenuItem"), QStringLiteral("&Reload"), &MainForm::reloadCommand);
+    QMenu *reopen = file->addMenu(QStringLiteral("R&eopen"));
+    reopen->setObjectName(QStringLiteral("ReopenMenu"));
+    reopen->addAction(QStringLiteral("File 1"));
+    reopen->setEnabled(false);
+    file->addSeparator();
+    addItem(file, QStringLiteral("SaveMenuItem"), QStringLiteral("&Save"), &MainForm::saveCommand);
+    addItem(file, QStringLiteral("SaveAsMenuItem"), QStringLiteral("Save &As"), &MainForm::saveAsCommand);
+    addItem(file, QStringLiteral("CloseMenuItem"), QStringLiteral("&Close"), &MainForm::closeCommand);
+    file->addSeparator();
+    QAction *exit = addItem(file, QStringLiteral("ExitMenuItem"), QStringLiteral("E&xit"), nullptr);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    addItem(help, QStringLiteral("AboutMenuItem"), QStringLiteral("&About"), nullptr);
+    help->setEnabled(false);
+}
+
+void MainForm::createPages()
+{
+    const PageContext context { &m_store, &m_prompts, &m_dialogs, m_messageTitle };
+    QWidget *owner = m_pageControl;
+    // A braced list is evaluated left to right: the pages are created in tab order.
+    m_pages = { new BasicForm(context, owner), new GeneralForm(context, owner), new MenusForm(context, owner),
+        new ButtonsForm(context, owner), new TextMessageForm(context, owner), new VoiceEncryptionForm(context, owner),
+        new EmergencySystemForm(context, owner), (m_contactsForm = new DigitalContactsForm(context, owner)),
+        new GroupsForm(context, owner), new ZonesForm(context, owner), new ScanListsForm(context, owner),
+        (m_channelsForm = new ChannelsForm(context, owner)), new DTMFForm(context, owner),
+        new GPSForm(context, owner) };
+    for (int i = 0; i < kTabCount; ++i)
+        m_pageControl->addTab(m_pages[std::size_t(i)], QString::fromLatin1(kTabCaptions[i]));
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < kTabCount)
+            m_pages[std::size_t(index)]->pageShown();
+    });
+    m_pageControl->setCurrentIndex(kChannelsTab);
+}
+
+void MainForm::startUp(const QStringList &commandLine)
+{
+    readSettings();
+    std::array<QString, 4> remembered;
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+        remembered[std::size_t(i)] = m_store.slot(i)->fileName;
+
+    const QString firstDirectory = QFileInfo(remembered[0]).absolutePath();
+    m_dialogDirectory = !remembered[0].isEmpty() && QDir(firstDirectory).exists()
+        ? firstDirectory
+        : QCoreApplication::applicationDirPath();
+    loadStartUpFiles(remembered, commandLine);
     refreshAll();
 }
 
-bool MainForm::openFile(const QString &fileName)
+void MainForm::loadStartUpFiles(const std::array<QString, 4> &remembered, const QStringList &commandLine)
 {
-    const codeplug::FileResult result = codeplug::loadCodePlugFile(m_store, m_store.currentIndex(), fileName);
-    if (!result.ok()) {
-        QMessageBox::critical(this, windowTitle(), result.message);
-        return false;
+    std::array<QString, 4> entries = remembered;
+    for (int i = 0; i < CodePlugStore::kSlotCount && i < commandLine.size(); ++i) {
+        if (QFileInfo(commandLine.at(i)).suffix().toLower() == QLatin1String("rdt"))
+            entries[std::size_t(i)] = commandLine.at(i);
     }
-    m_store.current().fileName = fileName;
-    refreshAll();
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
+        const QString &entry = entries[std::size_t(i)];
+        if (entry.isEmpty())
+            continue;
+        const bool fromCommandLine = entry != remembered[std::size_t(i)];
+        const FileResult result = loadCodePlugFile(m_store, i, entry);
+        if (result.ok())
+            m_store.slot(i)->fileName = entry;
+        else if (!fromCommandLine)
+            m_store.slot(i)->fileName.clear(); // a remembered file that has gone is forgotten quietly
+        else if (!result.message.isEmpty())
+            m_prompts.error(m_messageTitle, result.message);
+    }
+}
+
+SettingsValues MainForm::currentSettings() const
+{
+    SettingsValues values;
+    values.placement = placement();
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+        values.files[std::size_t(i)] = m_store.slot(i)->fileName;
+    values.tab = m_pageControl->currentIndex();
+    values.showNo = m_contactsForm->showNo();
+    values.protectedIds = m_contactsForm->protectedIds();
+    values.country = m_contactsForm->countryText();
+    values.protectedChannels = m_channelsForm->protectedChannels();
+    return values;
+}
+
+bool MainForm::readSettings()
+{
+    SettingsValues values = currentSettings();
+    settingsfile::read(m_settingsPath, values, kTabCount);
+    applyPlacement(values.placement);
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+        m_store.slot(i)->fileName = values.files[std::size_t(i)];
+    m_pageControl->setCurrentIndex(values.tab);
+    if (values.showNo != m_contactsForm->showNo())
+        m_contactsForm->setShowNo(values.showNo);
+    m_contactsForm->protectedIds() = values.protectedIds;
+    m_contactsForm->setCountryText(values.country);
+    m_channelsForm->protectedChannels() = values.protectedChannels;
     return true;
+}
+
+bool MainForm::writeSettings()
+{
+    SettingsValues values = currentSettings();
+    const bool written = settingsfile::write(m_settingsPath, values);
+    // Writing sorts the lists; the pages keep them in that order too.
+    m_contactsForm->protectedIds() = values.protectedIds;
+    m_channelsForm->protectedChannels() = values.protectedChannels;
+    if (!written)
+        m_prompts.error(m_messageTitle, settingsfile::writeErrorText(m_settingsPath));
+    return written;
 }
 
 void MainForm::refreshAll()
 {
-    QString title = QStringLiteral("DMR Code Plug Editor v") + codeplug::programVersionText();
-    if (!m_store.current().fileName.isEmpty())
-        title += QStringLiteral(" - ") + m_store.current().fileName;
-    setWindowTitle(title);
+    const CodePlugSlot &slot = m_store.current();
+    if (slot.fileName.isEmpty())
+        setWindowTitle(m_baseCaption + QStringLiteral(" "));
+    else
+        setWindowTitle(m_baseCaption + QStringLiteral("    ") + slot.fileName + QStringLiteral(" "));
+    const bool open = slot.isOpen();
+    for (QPushButton *button : { m_saveButton, m_saveAsButton, m_reloadButton, m_closeButton })
+        button->setEnabled(open);
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+        m_slotButtons[std::size_t(i)]->setToolTip(m_store.slot(i)->fileName);
+    for (CodePlugPage *page : m_pages)
+        page->pageRefresh();
+}
+
+void MainForm::selectSlot(int index)
+{
+    if (!CodePlugStore::validIndex(index))
+        return;
+    m_store.setCurrentIndex(index);
+    m_slotButtons[std::size_t(index)]->setChecked(true);
+    refreshAll();
+}
+
+bool MainForm::askDiscard(const QString &text)
+{
+    return !m_store.hasUnsavedChanges(m_store.currentIndex()) || m_prompts.askYesNo(m_messageTitle, text);
+}
+
+void MainForm::openCommand()
+{
+    if (!askDiscard(QStringLiteral("Unsaved code plug.\n\nDiscard it ?")))
+        return;
+    const QString fileName = m_dialogs.openFileName(this, m_dialogDirectory, kFileFilter);
+    if (fileName.isEmpty())
+        return;
+    const FileResult result = loadCodePlugFile(m_store, m_store.currentIndex(), fileName);
+    if (!result.ok()) {
+        if (!result.message.isEmpty())
+            m_prompts.error(m_messageTitle, result.message);
+        return;
+    }
+    m_store.current().fileName = fileName;
+    refreshAll();
+}
+
+void MainForm::reloadCommand()
+{
+    if (!askDiscard(QStringLiteral("Unsaved code plug.\n\nReload from file ?")))
+        return;
+    const FileResult result = loadCodePlugFile(m_store, m_store.currentIndex(), m_store.current().fileName);
+    if (!result.ok()) {
+        if (!result.message.isEmpty())
+            m_prompts.error(m_messageTitle, result.message);
+        return;
+    }
+    refreshAll();
+}
+
+bool MainForm::saveSlot(int index, const QString &fileName)
+{
+    const auto confirmPasswords = [this] {
+        return m_prompts.ask(QMessageBox::Warning, m_messageTitle, kPasswordWarning, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    const FileResult result = saveCodePlugFile(m_store, index, fileName, confirmPasswords);
+    if (!result.ok() && !result.message.isEmpty())
+        m_prompts.error(m_messageTitle, result.message);
+    return result.ok();
+}
+
+void MainForm::saveCommand()
+{
+    const CodePlugSlot &slot = m_store.current();
+    if (!slot.isOpen() || slot.fileName.isEmpty())
+        return;
+    const QString fileName = slot.fileName;
+    if (saveSlot(m_store.currentIndex(), fileName))
+        setWindowTitle(m_baseCaption + QStringLiteral(" .. ") + fileName + QStringLiteral(" "));
+}
+
+void MainForm::saveAsCommand()
+{
+    QString fileName = m_dialogs.saveFileName(this, m_dialogDirectory, m_store.current().fileName, kFileFilter);
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(QLatin1String(".rdt"), Qt::CaseInsensitive))
+        fileName += QStringLiteral(".rdt");
+    if (!saveSlot(m_store.currentIndex(), fileName))
+        return;
+    m_store.current().fileName = fileName;
+    m_slotButtons[std::size_t(m_store.currentIndex())]->setToolTip(fileName);
+    setWindowTitle(m_baseCaption + QStringLiteral(" .. ") + fileName + QStringLiteral(" "));
+}
+
+void MainForm::closeCommand()
+{
+    const int index = m_store.currentIndex();
+    if (m_store.hasUnsavedChanges(index)) {
+        const QMessageBox::StandardButton answer = m_prompts.ask(QMessageBox::Question, m_messageTitle,
+            QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No)
+            return;
+        if (answer == QMessageBox::Yes && !saveSlot(index, m_store.current().fileName))
+            return;
+    }
+    m_store.setImage(index, nullptr);
+    m_store.current().fileName.clear();
+    if (!writeSettings())
+        return;
+    refreshAll();
+}
+
+bool MainForm::queryClose()
+{
+    if (!writeSettings())
+        return false;
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
+        if (!m_store.hasUnsavedChanges(i))
+            continue;
+        const QMessageBox::StandardButton answer = m_prompts.ask(QMessageBox::Question, m_messageTitle,
+            QStringLiteral("Unsaved code plug %1.\n\nSave before exit ?").arg(i + 1),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::No)
+            continue;
+        if (answer != QMessageBox::Yes)
+            return false;
+        if (!saveSlot(i, m_store.slot(i)->fileName) || !writeSettings())
+            return false;
+    }
+    return true;
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    if (queryClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainForm::keyPressEvent(QKeyEvent *event)
+{
+    const QWidget *focus = focusWidget();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && (!focus || focus == this)) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+QRect MainForm::placement() const
+{
+    return QRect(pos(), size());
+}
+
+ScreenAreas MainForm::screenAreas() const
+{
+    return m_screenAreas();
+}
+
+void MainForm::applyPlacement(const QRect &proposed)
+{
+    const QRect adjusted = adjustPlacement(proposed, screenAreas(), kMinimumSize);
+    if (adjusted == placement())
+        return;
+    m_placing = true;
+    move(adjusted.topLeft());
+    resize(adjusted.size());
+    m_placing = false;
+}
+
+void MainForm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible() && !m_placing)
+        m_placementTimer->start();
+}
+
+void MainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible() && !m_placing)
+        m_placementTimer->start();
 }

@@ -1,0 +1,48 @@
+#include "CodePlugPage.h"
+
+#include "CodePlugStore.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+CodePlugPage::CodePlugPage(const PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+{
+}
+
+codeplug::FileImage *CodePlugPage::currentImage() const
+{
+    return m_context.store ? m_context.store->currentImage() : nullptr;
+}
+
+void CodePlugPage::postRefresh(bool rebuild, int topRow)
+{
+    // Queued with the page as context: a request still pending when the page goes is dropped.
+    QMetaObject::invokeMethod(
+        this, [this, rebuild, topRow] { deferredRefresh(rebuild, topRow); }, Qt::QueuedConnection);
+}
+
+void CodePlugPage::deferredRefresh(bool, int)
+{
+    pageRefresh();
+}
+
+PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)
+    : CodePlugPage(context, parent)
+    , m_title(title)
+    , m_stateLabel(new QLabel(this))
+{
+    m_stateLabel->setObjectName(QStringLiteral("TitleLabel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_stateLabel);
+    layout->addStretch();
+}
+
+void PlaceholderPage::pageRefresh()
+{
+    UpdatingScope updating(*this);
+    const bool open = codePlugOpen();
+    setEnabled(open);
+    m_stateLabel->setText(open ? m_title + QStringLiteral(" ") : m_title + QStringLiteral(" .. no code plug loaded "));
+}

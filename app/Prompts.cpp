@@ -1,0 +1,19 @@
+#include "Prompts.h"
+
+#include <QApplication>
+
+void GuiPrompts::message(QMessageBox::Icon icon, const QString &caption, const QString &text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+QMessageBox::StandardButton GuiPrompts::ask(
+    QMessageBox::Icon icon, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)
+{
+    // The toolkit offers no tone of a chosen pitch; the system beep stands in for it.
+    QApplication::beep();
+    QMessageBox box(icon, caption, text, buttons, m_parent);
+    const int answer = box.exec();
+    return QMessageBox::StandardButton(answer);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+// Every message box and question of the editor goes through this interface, so that tests can
+// answer them without a modal loop. Captions are chosen by the caller (message title, "Error",
+// "Opps", ...).
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // A modal box with one OK button.
+    virtual void message(QMessageBox::Icon icon, const QString &caption, const QString &text) = 0;
+    // Beeps, then asks in a modal box with the given buttons. Returns the button pressed, or
+    // QMessageBox::NoButton when the box was dismissed without one.
+    virtual QMessageBox::StandardButton ask(
+        QMessageBox::Icon icon, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)
+        = 0;
+
+    void error(const QString &caption, const QString &text) { message(QMessageBox::Critical, caption, text); }
+    // A question with the question icon; true only for Yes.
+    bool askYesNo(const QString &caption, const QString &text)
+    {
+        return ask(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+};
+
+// The real message boxes, parented to a window.
+class GuiPrompts final : public Prompts
+{
+public:
+    explicit GuiPrompts(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override;
+    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
+        QMessageBox::StandardButtons buttons) override;
+
+private:
+    QWidget *m_parent;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "FileDialogs.h"
+#include "Prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+// Answers the editor's message boxes from a script and records what was shown.
+class ScriptedPrompts final : public Prompts
+{
+public:
+    struct Shown
+    {
+        QMessageBox::Icon icon;
+        QString caption;
+        QString text;
+        QMessageBox::StandardButtons buttons; // NoButton for a plain message
+    };
+
+    QList<QMessageBox::StandardButton> answers; // taken in order by ask()
+    QList<Shown> shown;
+    int beeps = 0;
+    int unanswered = 0; // questions asked with no answer left in the script
+
+    void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override
+    {
+        shown.append({ icon, caption, text, QMessageBox::NoButton });
+    }
+
+    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
+        QMessageBox::StandardButtons buttons) override
+    {
+        ++beeps;
+        shown.append({ icon, caption, text, buttons });
+        if (answers.isEmpty()) {
+            ++unanswered;
+            return QMessageBox::NoButton;
+        }
+        return answers.takeFirst();
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &s : shown)
+            result.append(s.text);
+        return result;
+    }
+};
+
+// Names the files the open and save dialogs return and records how they were called.
+class ScriptedFileDialogs final : public FileDialogs
+{
+public:
+    QStringList openNames; // taken in order; empty list: the dialog is cancelled
+    QStringList saveNames;
+    int openCalls = 0;
+    int saveCalls = 0;
+    QString lastDirectory;
+    QString lastPreset;
+    QString lastFilter;
+
+    QString openFileName(QWidget *, const QString &directory, const QString &filter) override
+    {
+        ++openCalls;
+        lastDirectory = directory;
+        lastFilter = filter;
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
+    }
+
+    QString saveFileName(QWidget *, const QString &directory, const QString &presetName, const QString &filter) override
+    {
+        ++saveCalls;
+        lastDirectory = directory;
+        lastPreset = presetName;
+        lastFilter = filter;
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+};
