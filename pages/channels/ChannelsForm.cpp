@@ -96,31 +96,20 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 
 } // namespace
 
-// The labelled fields of one detail group: two label-control pairs per row, then a block of
-// toggle buttons, four per row.
-class FieldGrid
+// The labelled fields of one detail group: label-control pairs, then a block of toggle buttons.
+// Two pairs (and four toggles) stand in a row when the area is wide enough, else one (and two).
+// Owned by its group box.
+class FieldGrid final : public QObject
 {
 public:
-    static constexpr int kPairsPerRow = 2;
-    static constexpr int kTogglesPerRow = 4;
-
     FieldGrid(QWidget *area, const char *name, const QString &title, const QString &hint)
-        : m_box(new QGroupBox(title, area))
-        , m_fields(new QGridLayout)
-        , m_toggles(new QGridLayout)
+        : QObject(nullptr)
+        , m_box(new QGroupBox(title, area))
+        , m_outer(new QVBoxLayout(m_box))
     {
+        setParent(m_box);
         m_box->setObjectName(QLatin1String(name));
         m_box->setToolTip(hint);
-        auto *layout = new QVBoxLayout(m_box);
-        layout->addLayout(m_fields);
-        layout->addLayout(m_toggles);
-        m_fields->setColumnStretch(1, 1);
-        m_fields->setColumnStretch(3, 1);
-        m_fields->setColumnMinimumWidth(2, 0);
-        m_fields->setHorizontalSpacing(8);
-        m_toggles->setHorizontalSpacing(4);
-        for (int c = 0; c < kTogglesPerRow; ++c)
-            m_toggles->setColumnStretch(c, 1);
         area->layout()->addWidget(m_box);
     }
 
@@ -131,26 +120,67 @@ public:
         auto *label = new QLabel(text, m_box);
         label->setBuddy(control);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int row = m_fieldCount / kPairsPerRow;
-        const int column = (m_fieldCount % kPairsPerRow) * 2;
-        m_fields->addWidget(label, row, column);
-        m_fields->addWidget(control, row, column + 1);
-        ++m_fieldCount;
+        m_pairs.append({ label, control });
         return label;
     }
 
-    void addToggle(QPushButton *button)
+    void addToggle(QPushButton *button) { m_toggleButtons.append(button); }
+
+    int labelWidth() const
     {
-        m_toggles->addWidget(button, m_toggleCount / kTogglesPerRow, m_toggleCount % kTogglesPerRow);
-        ++m_toggleCount;
+        int width = 0;
+        for (const Pair &pair : m_pairs)
+            width = std::max(width, pair.label->sizeHint().width());
+        return width;
+    }
+
+    // Places the pairs `pairsPerRow` to a row with label columns of `labelWidth`.
+    void arrange(int pairsPerRow, int labelWidth)
+    {
+        if (pairsPerRow == m_pairsPerRow && labelWidth == m_labelWidth)
+            return;
+        m_pairsPerRow = pairsPerRow;
+        m_labelWidth = labelWidth;
+        delete m_fields;
+        delete m_toggles;
+        m_fields = new QGridLayout;
+        m_toggles = new QGridLayout;
+        m_fields->setHorizontalSpacing(8);
+        m_toggles->setHorizontalSpacing(4);
+        for (int i = 0; i < int(m_pairs.size()); ++i) {
+            const int row = i / pairsPerRow;
+            const int column = (i % pairsPerRow) * 2;
+            m_fields->addWidget(m_pairs.at(i).label, row, column);
+            m_fields->addWidget(m_pairs.at(i).control, row, column + 1);
+        }
+        for (int c = 0; c < pairsPerRow; ++c) {
+            m_fields->setColumnMinimumWidth(2 * c, labelWidth);
+            m_fields->setColumnStretch(2 * c + 1, 1);
+        }
+        const int togglesPerRow = 2 * pairsPerRow;
+        for (int i = 0; i < int(m_toggleButtons.size()); ++i)
+            m_toggles->addWidget(m_toggleButtons.at(i), i / togglesPerRow, i % togglesPerRow);
+        for (int c = 0; c < togglesPerRow; ++c)
+            m_toggles->setColumnStretch(c, 1);
+        m_outer->addLayout(m_fields);
+        m_outer->addLayout(m_toggles);
     }
 
 private:
+    struct Pair
+    {
+        QLabel *label;
+        QWidget *control;
+    };
+
     QGroupBox *m_box;
-    QGridLayout *m_fields;
-    QGridLayout *m_toggles;
-    int m_fieldCount = 0;
-    int m_toggleCount = 0;
+    QVBoxLayout *m_outer;
+    QGridLayout *m_fields = nullptr;
+    QGridLayout *m_toggles = nullptr;
+    QList<Pair> m_pairs;
+    QList<QPushButton *> m_toggleButtons;
+    int m_pairsPerRow = 0;
+    int m_labelWidth = 0;
 };
 
 ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
@@ -164,6 +194,11 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
     createListSide(layout);
     createDetailSide(layout);
     createPopupMenu();
+    // Down buttons must stand out from up ones at a glance, also in styles that shade them lightly.
+    m_detailArea->setStyleSheet(
+        QStringLiteral("QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+                       " border: 1px solid palette(dark); border-radius: 3px; padding: 3px 6px; }"));
+    arrangeDetails();
 
     m_editor = new InPlaceEditor(this, [this] { return codePlugOpen(); });
     m_editor->watch(m_listView);
@@ -197,11 +232,15 @@ QString ChannelsForm::clipboardMimeType()
 
 void ChannelsForm::createListSide(QBoxLayout *layout)
 {
-    auto *side = new QVBoxLayout;
-    layout->addLayout(side);
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ListPanel"));
+    auto *side = new QVBoxLayout(panel);
+    side->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(panel);
 
     m_headingLabel = new QLabel(QStringLiteral("List of available analogue and digital channels "), this);
     m_headingLabel->setObjectName(QStringLiteral("HeadingLabel"));
+    m_headingLabel->setWordWrap(true);
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(QStringLiteral("TitleLabel"));
     side->addWidget(m_headingLabel);
@@ -228,8 +267,9 @@ void ChannelsForm::createListSide(QBoxLayout *layout)
     m_listView->header()->setStretchLastSection(false);
     m_listView->header()->setSectionResizeMode(QHeaderView::Fixed);
     m_listView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_listView->setFixedWidth(1 + 50 + 120 + 80 + 2 * m_listView->frameWidth()
-        + m_listView->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
+    // The panel is as wide as the list's columns, so that the columns never scroll sideways.
+    panel->setFixedWidth(1 + 50 + 120 + 80 + 2 * m_listView->frameWidth()
+        + m_listView->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     side->addWidget(m_listView, 1);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -276,17 +316,16 @@ void ChannelsForm::createDetailSide(QBoxLayout *layout)
     m_detailArea->setObjectName(QStringLiteral("DetailPanel"));
     auto *areaLayout = new QVBoxLayout(m_detailArea);
     areaLayout->setContentsMargins(0, 0, 4, 0);
-    createCommonGroup(m_detailArea);
-    createDigitalGroup(m_detailArea);
-    createAnalogueGroup(m_detailArea);
+    m_grids = { createCommonGroup(m_detailArea), createDigitalGroup(m_detailArea), createAnalogueGroup(m_detailArea) };
     areaLayout->addStretch(1);
     m_detailScroll->setWidget(m_detailArea);
+    m_detailScroll->viewport()->installEventFilter(this);
     layout->addWidget(m_detailScroll, 1);
 }
 
-void ChannelsForm::createCommonGroup(QWidget *area)
+FieldGrid *ChannelsForm::createCommonGroup(QWidget *area)
 {
-    FieldGrid grid(area, "CommonGroupBox", QStringLiteral("Analogue and Digital "),
+    FieldGrid &grid = *new FieldGrid(area, "CommonGroupBox", QStringLiteral("Analogue and Digital "),
         QStringLiteral("Settings common to both Analogue and Digital"));
     ChannelValue mode = fieldValue(f::mode);
     mode.write = [](FileImage &image, int index, int value) { setChannelMode(image, index, ChannelMode(value)); };
@@ -323,11 +362,12 @@ void ChannelsForm::createCommonGroup(QWidget *area)
     addToggle(grid, "LoneWorkerSpeedButton", QStringLiteral("Lone Worker"), fieldValue(f::loneWorker));
     addToggle(grid, "AllowTalkAroundSpeedButton", QStringLiteral("Allow TalkAround"), fieldValue(f::talkaround),
         QStringLiteral("Radio switches to transmitting on your Rx freq if the repeater is out of range"));
+    return &grid;
 }
 
-void ChannelsForm::createDigitalGroup(QWidget *area)
+FieldGrid *ChannelsForm::createDigitalGroup(QWidget *area)
 {
-    FieldGrid grid(area, "DigitalGroupBox", QStringLiteral("Digital "),
+    FieldGrid &grid = *new FieldGrid(area, "DigitalGroupBox", QStringLiteral("Digital "),
         QStringLiteral("Settings that apply only to the Digital channels"));
     addChoice(grid, "ColourCodeComboBox", QStringLiteral("Colour Code"), fieldValue(f::colourCode));
     addOptions(grid, QStringLiteral("Repeater Slot"), { "RepeaterSlot1SpeedButton", "RepeaterSlot2SpeedButton" },
@@ -361,11 +401,12 @@ void ChannelsForm::createDigitalGroup(QWidget *area)
         invertedValue(f::compressedUdpHeaderOff));
     addToggle(grid, "TxGPSInfoSpeedButton", QStringLiteral("Tx GPS Info"), invertedValue(f::txGpsInfoOff));
     addToggle(grid, "RxGPSInfoSpeedButton", QStringLiteral("Rx GPS Info"), invertedValue(f::rxGpsInfoOff));
+    return &grid;
 }
 
-void ChannelsForm::createAnalogueGroup(QWidget *area)
+FieldGrid *ChannelsForm::createAnalogueGroup(QWidget *area)
 {
-    FieldGrid grid(area, "AnalogueGroupBox", QStringLiteral("Analogue "),
+    FieldGrid &grid = *new FieldGrid(area, "AnalogueGroupBox", QStringLiteral("Analogue "),
         QStringLiteral("Settings that apply only to the Analogue channels"));
     m_bandwidthButtons = addOptions(grid, QStringLiteral("Bandwidth"),
         { "Bandwidth12_5SpeedButton", "Bandwidth20SpeedButton", "Bandwidth25SpeedButton" },
@@ -392,6 +433,7 @@ void ChannelsForm::createAnalogueGroup(QWidget *area)
         "Decode4SpeedButton", "Decode5SpeedButton", "Decode6SpeedButton", "Decode7SpeedButton", "Decode8SpeedButton" };
     for (int k = 1; k <= 8; ++k)
         addToggle(grid, decodeNames[k - 1], QStringLiteral("Decode %1").arg(k), fieldValue(f::decode(k)));
+    return &grid;
 }
 
 ChannelsForm::ChannelValue ChannelsForm::fieldValue(ChannelField field)
@@ -418,7 +460,9 @@ QList<QPushButton *> ChannelsForm::addOptions(FieldGrid &grid, const QString &la
     for (int i = 0; i < int(names.size()); ++i) {
         QPushButton *button = makeButton(holder, names.at(i), captions.at(i));
         button->setCheckable(true);
-        button->setMinimumWidth(40);
+        // As narrow as the caption allows, so that two fields fit in a row at the usual width.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(captions.at(i)) + 16);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         row->addWidget(button);
         options.buttons.append(button);
         connect(button, &QPushButton::clicked, this, [this, group, i] { optionClicked(group, i); });
@@ -799,8 +843,26 @@ bool ChannelsForm::frequencyKeyPress(QLineEdit *edit, int offset, QKeyEvent *eve
 // ---------------------------------------------------------------------------------------------
 // List events
 
+void ChannelsForm::arrangeDetails()
+{
+    // One label width for all groups, so that their controls stand in the same columns.
+    int labelWidth = 0;
+    for (FieldGrid *grid : std::as_const(m_grids))
+        labelWidth = std::max(labelWidth, grid->labelWidth());
+    if (m_twoColumnWidth == 0) {
+        for (FieldGrid *grid : std::as_const(m_grids))
+            grid->arrange(2, labelWidth);
+        m_twoColumnWidth = m_detailArea->minimumSizeHint().width();
+    }
+    const int pairs = m_detailScroll->viewport()->width() >= m_twoColumnWidth ? 2 : 1;
+    for (FieldGrid *grid : std::as_const(m_grids))
+        grid->arrange(pairs, labelWidth);
+}
+
 bool ChannelsForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_detailScroll && watched == m_detailScroll->viewport() && event->type() == QEvent::Resize)
+        arrangeDetails();
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_searchEdit)

@@ -109,9 +109,10 @@ private:
     void createListSide(class QBoxLayout *layout);
     void createDetailSide(class QBoxLayout *layout);
     void createPopupMenu();
-    void createCommonGroup(QWidget *area);
-    void createDigitalGroup(QWidget *area);
-    void createAnalogueGroup(QWidget *area);
+    FieldGrid *createCommonGroup(QWidget *area);
+    FieldGrid *createDigitalGroup(QWidget *area);
+    FieldGrid *createAnalogueGroup(QWidget *area);
+    void arrangeDetails();
     QList<QPushButton *> addOptions(FieldGrid &grid, const QString &label, const QList<const char *> &names,
         const QStringList &captions, const QList<int> &values, ChannelValue value);
     QComboBox *addChoice(
@@ -179,6 +180,8 @@ private:
     QAction *m_protectAction = nullptr;
     QAction *m_cancelAction = nullptr;
 
+    QList<FieldGrid *> m_grids;
+    int m_twoColumnWidth = 0; // the detail area's least width with two fields to a row
     QList<OptionGroup> m_optionGroups; // the mode group first
     QList<Toggle> m_toggles;
     QList<Choice> m_choices;
