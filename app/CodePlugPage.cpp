@@ -1,6 +1,7 @@
 #include "CodePlugPage.h"
 
 #include "CodePlugStore.h"
+#include "InPlaceEditor.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -9,6 +10,19 @@ CodePlugPage::CodePlugPage(const PageContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
+}
+
+CodePlugPage::~CodePlugPage()
+{
+    // An open editor lies inside a list; close it before the lists go, writing nothing.
+    for (InPlaceEditor *editor : findChildren<InPlaceEditor *>())
+        editor->endEdit(false);
+}
+
+void CodePlugPage::finishEditing()
+{
+    for (InPlaceEditor *editor : findChildren<InPlaceEditor *>())
+        editor->endEdit(true);
 }
 
 codeplug::FileImage *CodePlugPage::currentImage() const

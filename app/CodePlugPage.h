@@ -26,12 +26,18 @@ class CodePlugPage : public QWidget
     Q_OBJECT
 public:
     CodePlugPage(const PageContext &context, QWidget *parent);
+    ~CodePlugPage() override;
 
     // Reloads every control from the current slot, or shows the empty, disabled state when the
     // current slot holds no code plug. Called by the main window's refresh all.
     virtual void pageRefresh() = 0;
     // Called when the page's tab becomes the active tab.
     virtual void pageShown() { }
+
+    // Closes any in-place editor of the page, storing its value. The main window calls it before a
+    // command that saves, replaces or leaves the current slot, so that a pending edit lands in the
+    // code plug it was made in.
+    void finishEditing();
 
     // Set while the page fills its controls, so that its change handlers write nothing back.
     bool isUpdating() const { return m_updating; }

@@ -28,9 +28,12 @@ InPlaceEditor::InPlaceEditor(QWidget *page, std::function<bool()> codePlugOpen)
 
 InPlaceEditor::~InPlaceEditor()
 {
-    // The editors are children of the page; no late focus event may reach this object.
-    m_edit->removeEventFilter(this);
-    m_combo->removeEventFilter(this);
+    // The editors are children of the page (or of a list while editing); no late focus event may
+    // reach this object.
+    if (m_edit)
+        m_edit->removeEventFilter(this);
+    if (m_combo)
+        m_combo->removeEventFilter(this);
 }
 
 InPlaceEditor::KeyFilter InPlaceEditor::printableAscii()
@@ -106,9 +109,9 @@ bool InPlaceEditor::beginChoiceEdit(
 void InPlaceEditor::commitValue()
 {
     std::optional<QString> cellText;
-    if (m_edit->parent() == m_list->viewport() && m_textCommit)
+    if (m_edit && m_edit->parent() == m_list->viewport() && m_textCommit)
         cellText = m_textCommit(m_row, m_column, codeplug::trimControl(m_edit->text()));
-    else if (m_combo->parent() == m_list->viewport() && m_choiceCommit && m_combo->currentIndex() >= 0)
+    else if (m_combo && m_combo->parent() == m_list->viewport() && m_choiceCommit && m_combo->currentIndex() >= 0)
         cellText = m_choiceCommit(m_row, m_column, m_combo->currentData().toLongLong());
     QTreeWidgetItem *item = m_list->topLevelItem(m_row);
     if (cellText && item)
@@ -133,6 +136,8 @@ void InPlaceEditor::endEdit(bool commit)
 
 void InPlaceEditor::park(QWidget *editor)
 {
+    if (!editor)
+        return;
     editor->hide();
     if (editor->parent() != m_page)
         editor->setParent(m_page);

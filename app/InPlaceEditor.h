@@ -5,10 +5,11 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QString>
 
-class QComboBox;
-class QLineEdit;
 class QTreeWidget;
 class QWidget;
 
@@ -29,7 +30,8 @@ class QWidget;
 // The edit ends with commit on Enter, on focus loss, on a vertical scroll of a watched list and
 // when another edit begins; Escape ends it without commit. A commit runs only while the
 // `codePlugOpen` test holds; the callback writes the value into the image and returns the cell's
-// new text (or nothing to leave the cell as it was).
+// new text (or nothing to leave the cell as it was). A CodePlugPage ends its editors' edits
+// (without commit) when it is destroyed, before its lists go.
 class InPlaceEditor final : public QObject
 {
     Q_OBJECT
@@ -82,8 +84,8 @@ private:
 
     QWidget *m_page;
     std::function<bool()> m_codePlugOpen;
-    QLineEdit *m_edit;
-    QComboBox *m_combo;
+    QPointer<QLineEdit> m_edit;
+    QPointer<QComboBox> m_combo;
     QTreeWidget *m_list = nullptr;
     int m_row = -1;
     int m_column = -1;

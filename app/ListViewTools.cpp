@@ -79,7 +79,10 @@ void setupListView(QTreeWidget *list, const QList<Column> &columns)
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     list->setColumnWidth(0, 1);
     for (int i = 0; i < int(columns.size()); ++i) {
-        list->headerItem()->setTextAlignment(i + 1, columns.at(i).alignment);
+        Qt::Alignment alignment = columns.at(i).alignment;
+        if (!(alignment & Qt::AlignVertical_Mask))
+            alignment |= Qt::AlignVCenter; // rows are as tall as an editor: keep the text mid-row
+        list->headerItem()->setTextAlignment(i + 1, alignment);
         if (columns.at(i).width > 0)
             list->setColumnWidth(i + 1, columns.at(i).width);
     }

@@ -266,7 +266,7 @@ SettingsValues MainForm::currentSettings() const
     return values;
 }
 
-bool MainForm::readSettings()
+void MainForm::readSettings()
 {
     SettingsValues values = currentSettings();
     settingsfile::read(m_settingsPath, values, kTabCount);
@@ -279,7 +279,6 @@ bool MainForm::readSettings()
     m_contactsForm->protectedIds() = values.protectedIds;
     m_contactsForm->setCountryText(values.country);
     m_channelsForm->protectedChannels() = values.protectedChannels;
-    return true;
 }
 
 bool MainForm::writeSettings()
@@ -310,10 +309,17 @@ void MainForm::refreshAll()
         page->pageRefresh();
 }
 
+void MainForm::finishEditing()
+{
+    for (CodePlugPage *page : m_pages)
+        page->finishEditing();
+}
+
 void MainForm::selectSlot(int index)
 {
     if (!CodePlugStore::validIndex(index))
         return;
+    finishEditing();
     m_store.setCurrentIndex(index);
     m_slotButtons[std::size_t(index)]->setChecked(true);
     refreshAll();
@@ -326,6 +332,7 @@ bool MainForm::askDiscard(const QString &text)
 
 void MainForm::openCommand()
 {
+    finishEditing();
     if (!askDiscard(QStringLiteral("Unsaved code plug.\n\nDiscard it ?")))
         return;
     const QString fileName = m_dialogs.openFileName(this, m_dialogDirectory, kFileFilter);
@@ -343,6 +350,7 @@ void MainForm::openCommand()
 
 void MainForm::reloadCommand()
 {
+    finishEditing();
     if (!askDiscard(QStringLiteral("Unsaved code plug.\n\nReload from file ?")))
         return;
     const FileResult result = loadCodePlugFile(m_store, m_store.currentIndex(), m_store.current().fileName);
@@ -368,6 +376,7 @@ bool MainForm::saveSlot(int index, const QString &fileName)
 
 void MainForm::saveCommand()
 {
+    finishEditing();
     const CodePlugSlot &slot = m_store.current();
     if (!slot.isOpen() || slot.fileName.isEmpty())
         return;
@@ -378,6 +387,7 @@ void MainForm::saveCommand()
 
 void MainForm::saveAsCommand()
 {
+    finishEditing();
     QString fileName = m_dialogs.saveFileName(this, m_dialogDirectory, m_store.current().fileName, kFileFilter);
     if (fileName.isEmpty())
         return;
@@ -392,6 +402,7 @@ void MainForm::saveAsCommand()
 
 void MainForm::closeCommand()
 {
+    finishEditing();
     const int index = m_store.currentIndex();
     if (m_store.hasUnsavedChanges(index)) {
         const QMessageBox::StandardButton answer = m_prompts.ask(QMessageBox::Question, m_messageTitle,
@@ -411,6 +422,7 @@ void MainForm::closeCommand()
 
 bool MainForm::queryClose()
 {
+    finishEditing();
     if (!writeSettings())
         return false;
     for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {

@@ -73,11 +73,12 @@ private:
     void createPages();
     QPushButton *addPanelButton(class QHBoxLayout *layout, const QString &name, const QString &text);
 
-    bool readSettings();
+    void readSettings();
     bool writeSettings();
     SettingsValues currentSettings() const;
     void loadStartUpFiles(const std::array<QString, 4> &remembered, const QStringList &commandLine);
 
+    void finishEditing();
     bool askDiscard(const QString &text);
     bool saveSlot(int index, const QString &fileName);
     bool queryClose();

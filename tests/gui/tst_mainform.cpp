@@ -2,12 +2,15 @@
 #include "Codecs.h"
 #include "ImageBuilder.h"
 #include "MainForm.h"
+#include "RecordName.h"
 #include "ScriptedPrompts.h"
-#include "lists/ZonesForm.h"
+#include "channels/ChannelsForm.h"
+#include "contacts/DigitalContactsForm.h"
 
 #include <memory>
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -95,6 +98,11 @@ private Q_SLOTS:
     void tabFromSettings();
     void closingSlotTwoDropsItsKey();
     void escapeClosesWindow();
+    void placementFromSettingsIsAdjusted();
+    void pagesDestroyedInReverseOrder();
+    void pageSettingsRoundTrip();
+    void pendingEditLandsInItsOwnSlot_data();
+    void pendingEditLandsInItsOwnSlot();
 };
 
 void TestMainForm::startUpWithoutSettingsFile()
@@ -117,7 +125,7 @@ void TestMainForm::startUpWithoutSettingsFile()
     QCOMPARE(ini.value(QStringLiteral("MainForm/Width")).toInt(), 1138);
     QCOMPARE(ini.value(QStringLiteral("MainForm/Height")).toInt(), 585);
     QCOMPARE(ini.value(QStringLiteral("Misc/Tab")).toInt(), 11);
-    QVERIFY(ini.childGroups().contains(QStringLiteral("CodePlug")) == false || ini.value("CodePlug/File0").isNull());
+    QVERIFY(!ini.contains(QStringLiteral("CodePlug/File0")));
 }
 
 void TestMainForm::tabCaptionsAndPages()
@@ -494,6 +502,85 @@ void TestMainForm::escapeClosesWindow()
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
     QVERIFY(QFile::exists(s.settingsPath()));
+}
+
+void TestMainForm::placementFromSettingsIsAdjusted()
+{
+    Session s;
+    s.writeSettings(QStringLiteral("[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"));
+    MainForm &form = s.start();
+    QCOMPARE(QRect(form.pos(), form.size()), QRect(0, 0, 800, 1080));
+}
+
+void TestMainForm::pagesDestroyedInReverseOrder()
+{
+    Session s;
+    s.start();
+    QList<int> order;
+    for (int i = 0; i < MainForm::kTabCount; ++i)
+        connect(s.form->page(i), &QObject::destroyed, this, [&order, i] { order.append(i); });
+    const int current = s.tabs()->currentIndex();
+    s.form.reset();
+    QCOMPARE(order, (QList<int> { 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0 }));
+    QCOMPARE(current, MainForm::kChannelsTab);
+}
+
+void TestMainForm::pageSettingsRoundTrip()
+{
+    Session s;
+    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=3\nProtected_0=5\nProtected_1=-7\n"
+                                   "Protected_2=16777216\nCountry=Italy\n"
+                                   "[Channels]\nProtected_num=2\nProtected_0=zeta\nProtected_1=Alpha\n"));
+    MainForm &form = s.start();
+    auto *contacts = form.findChild<DigitalContactsForm *>(QStringLiteral("DigitalContactsForm"));
+    auto *channels = form.findChild<ChannelsForm *>(QStringLiteral("ChannelsForm"));
+    QVERIFY(contacts && channels);
+    QVERIFY(contacts->showNo());
+    QCOMPARE(contacts->protectedIds().ids(), QList<qint64> { 5 });
+    QCOMPARE(contacts->countryText(), QStringLiteral("Italy"));
+    QCOMPARE(channels->protectedChannels().names(), (QStringList { QStringLiteral("Alpha"), QStringLiteral("zeta") }));
+
+    contacts->protectedIds().append(3);
+    QVERIFY(form.close());
+    QSettings ini(s.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/ShowNo")).toInt(), 1);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_num")).toInt(), 2);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_0")).toInt(), 3);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_1")).toInt(), 5);
+    QCOMPARE(ini.value(QStringLiteral("Contacts/Country")).toString(), QStringLiteral("Italy"));
+    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_0")).toString(), QStringLiteral("Alpha"));
+    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_1")).toString(), QStringLiteral("zeta"));
+}
+
+void TestMainForm::pendingEditLandsInItsOwnSlot_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("slot switch") << QByteArray("SlotButton2");
+    QTest::newRow("save") << QByteArray("SaveBitBtn");
+}
+
+// The panel's buttons take no focus, so a click on them does not end an edit by focus loss.
+void TestMainForm::pendingEditLandsInItsOwnSlot()
+{
+    QFETCH(QByteArray, button);
+    Session s;
+    const QString a = s.makePlug(QStringLiteral("a.rdt"));
+    const QString b = s.makePlug(QStringLiteral("b.rdt"));
+    MainForm &form = s.start({ a, b });
+    s.tabs()->setCurrentIndex(9);
+    auto *zones = form.findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    const QPoint at = zones->visualRect(zones->model()->index(0, 2)).center();
+    QTest::mouseClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    auto *edit = form.findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
+    QVERIFY(edit && edit->isVisible());
+    QTest::keyClicks(edit, QStringLiteral("Renamed"));
+
+    QTest::mouseClick(s.button(button.constData()), Qt::LeftButton);
+    QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
+    QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
+    if (button == "SaveBitBtn")
+        QCOMPARE(fileBytes(a), s.store.slot(0)->image()->toByteArray());
 }
 
 QTEST_MAIN(TestMainForm)
