@@ -298,6 +298,10 @@ void ChannelsForm::createListSide(QBoxLayout *layout)
         m_moveUpButton, m_moveDownButton, m_moveDown10Button };
     for (int i = 0; i < int(buttons.size()); ++i)
         commands->addWidget(buttons.at(i), i / 4, i % 4);
+    // A move button never takes the focus: the list keeps it, and a held button stays down
+    // while its repeated moves focus the list.
+    for (QPushButton *button : { m_moveUp10Button, m_moveUpButton, m_moveDownButton, m_moveDown10Button })
+        button->setFocusPolicy(Qt::NoFocus);
     side->addLayout(commands);
 
     connect(m_addButton, &QPushButton::clicked, this, &ChannelsForm::addCommand);

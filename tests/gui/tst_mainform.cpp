@@ -429,7 +429,7 @@ void TestMainForm::emptySlotEmptiesEveryPage()
     Session s;
     const QString a = s.makePlug(QStringLiteral("a.rdt"));
     MainForm &form = s.start({ a });
-    auto *zones = form.findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    auto *zones = form.page(9)->findChild<QTreeWidget *>(QStringLiteral("ListView"));
     QVERIFY(zones);
     QCOMPARE(zones->topLevelItemCount(), 1);
     for (int i = 0; i < MainForm::kTabCount; ++i)
@@ -568,11 +568,12 @@ void TestMainForm::pendingEditLandsInItsOwnSlot()
     const QString b = s.makePlug(QStringLiteral("b.rdt"));
     MainForm &form = s.start({ a, b });
     s.tabs()->setCurrentIndex(9);
-    auto *zones = form.findChild<QTreeWidget *>(QStringLiteral("ListView"));
+    auto *zones = form.page(9)->findChild<QTreeWidget *>(QStringLiteral("ListView"));
     const QPoint at = zones->visualRect(zones->model()->index(0, 2)).center();
     QTest::mouseClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    auto *edit = form.findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
+    // Every list page has its own editor; the open one lies inside the zones list.
+    auto *edit = zones->findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
     QVERIFY(edit && edit->isVisible());
     QTest::keyClicks(edit, QStringLiteral("Renamed"));
 
