@@ -837,8 +837,9 @@ bool ChannelsForm::frequencyKeyPress(QLineEdit *edit, int offset, QKeyEvent *eve
         }
         return true;
     }
+    // Control keys (backspace, delete, cursor and clipboard keys) keep their meaning.
     const QString text = event->text();
-    if (text.size() != 1 || text.at(0).unicode() < 32 || event->key() == Qt::Key_Backspace)
+    if (text.size() != 1 || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
         return false;
     const QChar c = text.at(0);
     return !(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u',';
