@@ -115,9 +115,16 @@ public:
 
     QGroupBox *box() const { return m_box; }
 
+    // The label is named after its control: "RxFreqEdit" gets "RxFreqLabel".
     QLabel *addField(const QString &text, QWidget *control)
     {
         auto *label = new QLabel(text, m_box);
+        QString name = control->objectName();
+        for (const char *kind : { "ComboBox", "Edit", "Panel" }) {
+            if (name.endsWith(QLatin1String(kind)))
+                name.chop(qsizetype(qstrlen(kind)));
+        }
+        label->setObjectName(name + QStringLiteral("Label"));
         label->setBuddy(control);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_pairs.append({ label, control });
@@ -392,8 +399,7 @@ FieldGrid *ChannelsForm::createDigitalGroup(QWidget *area)
     m_inCallCombo
         = addChoice(grid, "InCallCriteriaComboBox", QStringLiteral("In Call Criteria"), fieldValue(f::inCallCriteria));
     m_gpsCombo = addChoice(grid, "GPSSystemComboBox", QStringLiteral("GPS System"), fieldValue(f::gpsSystem));
-    m_gpsLabel = qobject_cast<QLabel *>(m_gpsCombo->property("label").value<QObject *>());
-    m_gpsLabel->setObjectName(QStringLiteral("GPSSystemLabel"));
+    m_gpsLabel = grid.box()->findChild<QLabel *>(QStringLiteral("GPSSystemLabel"));
     addToggle(grid, "PrivateCallConfirmedSpeedButton", QStringLiteral("Private Call Confirmed"),
         fieldValue(f::privateCallConfirmed));
     addToggle(
@@ -456,6 +462,8 @@ QList<QPushButton *> ChannelsForm::addOptions(FieldGrid &grid, const QString &la
     const QStringList &captions, const QList<int> &values, ChannelValue value)
 {
     auto *holder = new QWidget(grid.box());
+    // "Tx Rel Frequency" gives TxRelFrequencyPanel and TxRelFrequencyLabel.
+    holder->setObjectName(QString(label).remove(u' ') + QStringLiteral("Panel"));
     auto *row = new QHBoxLayout(holder);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
@@ -489,7 +497,6 @@ QComboBox *ChannelsForm::addChoice(
     QLabel *caption = grid.addField(label, combo);
     if (!hint.isEmpty())
         caption->setToolTip(hint);
-    combo->setProperty("label", QVariant::fromValue<QObject *>(caption));
     const int index = int(m_choices.size());
     m_choices.append({ combo, std::move(value) });
     connect(combo, &QComboBox::currentIndexChanged, this, [this, index](int item) {

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QPushButton>
 #include <QTest>
@@ -148,6 +149,7 @@ private Q_SLOTS:
     void emptySlotDisablesEverything();
     void rxFrequencyTypedIntoEverySelectedChannel();
     void frequencyEnterShowsStoredValue();
+    void dragSelectsContiguousRows();
     void invertedToggleShowsCommonState_data();
     void invertedToggleShowsCommonState();
     void toggleWritesOnlyItsBit();
@@ -250,6 +252,39 @@ void TestChannelsForm::frequencyEnterShowsStoredValue()
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(edit->text(), QStringLiteral("400.00000"));
     QCOMPARE(recordBytes(page.image(), 1).mid(20, 4).toHex(' '), QByteArray("00 00 00 43"));
+
+    // With different frequencies Enter only shows the first one: it is not copied into the others.
+    page.select({ 1, 2 });
+    QCOMPARE(edit->text(), QString());
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), QStringLiteral("430.00000"));
+    QCOMPARE(recordBytes(page.image(), 2).mid(20, 4).toHex(' '), QByteArray("00 00 00 40"));
+
+    // Delete and the cursor keys keep working.
+    edit->setCursorPosition(0);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QCOMPARE(edit->text(), QStringLiteral("30.00000"));
+}
+
+void TestChannelsForm::dragSelectsContiguousRows()
+{
+    Page page(channelPlug(10));
+    QTreeWidget *list = page.list();
+    const auto moveTo = [list](int row) {
+        const QPoint at = list->visualRect(list->model()->index(row, 2)).center();
+        QMouseEvent move(
+            QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &move);
+    };
+    for (int row : { 2, 3, 6 })
+        moveTo(row);
+    settle();
+    QCOMPARE(page.selected(), QList<int>({ 2, 3, 4, 5, 6 }));
+    moveTo(4);
+    settle();
+    QCOMPARE(page.selected(), QList<int>({ 2, 3, 4 }));
+    QCOMPARE(page.child<QLabel>("TitleLabel")->text(), QStringLiteral("Channels .. used 10 of 1000. 3 selected. "));
 }
 
 void TestChannelsForm::invertedToggleShowsCommonState_data()
