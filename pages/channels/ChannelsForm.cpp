@@ -608,6 +608,7 @@ void ChannelsForm::pageShown()
 
 void ChannelsForm::deferredRefresh(bool rebuild, int topRow)
 {
+    m_selectionRefreshPosted = false;
     refresh(rebuild, topRow);
 }
 
@@ -909,8 +910,11 @@ void ChannelsForm::timerTick()
 
 void ChannelsForm::listViewSelectItem()
 {
-    if (!isUpdating())
-        postRefresh(false, 0);
+    // A drag or a search changes the selection many times in one go; one refresh follows them all.
+    if (isUpdating() || m_selectionRefreshPosted)
+        return;
+    m_selectionRefreshPosted = true;
+    postRefresh(false, 0);
 }
 
 void ChannelsForm::listViewDblClick(QTreeWidgetItem *item, int column)

@@ -203,4 +203,5 @@ private:
     ListKeys *m_listKeys = nullptr;
     MoveRepeater *m_repeater = nullptr;
     int m_searchCountdown = -1;
+    bool m_selectionRefreshPosted = false;
 };

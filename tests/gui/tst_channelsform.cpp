@@ -533,7 +533,7 @@ void TestChannelsForm::searchRunsAfterOneSecond()
     QTest::keyClicks(search, QStringLiteral("del"));
     QTest::qWait(500);
     QCOMPARE(page.selected(), QList<int> { 0 });
-    QTRY_COMPARE_WITH_TIMEOUT(page.selected(), QList<int> { 3 }, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(page.selected(), QList<int> { 3 }, 5000);
 }
 
 void TestChannelsForm::moveButtonsAndKeys()
