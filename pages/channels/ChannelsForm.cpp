@@ -72,11 +72,14 @@ ValueLabels referenceLabels(const FileImage &image, const ListLayout &list)
     return labels;
 }
 
-ValueLabels toneLabels()
+const ValueLabels &toneLabels()
 {
-    ValueLabels labels;
-    for (std::uint16_t code : toneChoices())
-        labels.append({ int(code), toneLabel(code) });
+    static const ValueLabels labels = [] {
+        ValueLabels list;
+        for (std::uint16_t code : toneChoices())
+            list.append({ int(code), toneLabel(code) });
+        return list;
+    }();
     return labels;
 }
 
@@ -359,11 +362,15 @@ FieldGrid *ChannelsForm::createCommonGroup(QWidget *area)
     m_scanListCombo = addChoice(grid, "ScanListComboBox", QStringLiteral("Scan List"), fieldValue(f::scanList),
         QStringLiteral(
             "The scan list (scan lists tab) to scan when you press your assigned scan button (buttons tab)  "));
-    addChoice(grid, "TxTimeOutComboBox", QStringLiteral("Tx Time Out"), fieldValue(f::txTimeout),
-        QStringLiteral("How long before the radio stops transmitting after you press and hold the PTT button "));
-    addChoice(grid, "TxTimeOutRekeyDelayComboBox", QStringLiteral("Tx Time Out Rekey Delay"), fieldValue(f::rekeyDelay),
-        QStringLiteral(
-            "How long you have to wait after the above Tx time out occured before once again using the PTT button"));
+    m_fixedChoices.append(
+        { addChoice(grid, "TxTimeOutComboBox", QStringLiteral("Tx Time Out"), fieldValue(f::txTimeout),
+              QStringLiteral("How long before the radio stops transmitting after you press and hold the PTT button ")),
+            &txTimeoutLabels() });
+    m_fixedChoices.append({ addChoice(grid, "TxTimeOutRekeyDelayComboBox", QStringLiteral("Tx Time Out Rekey Delay"),
+                                fieldValue(f::rekeyDelay),
+                                QStringLiteral("How long you have to wait after the above Tx time out occured before "
+                                               "once again using the PTT button")),
+        &rekeyDelayLabels() });
     addToggle(grid, "AutoScanSpeedButton", QStringLiteral("Auto Scan"), fieldValue(f::autoScan),
         QStringLiteral("Automaticaly starts scanning when this channel is selected"));
     addToggle(grid, "RxOnlySpeedButton", QStringLiteral("Rx Only"), fieldValue(f::rxOnly),
@@ -380,7 +387,9 @@ FieldGrid *ChannelsForm::createDigitalGroup(QWidget *area)
 {
     FieldGrid &grid = *new FieldGrid(area, "DigitalGroupBox", QStringLiteral("Digital "),
         QStringLiteral("Settings that apply only to the Digital channels"));
-    addChoice(grid, "ColourCodeComboBox", QStringLiteral("Colour Code"), fieldValue(f::colourCode));
+    m_fixedChoices.append(
+        { addChoice(grid, "ColourCodeComboBox", QStringLiteral("Colour Code"), fieldValue(f::colourCode)),
+            &colourCodeLabels() });
     addOptions(grid, QStringLiteral("Repeater Slot"), { "RepeaterSlot1SpeedButton", "RepeaterSlot2SpeedButton" },
         { QStringLiteral("1"), QStringLiteral("2") }, { 1, 2 }, fieldValue(f::repeaterSlot));
     m_contactCombo = addChoice(grid, "TxContactComboBox", QStringLiteral("Tx Contact Destination"),
@@ -398,7 +407,9 @@ FieldGrid *ChannelsForm::createDigitalGroup(QWidget *area)
         grid, "EmergencySystemComboBox", QStringLiteral("Emergency System"), fieldValue(f::emergencySystem));
     m_inCallCombo
         = addChoice(grid, "InCallCriteriaComboBox", QStringLiteral("In Call Criteria"), fieldValue(f::inCallCriteria));
+    m_fixedChoices.append({ m_inCallCombo, &inCallCriteriaLabels() });
     m_gpsCombo = addChoice(grid, "GPSSystemComboBox", QStringLiteral("GPS System"), fieldValue(f::gpsSystem));
+    m_fixedChoices.append({ m_gpsCombo, &gpsSystemLabels() });
     m_gpsLabel = grid.box()->findChild<QLabel *>(QStringLiteral("GPSSystemLabel"));
     addToggle(grid, "PrivateCallConfirmedSpeedButton", QStringLiteral("Private Call Confirmed"),
         fieldValue(f::privateCallConfirmed));
@@ -431,10 +442,18 @@ FieldGrid *ChannelsForm::createAnalogueGroup(QWidget *area)
                 setChannelTone(image, index, offset, std::uint16_t(value));
             } };
     };
-    addChoice(grid, "RxCTCSSComboBox", QStringLiteral("Rx CTCSS / CDCSS"), tone(channeloffsets::rxTone));
-    addChoice(grid, "TxCTCSSComboBox", QStringLiteral("Tx CTCSS / CDCSS"), tone(channeloffsets::txTone));
-    addChoice(grid, "RxSignallingComboBox", QStringLiteral("Rx Signalling System"), fieldValue(f::rxSignalling));
-    addChoice(grid, "TxSignallingComboBox", QStringLiteral("Tx Signalling System"), fieldValue(f::txSignalling));
+    m_fixedChoices.append(
+        { addChoice(grid, "RxCTCSSComboBox", QStringLiteral("Rx CTCSS / CDCSS"), tone(channeloffsets::rxTone)),
+            &toneLabels() });
+    m_fixedChoices.append(
+        { addChoice(grid, "TxCTCSSComboBox", QStringLiteral("Tx CTCSS / CDCSS"), tone(channeloffsets::txTone)),
+            &toneLabels() });
+    m_fixedChoices.append(
+        { addChoice(grid, "RxSignallingComboBox", QStringLiteral("Rx Signalling System"), fieldValue(f::rxSignalling)),
+            &signallingLabels() });
+    m_fixedChoices.append(
+        { addChoice(grid, "TxSignallingComboBox", QStringLiteral("Tx Signalling System"), fieldValue(f::txSignalling)),
+            &signallingLabels() });
     addOptions(grid, QStringLiteral("CTCSS Tail Revert"), { "TailRevert180SpeedButton", "TailRevert120SpeedButton" },
         { QStringLiteral("180"), QStringLiteral("120") }, { 0, 1 }, fieldValue(f::tailRevertPhase));
     addToggle(
@@ -575,21 +594,8 @@ void ChannelsForm::pageRefresh()
 {
     {
         UpdatingScope updating(*this);
-        fillCombo(m_inCallCombo, inCallCriteriaLabels());
-        for (const Choice &choice : std::as_const(m_choices)) {
-            const QString name = choice.combo->objectName();
-            if (name == QLatin1String("TxTimeOutComboBox"))
-                fillCombo(choice.combo, txTimeoutLabels());
-            else if (name == QLatin1String("TxTimeOutRekeyDelayComboBox"))
-                fillCombo(choice.combo, rekeyDelayLabels());
-            else if (name == QLatin1String("ColourCodeComboBox"))
-                fillCombo(choice.combo, colourCodeLabels());
-            else if (name.endsWith(QLatin1String("SignallingComboBox")))
-                fillCombo(choice.combo, signallingLabels());
-            else if (name.endsWith(QLatin1String("CTCSSComboBox")))
-                fillCombo(choice.combo, toneLabels());
-        }
-        fillCombo(m_gpsCombo, gpsSystemLabels());
+        for (const auto &[combo, labels] : std::as_const(m_fixedChoices))
+            fillCombo(combo, *labels);
         const FileImage *image = currentImage();
         const int radioType = image ? image->u8(radioinfo::kRadioType) : 0;
         const bool gps = image && radioType != 0 && radioType != 0x33;
@@ -622,7 +628,6 @@ void ChannelsForm::refresh(bool rebuild, int topRow)
         return;
     }
     fillCombo(m_privacyCombo, privacyLabels(image->u8(radioinfo::kRadioType) != 0));
-    fillCombo(m_inCallCombo, inCallCriteriaLabels());
     if (rebuild) {
         rebuildList(*image);
         if (topRow < 1 && m_listView->topLevelItemCount() > 0) {

@@ -5,12 +5,15 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include <QList>
 
 namespace codeplug {
 struct ChannelField;
-}
+struct ValueLabel;
+using ValueLabels = QList<ValueLabel>;
+} // namespace codeplug
 class DragSelector;
 class InPlaceEditor;
 class ListKeys;
@@ -185,6 +188,8 @@ private:
     QList<OptionGroup> m_optionGroups; // the mode group first
     QList<Toggle> m_toggles;
     QList<Choice> m_choices;
+    // The combo boxes whose entries never change, with their value tables.
+    QList<std::pair<QComboBox *, const codeplug::ValueLabels *>> m_fixedChoices;
     QList<QPushButton *> m_bandwidthButtons;
     QLineEdit *m_rxFreqEdit = nullptr;
     QLineEdit *m_txFreqEdit = nullptr;
