@@ -160,6 +160,7 @@ private Q_SLOTS:
     void gpsSystemHiddenByRadioType();
     void insertSelectsOnlyTheNewRow();
     void deleteLastRowsSelectsNewLastRow();
+    void fullListAddsNothing();
     void refusedDeleteAnswers_data();
     void refusedDeleteAnswers();
     void searchSelectsMatches_data();
@@ -461,6 +462,29 @@ void TestChannelsForm::deleteLastRowsSelectsNewLastRow()
         QStringList({ QStringLiteral("Alpha"), QStringLiteral("Bravo"), QStringLiteral("Echo"),
             QStringLiteral("Foxtrot"), QStringLiteral("Golf"), QStringLiteral("Hotel") }));
     QCOMPARE(page.selected(), QList<int> { 3 });
+}
+
+void TestChannelsForm::fullListAddsNothing()
+{
+    testsupport::ImageBuilder builder(2);
+    for (int i = 0; i < lists::channels.count; ++i)
+        builder.named(lists::channels, i, QStringLiteral("C%1").arg(i + 1));
+    Page page(builder);
+    const QByteArray before = page.image().toByteArray();
+    QCOMPARE(page.child<QLabel>("TitleLabel")->text(), QStringLiteral("Channels .. used 1000 of 1000. 1 selected. "));
+    QVERIFY(!page.child<QPushButton>("AddBitBtn")->isEnabled());
+    page.form->addCommand();
+    page.select({ 5 });
+    page.form->insertCommand();
+    page.form->copyCommand();
+    page.form->pasteNewCommand();
+    settle();
+    QCOMPARE(page.image().toByteArray(), before);
+    QCOMPARE(page.list()->topLevelItemCount(), 1000);
+    page.form->updatePopupMenu();
+    for (const char *name : { "AddMenuItem", "InsertMenuItem", "PasteNewMenuItem" })
+        QVERIFY2(!page.child<QAction>(name)->isEnabled(), name);
+    QVERIFY(page.child<QAction>("PasteOverMenuItem")->isEnabled());
 }
 
 void TestChannelsForm::refusedDeleteAnswers_data()
