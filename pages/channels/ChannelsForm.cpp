@@ -744,12 +744,17 @@ void ChannelsForm::fillReferenceChoices(const FileImage &image)
 std::optional<int> ChannelsForm::commonValue(const ChannelValue &value) const
 {
     const FileImage *image = currentImage();
-    const QList<int> rows = selectedRows();
-    if (!image || rows.isEmpty())
+    return image ? commonValueOf(value, *image, selectedRows()) : std::nullopt;
+}
+
+std::optional<int> ChannelsForm::commonValueOf(
+    const ChannelValue &value, const FileImage &image, const QList<int> &rows)
+{
+    if (rows.isEmpty())
         return std::nullopt;
-    const int first = value.read(*image, rows.first());
+    const int first = value.read(image, rows.first());
     for (int row : rows) {
-        if (value.read(*image, row) != first)
+        if (value.read(image, row) != first)
             return std::nullopt;
     }
     return first;
@@ -757,27 +762,28 @@ std::optional<int> ChannelsForm::commonValue(const ChannelValue &value) const
 
 void ChannelsForm::showSelection(const FileImage &image)
 {
+    const QList<int> rows = selectedRows();
+    const auto common = [&image, &rows](const ChannelValue &value) { return commonValueOf(value, image, rows); };
     for (const OptionGroup &group : std::as_const(m_optionGroups)) {
-        const std::optional<int> common = commonValue(group.value);
+        const std::optional<int> shared = common(group.value);
         for (int i = 0; i < int(group.buttons.size()); ++i)
-            group.buttons.at(i)->setChecked(common && *common == group.values.at(i));
+            group.buttons.at(i)->setChecked(shared && *shared == group.values.at(i));
     }
     for (const Toggle &toggle : std::as_const(m_toggles)) {
-        const std::optional<int> common = commonValue(toggle.value);
-        toggle.button->setChecked(common && *common == 1);
+        const std::optional<int> shared = common(toggle.value);
+        toggle.button->setChecked(shared && *shared == 1);
     }
-    rebuildAdmitCriteria(commonValue(m_optionGroups.first().value));
+    rebuildAdmitCriteria(common(m_optionGroups.first().value));
     for (const Choice &choice : std::as_const(m_choices)) {
-        const std::optional<int> common = commonValue(choice.value);
-        choice.combo->setCurrentIndex(common ? choice.combo->findData(*common) : -1);
+        const std::optional<int> shared = common(choice.value);
+        choice.combo->setCurrentIndex(shared ? choice.combo->findData(*shared) : -1);
     }
     for (QLineEdit *edit : { m_rxFreqEdit, m_txFreqEdit }) {
         const int offset = edit->property("frequencyOffset").toInt();
-        const std::optional<int> common = commonValue(
-            { [offset](const FileImage &img, int index) { return int(channelU32(img, index, offset)); }, {} });
-        edit->setText(common ? frequencyText(std::uint32_t(*common)) : QString());
+        const std::optional<int> shared
+            = common({ [offset](const FileImage &img, int index) { return int(channelU32(img, index, offset)); }, {} });
+        edit->setText(shared ? frequencyText(std::uint32_t(*shared)) : QString());
     }
-    Q_UNUSED(image);
 }
 
 void ChannelsForm::rebuildAdmitCriteria(std::optional<int> commonMode)

@@ -134,7 +134,10 @@ private:
     void fillReferenceChoices(const codeplug::FileImage &image);
     void showSelection(const codeplug::FileImage &image);
     void rebuildAdmitCriteria(std::optional<int> commonMode);
+    // The value all selected channels share; nothing when they differ or none is selected.
     std::optional<int> commonValue(const ChannelValue &value) const;
+    static std::optional<int> commonValueOf(
+        const ChannelValue &value, const codeplug::FileImage &image, const QList<int> &rows);
     void writeSelected(const ChannelValue &value, int v);
     void optionClicked(int group, int index);
     void modeChosen(int mode);
