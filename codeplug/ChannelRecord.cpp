@@ -315,6 +315,46 @@ void setChannelU32(FileImage &image, int index, int offset, std::uint32_t value)
     image.setU32(fieldOffset(index, offset), value);
 }
 
+int channelPrivacyChoice(const FileImage &image, int index)
+{
+    const int mode = channelField(image, index, channelfields::privacyMode);
+    return mode == 0 ? 0 : mode * 100 + channelField(image, index, channelfields::privacyKey);
+}
+
+void setChannelPrivacyChoice(FileImage &image, int index, int choice)
+{
+    int mode = -1;
+    int key = 0;
+    if (choice == 0)
+        mode = 0;
+    else if (choice >= 100 && choice <= 115)
+        mode = 1, key = choice - 100;
+    else if (choice >= 200 && choice <= 207)
+        mode = 2, key = choice - 200;
+    if (mode < 0)
+        return;
+    setChannelField(image, index, channelfields::privacyMode, mode);
+    setChannelField(image, index, channelfields::privacyKey, key);
+}
+
+std::uint16_t channelTone(const FileImage &image, int index, int offset)
+{
+    const std::uint16_t code = channelU16(image, index, offset);
+    return code == 0 ? kNoTone : code;
+}
+
+void setChannelTone(FileImage &image, int index, int offset, std::uint16_t code)
+{
+    setChannelU16(image, index, offset, code == 0 ? kNoTone : code);
+}
+
+void setChannelMode(FileImage &image, int index, ChannelMode mode)
+{
+    setChannelField(image, index, channelfields::mode, int(mode));
+    if (mode == ChannelMode::Digital)
+        setChannelField(image, index, channelfields::bandwidth, 0);
+}
+
 QString channelName(const FileImage &image, int index)
 {
     const ListLayout &list = lists::channels;
@@ -416,6 +456,21 @@ const ValueLabels &admitCriteriaLabels()
     static const ValueLabels labels { { 0, QStringLiteral("Always ") }, { 1, QStringLiteral("Channel Free ") },
         { 2, QStringLiteral("Correct CTCSS / CDCSS ") }, { 3, QStringLiteral("Colour Code ") } };
     return labels;
+}
+
+ValueLabels admitCriteriaLabels(std::optional<ChannelMode> mode)
+{
+    constexpr int kCorrectTone = 2;
+    constexpr int kColourCode = 3;
+    ValueLabels list;
+    for (const ValueLabel &entry : admitCriteriaLabels()) {
+        if (entry.value == kCorrectTone && mode == ChannelMode::Digital)
+            continue;
+        if (entry.value == kColourCode && mode == ChannelMode::Analogue)
+            continue;
+        list.append(entry);
+    }
+    return list;
 }
 
 const ValueLabels &inCallCriteriaLabels()

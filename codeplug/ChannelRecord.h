@@ -121,6 +121,21 @@ std::uint16_t dcsCode(int code, bool inverted);
 // No tone, the 50 CTCSS tones, the 104 DCS codes normal, then inverted.
 const QList<std::uint16_t> &toneChoices();
 
+// Privacy mode and key as the one value of the privacy choice (see privacyLabels): 0 for none,
+// 100 + key for Basic, 200 + key for Enhanced.
+int channelPrivacyChoice(const FileImage &image, int index);
+// Writes mode and key of a privacy choice value; a value outside the three ranges writes nothing.
+void setChannelPrivacyChoice(FileImage &image, int index, int choice);
+
+// A tone field (rx or tx tone offset); a stored 0 reads as no tone, and no tone (0) is written as
+// kNoTone.
+std::uint16_t channelTone(const FileImage &image, int index, int offset);
+void setChannelTone(FileImage &image, int index, int offset, std::uint16_t code);
+
+// Writes the mode; a Digital channel always works at 12.5 kHz, so Digital also clears the
+// bandwidth.
+void setChannelMode(FileImage &image, int index, ChannelMode mode);
+
 // A value of a coded field and the label the page shows for it.
 struct ValueLabel
 {
@@ -137,6 +152,9 @@ const ValueLabels &rekeyDelayLabels();
 const ValueLabels &colourCodeLabels();
 const ValueLabels &signallingLabels();
 const ValueLabels &gpsSystemLabels();
+// The admit criteria a channel of this mode can use: Correct CTCSS / CDCSS only without Digital,
+// Colour Code only without Analogue; a mixed or Auto mode (nothing, or Auto) offers all four.
+ValueLabels admitCriteriaLabels(std::optional<ChannelMode> mode);
 // Privacy mode and key as one choice: 0 none, 100 + key for Basic, 200 + key for Enhanced.
 ValueLabels privacyLabels(bool withEnhanced);
 QString privacyLabel(int mode, int key);

@@ -175,6 +175,77 @@ private Q_SLOTS:
         QCOMPARE(labelOf(privacyLabels(true), 207), QStringLiteral("Enhanced 8 "));
         QCOMPARE(privacyLabel(0, 5), QStringLiteral("None "));
     }
+    void privacyChoiceBytes_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("byte2"); // starting from 0xC0: the two call-confirmed bits stay
+        QTest::newRow("none") << 0 << 0xC0;
+        QTest::newRow("basic 1") << 100 << 0xD0;
+        QTest::newRow("basic 16") << 115 << 0xDF;
+        QTest::newRow("enhanced 8") << 207 << 0xE7;
+        QTest::newRow("outside every range") << 116 << 0xEA;
+    }
+    void privacyChoiceBytes()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, byte2);
+        testsupport::ImageBuilder builder;
+        FileImage &image = builder.image();
+        const int offset = lists::channels.recordOffset(0) + 2;
+        image.setU8(offset, 0xEA); // enhanced, key 11, both confirmations
+        setChannelPrivacyChoice(image, 0, choice);
+        QCOMPARE(int(image.u8(offset)), byte2);
+        if (byte2 != 0xEA)
+            QCOMPARE(channelPrivacyChoice(image, 0), choice);
+        else
+            QCOMPARE(channelPrivacyChoice(image, 0), 210); // no such entry: the choice shows nothing
+    }
+
+    void toneZeroIsNoTone()
+    {
+        testsupport::ImageBuilder builder;
+        FileImage &image = builder.image();
+        setChannelU16(image, 0, channeloffsets::rxTone, 0);
+        QCOMPARE(channelTone(image, 0, channeloffsets::rxTone), kNoTone);
+        setChannelTone(image, 0, channeloffsets::txTone, 0);
+        QCOMPARE(image.u16(lists::channels.recordOffset(0) + 26), std::uint16_t(0xFFFF));
+        setChannelTone(image, 0, channeloffsets::txTone, 0xC754);
+        QCOMPARE(image.u16(lists::channels.recordOffset(0) + 26), std::uint16_t(0xC754));
+    }
+
+    void digitalModeClearsBandwidth()
+    {
+        testsupport::ImageBuilder builder;
+        FileImage &image = builder.image();
+        const int offset = lists::channels.recordOffset(0);
+        image.setU8(offset, 0xF9); // analogue, 25 kHz, the other bits set
+        setChannelMode(image, 0, ChannelMode::Digital);
+        QCOMPARE(int(image.u8(offset)), 0xF2);
+        image.setU8(offset, 0xFA);
+        setChannelMode(image, 0, ChannelMode::Analogue);
+        QCOMPARE(int(image.u8(offset)), 0xF9); // bandwidth kept for analogue
+    }
+
+    void admitCriteriaByMode_data()
+    {
+        QTest::addColumn<int>("mode"); // -1: mixed
+        QTest::addColumn<QList<int>>("values");
+        QTest::newRow("mixed") << -1 << QList<int> { 0, 1, 2, 3 };
+        QTest::newRow("auto") << 0 << QList<int> { 0, 1, 2, 3 };
+        QTest::newRow("analogue") << 1 << QList<int> { 0, 1, 2 };
+        QTest::newRow("digital") << 2 << QList<int> { 0, 1, 3 };
+    }
+    void admitCriteriaByMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, values);
+        const std::optional<ChannelMode> common
+            = mode < 0 ? std::nullopt : std::optional<ChannelMode>(ChannelMode(mode));
+        QList<int> offered;
+        for (const ValueLabel &entry : admitCriteriaLabels(common))
+            offered.append(entry.value);
+        QCOMPARE(offered, values);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestChannelRecord)
