@@ -384,8 +384,9 @@ public:
     {
         if (m_used < 0)
             m_used = kMaxContacts;
-        for (int row = 0; row < m_used; ++row)
-            m_rows.insert(contactId(image, row), row); // the first of equal IDs is the one updated
+        // The first of equal IDs is the one updated; later rows do not take its place.
+        for (int row = m_used - 1; row >= 0; --row)
+            m_rows.insert(contactId(image, row), row);
     }
 
     bool full() const { return m_used >= kMaxContacts; }

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void csvLineForms_data();
     void csvLineForms();
     void mergeByIdLeavesProtectedAlone();
+    void mergeUpdatesFirstOfEqualIds();
     void lineLengthAndHighBytes();
     void lineEnds();
     void fullListIsReported();
@@ -211,6 +212,13 @@ void TestContactFiles::mergeByIdLeavesProtectedAlone()
     QCOMPARE(builder.image().u8(lists::contacts.recordOffset(1) + 3), 0xC1);
     QCOMPARE(builder.image().u16(lists::contacts.nameFieldOffset(1) + 8), 0);
     QCOMPARE(describe(builder.image(), 2), QStringLiteral("New|66|1|0"));
+}
+
+void TestContactFiles::mergeUpdatesFirstOfEqualIds()
+{
+    ImageBuilder builder = withRows({ { 9, GroupCall, false, "First" }, { 9, GroupCall, false, "Second" } });
+    QCOMPARE(importText(builder.image(), "9,Nine\n", ContactFileFormat::Csv).code, 1);
+    QCOMPARE(describeAll(builder.image()), (QStringList { "Nine|9|1|0", "Second|9|1|0" }));
 }
 
 void TestContactFiles::lineLengthAndHighBytes()
