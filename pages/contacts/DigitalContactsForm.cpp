@@ -350,8 +350,7 @@ void DigitalContactsForm::refreshContactList(bool refill, int top)
 {
     UpdatingScope updating(*this);
     const FileImage *image = currentImage();
-    // Like every page, the whole page rests while the slot is empty.
-    setEnabled(image != nullptr);
+    // Only the contact half rests while the slot is empty: the database half works without a code plug.
     setControlsEnabled(image != nullptr);
     if (!image) {
         m_editor->endEdit(false);

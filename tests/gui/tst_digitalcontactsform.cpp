@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -201,7 +202,13 @@ void TestDigitalContactsForm::emptySlot()
 {
     ContactsPage p({}, false);
     QCOMPARE(p.title(), QStringLiteral("Contacts .. up to 1000. "));
-    QVERIFY(!p.page->isEnabled());
+    QVERIFY(!p.list->isEnabled());
+    for (const char *name : { "AddBitBtn", "DeleteBitBtn", "MoveUpBitBtn", "MoveDown10BitBtn", "ImportButton",
+             "ExportButton", "ShowNoSpeedButton" })
+        QVERIFY2(!p.button(name)->isEnabled(), name);
+    QVERIFY(!p.child<QLineEdit>("SearchEdit")->isEnabled());
+    // The user-database half is not tied to a code plug.
+    QVERIFY(p.child<QFrame>("DatabasePanel")->isEnabled());
     QCOMPARE(p.list->topLevelItemCount(), 0);
     p.page->addContact();
     p.page->contactsPopupMenuPopup();
