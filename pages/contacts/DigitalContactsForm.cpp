@@ -470,23 +470,6 @@ int DigitalContactsForm::firstVisibleRow() const
     return index.isValid() ? index.row() : 0;
 }
 
-void DigitalContactsForm::refillKeepingView()
-{
-    if (!codePlugOpen()) {
-        refreshContactList(true, 0);
-        return;
-    }
-    const int top = firstVisibleRow();
-    const QList<int> rows = listview::selectedRows(m_listView);
-    UpdatingScope updating(*this);
-    m_editor->endEdit(true);
-    fillList();
-    selectRows(rows);
-    listview::scrollToRow(m_listView, top);
-    updateTitle();
-    updateButtons();
-}
-
 void DigitalContactsForm::setShowNo(bool showNo)
 {
     if (showNo == m_showNo)
@@ -496,9 +479,8 @@ void DigitalContactsForm::setShowNo(bool showNo)
         UpdatingScope updating(*this);
         m_showNoButton->setChecked(showNo);
     }
-    // The button's own click is still being handled: redraw afterwards.
-    QMetaObject::invokeMethod(
-        this, [this] { refillKeepingView(); }, Qt::QueuedConnection);
+    // The button's own click is still being handled: redraw afterwards, from the same first row.
+    postRefresh(true, firstVisibleRow());
 }
 
 void DigitalContactsForm::listViewSelectItem()
@@ -760,7 +742,7 @@ void DigitalContactsForm::pasteOverContacts()
         return;
     m_editor->endEdit(true);
     if (pasteContactsOver(*image, rows, block) > 0)
-        refillKeepingView();
+        postRefresh(true, firstVisibleRow());
 }
 
 void DigitalContactsForm::pasteNewContacts()
@@ -773,14 +755,7 @@ void DigitalContactsForm::pasteNewContacts()
     const ContactPaste paste = codeplug::pasteNewContacts(*image, block);
     if (paste.count == 0)
         return;
-    refreshContactList(true, paste.first);
-    UpdatingScope updating(*this);
-    QList<int> pasted;
-    for (int row = paste.first; row < paste.first + paste.count; ++row)
-        pasted.append(row);
-    selectRows(pasted);
-    updateTitle();
-    updateButtons();
+    postRefresh(true, paste.first);
 }
 
 // --- files ---------------------------------------------------------------------------------------

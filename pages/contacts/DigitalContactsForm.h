@@ -96,7 +96,6 @@ private:
     void selectRows(const QList<int> &rows);
     void markCurrent(int row);
     int firstVisibleRow() const;
-    void refillKeepingView();
     void rewriteCells(int row);
     void rewriteProtectCells();
 
