@@ -597,8 +597,7 @@ void ChannelsForm::pageRefresh()
         for (const auto &[combo, labels] : std::as_const(m_fixedChoices))
             fillCombo(combo, *labels);
         const FileImage *image = currentImage();
-        const int radioType = image ? image->u8(radioinfo::kRadioType) : 0;
-        const bool gps = image && radioType != 0 && radioType != 0x33;
+        const bool gps = image && hasGps(*image);
         m_gpsCombo->setVisible(gps);
         m_gpsLabel->setVisible(gps);
     }
@@ -627,7 +626,7 @@ void ChannelsForm::refresh(bool rebuild, int topRow)
         showEmptyState();
         return;
     }
-    fillCombo(m_privacyCombo, privacyLabels(image->u8(radioinfo::kRadioType) != 0));
+    fillCombo(m_privacyCombo, privacyLabels(hasEnhancedPrivacy(*image)));
     if (rebuild) {
         rebuildList(*image);
         if (topRow < 1 && m_listView->topLevelItemCount() > 0) {
