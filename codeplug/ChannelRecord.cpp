@@ -56,7 +56,7 @@ void initChannelRecord(FileImage &image, int index, const QString &name)
         return;
     const int record = list.recordOffset(index);
     image.fill(record, list.recordSize, 0);
-    encodeName(image, record + list.nameOffset, list.nameUnits, name);
+    encodeName(image, record + list.nameOffset, list.nameUnits, trimControl(name));
     for (int i = 0; i < int(kNewChannelHead.size()); ++i)
         image.setU8(record + i, kNewChannelHead[std::size_t(i)]);
     const std::uint32_t frequency = encodeFrequency(kBands[std::size_t(bandCode(image))].newChannelHz);

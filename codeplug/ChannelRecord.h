@@ -31,8 +31,8 @@ inline constexpr std::array<BandLimits, 4> kBands = { {
 std::uint32_t encodeFrequency(std::uint32_t hz);
 std::uint32_t decodeFrequency(std::uint32_t stored);
 
-// Clears the record and writes the new-channel values with the band's default frequency;
-// an empty name gives the form every empty record holds.
+// Clears the record and writes the new-channel values with the band's default frequency and the
+// trimmed name; an empty name gives the form every empty record holds.
 void initChannelRecord(FileImage &image, int index, const QString &name);
 
 // A bit field inside a channel record: the byte, its mask and the shift of the lowest bit.

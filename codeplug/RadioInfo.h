@@ -44,6 +44,18 @@ inline int bandCode(const FileImage &image)
     return image.u8(radioinfo::kBandCode) & 0x03;
 }
 
+// The radio-type byte decides which features the model has: type 0 has no enhanced privacy keys,
+// types 0 and 0x33 have no GPS.
+inline bool hasEnhancedPrivacy(const FileImage &image)
+{
+    return image.u8(radioinfo::kRadioType) != 0;
+}
+inline bool hasGps(const FileImage &image)
+{
+    const int type = image.u8(radioinfo::kRadioType);
+    return type != 0 && type != 0x33;
+}
+
 // Writes model name, model class and radio type of model index 0..2, and the frequency range
 // that model has on the image's band byte (a band byte above 3 leaves the range unchanged).
 // Returns false for an unknown model index.

@@ -19,7 +19,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,7 +44,8 @@ constexpr int kProtectColumn = 3;
 constexpr int kNameLength = 16;
 constexpr int kFrequencyLength = 9;
 constexpr int kSearchLeadRows = 3;
-const QString kFileFilter = QStringLiteral("*.csv;;*.*");
+const QString kCsvFilter = QStringLiteral("*.csv");
+const QString kFileFilter = kCsvFilter + QStringLiteral(";;*.*");
 
 // Refills a combo box with value-carrying entries; an unchanged list is left alone, so that a
 // refresh per selection change stays cheap even for the thousand contacts.
@@ -597,8 +597,7 @@ void ChannelsForm::pageRefresh()
         for (const auto &[combo, labels] : std::as_const(m_fixedChoices))
             fillCombo(combo, *labels);
         const FileImage *image = currentImage();
-        const int radioType = image ? image->u8(radioinfo::kRadioType) : 0;
-        const bool gps = image && radioType != 0 && radioType != 0x33;
+        const bool gps = image && hasGps(*image);
         m_gpsCombo->setVisible(gps);
         m_gpsLabel->setVisible(gps);
     }
@@ -627,7 +626,7 @@ void ChannelsForm::refresh(bool rebuild, int topRow)
         showEmptyState();
         return;
     }
-    fillCombo(m_privacyCombo, privacyLabels(image->u8(radioinfo::kRadioType) != 0));
+    fillCombo(m_privacyCombo, privacyLabels(hasEnhancedPrivacy(*image)));
     if (rebuild) {
         rebuildList(*image);
         if (topRow < 1 && m_listView->topLevelItemCount() > 0) {
@@ -1219,11 +1218,13 @@ void ChannelsForm::exportCommand()
     const FileImage *image = currentImage();
     if (!image)
         return;
-    QString fileName = dialogs().saveFileName(this, QCoreApplication::applicationDirPath(), {}, kFileFilter);
+    QString filter = kCsvFilter;
+    QString fileName
+        = dialogs().saveFileNameWithFilter(this, QCoreApplication::applicationDirPath(), {}, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
-    // The dialog does not report its filter: a name without any extension gets the CSV one.
-    if (!fileName.toLower().endsWith(QLatin1String(".csv")) && QFileInfo(fileName).suffix().isEmpty())
+    // With the CSV filter chosen the file always gets the extension; with "*.*" it stays as typed.
+    if (filter == kCsvFilter && !fileName.toLower().endsWith(QLatin1String(".csv")))
         fileName += QStringLiteral(".csv");
     const ChannelCsvResult result = exportChannelsCsv(*image, fileName);
     for (const QString &message : result.messages)

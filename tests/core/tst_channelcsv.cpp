@@ -72,7 +72,9 @@ private Q_SLOTS:
         setChannelField(image, 1, channelfields::txSignalling, 2);
         setChannelField(image, 1, channelfields::rxSignalling, 1);
         setChannelField(image, 1, channelfields::displayPttIdOff, 0);
-        initChannelRecord(image, 2, QStringLiteral("   "));
+        initChannelRecord(image, 2, QString());
+        for (int unit = 0; unit < 3; ++unit) // a name of blanks only
+            image.setU16(kChannels.nameFieldOffset(2) + 2 * unit, ' ');
         const QByteArray expected = kHeader + "Channel 1       " + kDefaultFields
             + "Alpha           ,1,43912500,43412500,0,0,1,0,0,0,1,12,0,0,0, 0,0,1,0,1,0,0, 1,"
               "0,1,1,0,  7, 1234,  0,  0,  4,  0,0,0,1,0,0,0,0,0,  2,  1, 1648,32803,1,1\r\n"

@@ -42,7 +42,7 @@ private Q_SLOTS:
         QFETCH(int, band);
         QFETCH(QByteArray, frequency);
         testsupport::ImageBuilder builder(band);
-        initChannelRecord(builder.image(), 4, QStringLiteral("Channel 5"));
+        initChannelRecord(builder.image(), 4, QStringLiteral(" \tChannel 5  ")); // stored trimmed
         const QByteArray expected = QByteArray::fromHex("621400E105C30000040000000001 00FF").replace(' ', "")
             + frequency + frequency + QByteArray::fromHex("FFFFFFFF0000FFFF") + nameBytes("Channel 5");
         QCOMPARE(recordBytes(builder.image(), 4).toHex(' '), expected.toHex(' '));

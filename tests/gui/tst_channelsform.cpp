@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -173,6 +174,8 @@ private Q_SLOTS:
     void popupMenuEnabling();
     void importAndExportThroughDialogs();
     void importErrorsShown();
+    void exportExtensionFollowsFilter_data();
+    void exportExtensionFollowsFilter();
     void protectedNamesSurviveRestart();
     void detailAreaFitsSmallestWindow();
 };
@@ -750,6 +753,39 @@ void TestChannelsForm::importAndExportThroughDialogs()
     QTest::mouseClick(target.child<QPushButton>("ImportButton"), Qt::LeftButton);
     QCOMPARE(target.list()->topLevelItemCount(), 5);
     QCOMPARE(target.dialogs.openCalls, 2);
+}
+
+void TestChannelsForm::exportExtensionFollowsFilter_data()
+{
+    QTest::addColumn<QString>("chosenFilter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("csv filter, other extension") << ""
+                                                 << "list.txt"
+                                                 << "list.txt.csv";
+    QTest::newRow("csv filter, upper-case extension") << "*.csv"
+                                                      << "LIST.CSV"
+                                                      << "LIST.CSV";
+    QTest::newRow("all files, no extension") << "*.*"
+                                             << "list"
+                                             << "list";
+    QTest::newRow("all files, other extension") << "*.*"
+                                                << "list.txt"
+                                                << "list.txt";
+}
+
+void TestChannelsForm::exportExtensionFollowsFilter()
+{
+    QFETCH(QString, chosenFilter);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    Page page(channelPlug(2));
+    page.dialogs.chosenFilter = chosenFilter;
+    page.dialogs.saveNames = { dir.filePath(typed) };
+    page.form->exportCommand();
+    QCOMPARE(page.dialogs.lastPreselectedFilter, QStringLiteral("*.csv"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { written });
 }
 
 void TestChannelsForm::importErrorsShown()
