@@ -2,6 +2,7 @@
 
 #include "NameCodec.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,12 +10,33 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+namespace {
+
+// The drop-down reports when its list closes, whether an entry was chosen or not, so that the edit
+// ends then and the drop-down does not stay over the cell.
+class ListViewComboBox final : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> onCloseUp;
+
+    void hidePopup() override
+    {
+        const bool wasOpen = view() && view()->isVisible();
+        QComboBox::hidePopup();
+        if (wasOpen && onCloseUp)
+            onCloseUp();
+    }
+};
+
+} // namespace
+
 InPlaceEditor::InPlaceEditor(QWidget *page, std::function<bool()> codePlugOpen)
     : QObject(page)
     , m_page(page)
     , m_codePlugOpen(std::move(codePlugOpen))
     , m_edit(new QLineEdit(page))
-    , m_combo(new QComboBox(page))
+    , m_combo(new ListViewComboBox(page))
 {
     m_edit->setObjectName(QStringLiteral("listViewEdit"));
     m_combo->setObjectName(QStringLiteral("listViewComboBox"));
@@ -24,6 +46,18 @@ InPlaceEditor::InPlaceEditor(QWidget *page, std::function<bool()> codePlugOpen)
     m_edit->installEventFilter(this);
     m_combo->installEventFilter(this);
     connect(m_combo, &QComboBox::activated, this, [this] { endEdit(true); });
+    // The list closes before a chosen entry becomes current: end the edit once that has happened,
+    // and only if it is still the edit whose list closed.
+    static_cast<ListViewComboBox *>(m_combo.data())->onCloseUp = [this] {
+        const int serial = m_editSerial;
+        QMetaObject::invokeMethod(
+            this,
+            [this, serial] {
+                if (serial == m_editSerial && isEditing())
+                    endEdit(true);
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 InPlaceEditor::~InPlaceEditor()
@@ -67,6 +101,7 @@ void InPlaceEditor::placeOver(QWidget *editor, QTreeWidget *list, int row, int c
     m_list = list;
     m_row = row;
     m_column = column;
+    ++m_editSerial;
 }
 
 bool InPlaceEditor::beginTextEdit(

@@ -27,11 +27,11 @@ class QWidget;
 //                                   return std::nullopt;   // cell keeps its text
 //                               return recordName(*currentImage(), lists::zones, row);
 //                           });
-// The edit ends with commit on Enter, on focus loss, on a vertical scroll of a watched list and
-// when another edit begins; Escape ends it without commit. A commit runs only while the
-// `codePlugOpen` test holds; the callback writes the value into the image and returns the cell's
-// new text (or nothing to leave the cell as it was). A CodePlugPage ends its editors' edits
-// (without commit) when it is destroyed, before its lists go.
+// The edit ends with commit on Enter, on focus loss, when the drop-down closes its list, on a
+// vertical scroll of a watched list and when another edit begins; Escape ends it without commit. A commit runs only
+// while the `codePlugOpen` test holds; the callback writes the value into the image and returns the cell's new text (or
+// nothing to leave the cell as it was). A CodePlugPage ends its editors' edits (without commit) when it is destroyed,
+// before its lists go.
 class InPlaceEditor final : public QObject
 {
     Q_OBJECT
@@ -93,4 +93,5 @@ private:
     TextCommit m_textCommit;
     ChoiceCommit m_choiceCommit;
     bool m_ending = false;
+    int m_editSerial = 0; // counts the edits begun, so that a late close-up ends only its own edit
 };

@@ -2,6 +2,7 @@
 
 #include "NameCodec.h"
 
+#include <algorithm>
 #include <map>
 
 #include <QCoreApplication>
@@ -113,12 +114,20 @@ QString protectedKey(qint64 k)
     return QStringLiteral("Protected_%1").arg(k);
 }
 
+// A damaged file may hold any number; values far beyond every screen are cut down first, so that
+// no later sum of position and size can overflow.
+int placementValue(const IniSection &section, const QString &key, int present)
+{
+    constexpr qint64 kLimit = 1 << 20;
+    return int(std::clamp<qint64>(section.integer(key, present), -kLimit, kLimit));
+}
+
 void readPlacement(const IniSection &section, QRect &placement)
 {
-    const int top = int(section.integer(QStringLiteral("Top"), placement.top()));
-    const int left = int(section.integer(QStringLiteral("Left"), placement.left()));
-    const int width = int(section.integer(QStringLiteral("Width"), placement.width()));
-    const int height = int(section.integer(QStringLiteral("Height"), placement.height()));
+    const int top = placementValue(section, QStringLiteral("Top"), placement.top());
+    const int left = placementValue(section, QStringLiteral("Left"), placement.left());
+    const int width = placementValue(section, QStringLiteral("Width"), placement.width());
+    const int height = placementValue(section, QStringLiteral("Height"), placement.height());
     placement = QRect(left, top, width, height);
 }
 
@@ -151,12 +160,19 @@ void readProtectedChannels(const IniSection &section, codeplug::ProtectedChannel
 
 QString defaultPath()
 {
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
-    const QFileInfo folder(executable.absolutePath());
-    const QString fileName = executable.completeBaseName() + QStringLiteral(".ini");
+    return defaultPathFor(
+        QCoreApplication::applicationFilePath(), QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+QString defaultPathFor(const QString &executable, const QString &userConfigFolder)
+{
+    const QFileInfo program(executable);
+    const QFileInfo folder(program.absolutePath());
+    const QString fileName = program.completeBaseName() + QStringLiteral(".ini");
     if (folder.isDir() && folder.isWritable())
         return QDir(folder.absoluteFilePath()).filePath(fileName);
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(fileName);
+    QDir().mkpath(userConfigFolder);
+    return QDir(userConfigFolder).filePath(fileName);
 }
 
 void read(const QString &path, SettingsValues &values, int tabCount)

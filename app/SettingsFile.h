@@ -27,6 +27,9 @@ inline constexpr int kTabCount = 14;
 // The settings file's default place: beside the executable, named like it with ".ini", when that
 // folder can be written; otherwise in the per-user configuration folder.
 QString defaultPath();
+// The same choice for a given executable and per-user folder. The per-user folder is created when
+// it is chosen, since on a fresh system it does not exist yet and nothing could be written there.
+QString defaultPathFor(const QString &executable, const QString &userConfigFolder);
 
 // Reads the file over `values`. A missing file reads as all defaults. The tab is taken only when it
 // lies in 0..tabCount-1; protected IDs outside 0..16777215 and channel names that trim to nothing

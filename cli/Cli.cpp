@@ -47,7 +47,7 @@ bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image,
             io.err << "not a record number: " << text << Qt::endl;
             return false;
         }
-        if (!codeplug::isRecordUsed(image, list, number - 1)) {
+        if (number < 1 || !codeplug::isRecordUsed(image, list, number - 1)) {
             io.err << "no " << noun << " " << number << Qt::endl;
             return false;
         }

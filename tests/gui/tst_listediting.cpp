@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,17 @@ struct ZonesPage
         QMouseEvent move(
             QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &move);
+    }
+};
+
+// Swallows the focus loss that opening a drop-down's list causes on the offscreen platform.
+class KeepFocusWhilePopupOpen final : public QObject
+{
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::FocusOut
+            && static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason;
     }
 };
 
@@ -395,6 +407,30 @@ void TestListEditing::choiceEditor()
     QCOMPARE(combo->currentIndex(), -1);
     editor.endEdit(true);
     QCOMPARE(stored, -1);
+
+    // Closing the drop-down's list without a choice ends the edit as well, with commit. (The
+    // offscreen platform makes the list an active window; a desktop does not, so the drop-down
+    // keeps its focus meanwhile.)
+    KeepFocusWhilePopupOpen keepFocus;
+    combo->installEventFilter(&keepFocus);
+    editor.beginChoiceEdit(list, 0, 2, choices, 1, [&](int, int, qint64 value) -> std::optional<QString> {
+        stored = value;
+        return std::nullopt;
+    });
+    combo->showPopup();
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->hidePopup();
+    QTRY_VERIFY(!editor.isEditing());
+    QCOMPARE(stored, 1);
+    QVERIFY(!combo->isVisible());
+
+    // Parking the drop-down for another edit does not end that edit.
+    editor.beginChoiceEdit(list, 0, 2, choices, 1, [](int, int, qint64) { return std::optional<QString>(); });
+    editor.beginTextEdit(list, 0, 2, 16, InPlaceEditor::printableAscii(),
+        [](int, int, const QString &) { return std::optional<QString>(); });
+    QCoreApplication::processEvents();
+    QVERIFY(editor.isEditing());
+    QCOMPARE(editor.lineEdit()->parent(), list->viewport());
 }
 
 QTEST_MAIN(TestListEditing)

@@ -1,7 +1,9 @@
 #include "SettingsFile.h"
+#include "WindowPlacement.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,12 +43,14 @@ class TestSettingsFile : public QObject
 private Q_SLOTS:
     void missingFileKeepsPresentValues();
     void readsEveryKey();
+    void absurdPlacementIsCut();
     void protectedIds_data();
     void protectedIds();
     void protectedChannelsSortedWithoutCase();
     void hugeCountDoesNotStall();
     void writesKeysInOrder();
     void writeFailureLeavesOldFile();
+    void defaultPlace();
 };
 
 void TestSettingsFile::missingFileKeepsPresentValues()
@@ -78,6 +82,20 @@ void TestSettingsFile::readsEveryKey()
     QCOMPARE(values.tab, 3);
     QCOMPARE(values.showNo, false);
     QCOMPARE(values.country, QStringLiteral("Italy"));
+}
+
+void TestSettingsFile::absurdPlacementIsCut()
+{
+    QTemporaryDir dir;
+    const QString path = writeIni(
+        dir, QStringLiteral("[MainForm]\nTop=-99999999999\nLeft=2147483647\nWidth=2147483647\nHeight=9999999999\n"));
+    SettingsValues values = presentValues();
+    settingsfile::read(path, values);
+    const ScreenAreas screens { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 };
+    const QRect placed = adjustPlacement(values.placement, screens, QSize(800, 584));
+    QCOMPARE(placed.size(), QSize(1920, 1080));
+    QVERIFY(placed.left() <= 1920 - 1920 / 15);
+    QCOMPARE(placed.top(), 0);
 }
 
 void TestSettingsFile::protectedIds_data()
@@ -168,6 +186,22 @@ void TestSettingsFile::writeFailureLeavesOldFile()
     SettingsValues values = presentValues();
     QVERIFY(!settingsfile::write(dir.filePath(QStringLiteral("no/such/folder/editor.ini")), values));
     QCOMPARE(settingsfile::writeErrorText(QStringLiteral("/a/b.ini")), QStringLiteral("Unable to write to /a/b.ini"));
+}
+
+void TestSettingsFile::defaultPlace()
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("config/editor"));
+    QCOMPARE(settingsfile::defaultPathFor(dir.filePath(QStringLiteral("codeplug-editor")), config),
+        dir.filePath(QStringLiteral("codeplug-editor.ini")));
+    QVERIFY(!QFileInfo::exists(config));
+
+    // Beside a program whose folder cannot be used, the file goes to the per-user folder, which is
+    // made so that the first write can succeed.
+    const QString path = settingsfile::defaultPathFor(dir.filePath(QStringLiteral("gone/codeplug-editor")), config);
+    QCOMPARE(path, config + QStringLiteral("/codeplug-editor.ini"));
+    SettingsValues values = presentValues();
+    QVERIFY(settingsfile::write(path, values));
 }
 
 QTEST_MAIN(TestSettingsFile)
