@@ -42,12 +42,6 @@ QStringList channelNames(const QString &path)
     return names;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestChannelsCommands : public QObject
@@ -74,7 +68,7 @@ private Q_SLOTS:
         auto builder = withChannels({ "Alpha", "Beta" });
         const QString csv = m_dir->filePath("out.csv");
         QCOMPARE(runTool({ "channels", "export", builder.writeTo(*m_dir, "a.rdt"), csv }).exitCode, 0);
-        QCOMPARE(readFile(csv), channelsCsvText(builder.image()));
+        QCOMPARE(testsupport::readFile(csv), channelsCsvText(builder.image()));
         const auto failed = runTool({ "channels", "export", builder.writeTo(*m_dir, "a.rdt"), "/nonexistent/x.csv" });
         QCOMPARE(failed.exitCode, 1);
         QVERIFY(failed.err.startsWith("Could not create the file ..\n\n/nonexistent/x.csv"));
@@ -95,7 +89,7 @@ private Q_SLOTS:
         const FileImage image = loaded(out);
         QCOMPARE(channelField(image, 0, channelfields::colourCode), 9);
         QCOMPARE(channelField(image, 1, channelfields::colourCode), 1);
-        QCOMPARE(readFile(in), target.image().toByteArray()); // -o leaves the input alone
+        QCOMPARE(testsupport::readFile(in), target.image().toByteArray()); // -o leaves the input alone
     }
 
     void importReportsButGoesOn()
@@ -178,11 +172,11 @@ private Q_SLOTS:
         const QString path = withChannels({ "One" }).writeTo(*m_dir, "a.rdt");
         arguments.replaceInStrings(QStringLiteral("a.rdt"), path);
         arguments.replaceInStrings(QStringLiteral("missing.rdt"), m_dir->filePath("missing.rdt"));
-        const QByteArray before = readFile(path);
+        const QByteArray before = testsupport::readFile(path);
         const auto result = runTool(arguments);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY(!result.err.isEmpty());
-        QCOMPARE(readFile(path), before);
+        QCOMPARE(testsupport::readFile(path), before);
     }
 
 private:

@@ -40,12 +40,6 @@ QStringList namesIn(const QString &path)
     return names;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestContactsCommands : public QObject
@@ -84,9 +78,11 @@ void TestContactsCommands::exportFormats()
     writeContact(builder.image(), 1, 2345678, PrivateCall, true, QStringLiteral("Hans DL1ABC"));
     const QString path = builder.writeTo(m_dir, QStringLiteral("export.rdt"));
     QCOMPARE(tool({ QStringLiteral("export"), path, m_dir.filePath("out.csv") }).exitCode, 0);
-    QCOMPARE(readAll(m_dir.filePath("out.csv")), QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n"));
+    QCOMPARE(testsupport::readFile(m_dir.filePath("out.csv")),
+        QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n"));
     QCOMPARE(tool({ QStringLiteral("export"), path, m_dir.filePath("out.txt") }).exitCode, 0);
-    QVERIFY(readAll(m_dir.filePath("out.txt")).startsWith("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n"));
+    QVERIFY(testsupport::readFile(m_dir.filePath("out.txt"))
+                .startsWith("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n"));
     const auto wrong = tool({ QStringLiteral("export"), path, m_dir.filePath("out.doc") });
     QCOMPARE(wrong.exitCode, 1);
     QVERIFY(wrong.err.startsWith(QStringLiteral("Don't know what format you want them exporting too")));
@@ -190,13 +186,13 @@ void TestContactsCommands::usageErrors()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     const QString path = withContacts(3).writeTo(m_dir, QStringLiteral("usage.rdt"));
-    const QByteArray before = readAll(path);
+    const QByteArray before = testsupport::readFile(path);
     arguments.replaceInStrings(QStringLiteral("NOFILE"), m_dir.filePath("absent.rdt"));
     arguments.replaceInStrings(QStringLiteral("FILE"), path);
     const auto run = tool(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(!run.err.isEmpty());
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(testsupport::readFile(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestContactsCommands)

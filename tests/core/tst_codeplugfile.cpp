@@ -31,8 +31,6 @@ private Q_SLOTS:
     void slotsHoldSeparateImages();
 
 private:
-    QByteArray readAll(const QString &path);
-
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -40,12 +38,6 @@ void TestCodePlugFile::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-}
-
-QByteArray TestCodePlugFile::readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestCodePlugFile::rejectsBrokenContainers_data()
@@ -122,7 +114,7 @@ void TestCodePlugFile::loadKeepsBadCrcAndSavesItUnchanged()
     QVERIFY(loadCodePlugFile(store, 0, path).ok());
     const QString out = m_dir->filePath("out.rdt");
     QVERIFY(saveCodePlugFile(store, 0, out, {}).ok());
-    QCOMPARE(readAll(out), readAll(path));
+    QCOMPARE(testsupport::readFile(out), testsupport::readFile(path));
 }
 
 void TestCodePlugFile::saveRoundTripsByteForByte()
@@ -137,7 +129,7 @@ void TestCodePlugFile::saveRoundTripsByteForByte()
     QVERIFY(saveCodePlugFile(store, 0, path, {}).ok());
 
     const QByteArray original = builder.image().toByteArray();
-    const QByteArray saved = readAll(path);
+    const QByteArray saved = testsupport::readFile(path);
     QCOMPARE(saved.size(), original.size());
     const int channels = lists::channels.offset;
     QCOMPARE(saved.left(channels), original.left(channels));
@@ -208,7 +200,7 @@ void TestCodePlugFile::failedSavesKeepTheOldFile()
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
     const QString old = ImageBuilder().named(lists::zones, 0, QStringLiteral("Old")).writeTo(*m_dir, "old.rdt");
-    const QByteArray oldBytes = readAll(old);
+    const QByteArray oldBytes = testsupport::readFile(old);
 
     CodePlugStore store;
     QVERIFY(loadCodePlugFile(store, 0, old).ok());
@@ -218,7 +210,7 @@ void TestCodePlugFile::failedSavesKeepTheOldFile()
         = saveCodePlugFile(store, 0, m_dir->filePath(target), {}, failWrite ? halfWriter : Writer());
     QCOMPARE(result.code, code);
     QCOMPARE(result.message, message);
-    QCOMPARE(readAll(old), oldBytes);
+    QCOMPARE(testsupport::readFile(old), oldBytes);
     QVERIFY(store.hasUnsavedChanges(0));
     const QStringList left = QDir(m_dir->path()).entryList(QDir::Files);
     QCOMPARE(left, QStringList { QStringLiteral("old.rdt") }); // no temporary file left behind

@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "MoveRepeater.h"
 #include "RadioInfo.h"
+#include "ListClicks.h"
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
 
@@ -119,14 +120,7 @@ struct Page
         return result;
     }
 
-    // As the window system delivers it: press, release, double-click, release.
-    void doubleClick(int row, int column) const
-    {
-        const QPoint at = list()->visualRect(list()->model()->index(row, column)).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(list()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
+    void doubleClick(int row, int column) const { listclicks::doubleClick(list(), row, column); }
 
     QStringList comboValues(const char *name) const
     {

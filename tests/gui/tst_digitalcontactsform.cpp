@@ -8,6 +8,7 @@
 #include "ListViewTools.h"
 #include "MainForm.h"
 #include "MoveRepeater.h"
+#include "ListClicks.h"
 #include "ScriptedPrompts.h"
 #include "contacts/DigitalContactsForm.h"
 
@@ -94,17 +95,8 @@ struct ContactsPage
     QString title() const { return child<QLabel>("TitleLabel")->text(); }
     QString cell(int row, int column) const { return list->topLevelItem(row)->text(column); }
 
-    QPoint cellCentre(int row, int column) const
-    {
-        return list->visualRect(list->model()->index(row, column)).center();
-    }
-    void doubleClick(int row, int column) const
-    {
-        const QPoint at = cellCentre(row, column);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
+    QPoint cellCentre(int row, int column) const { return listclicks::cellCentre(list, row, column); }
+    void doubleClick(int row, int column) const { listclicks::doubleClick(list, row, column); }
     void select(const QList<int> &rows) const
     {
         list->clearSelection();

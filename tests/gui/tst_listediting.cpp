@@ -4,6 +4,7 @@
 #include "ListViewTools.h"
 #include "MoveRepeater.h"
 #include "RecordName.h"
+#include "ListClicks.h"
 #include "ScriptedPrompts.h"
 #include "lists/ZonesForm.h"
 
@@ -47,18 +48,8 @@ struct ZonesPage
     }
 
     QLineEdit *edit() const { return page->findChild<QLineEdit *>(QStringLiteral("listViewEdit")); }
-    QPoint cellCentre(int row, int column) const
-    {
-        return list->visualRect(list->model()->index(row, column)).center();
-    }
-    // As the window system delivers it: press, release, double-click, release.
-    void doubleClick(int row, int column) const
-    {
-        const QPoint at = cellCentre(row, column);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
+    QPoint cellCentre(int row, int column) const { return listclicks::cellCentre(list, row, column); }
+    void doubleClick(int row, int column) const { listclicks::doubleClick(list, row, column); }
     QString storedName(int index) const { return recordName(*store.slot(0)->image(), lists::zones, index); }
     void mouseMove(int row, Qt::MouseButtons buttons) const
     {

@@ -67,12 +67,6 @@ struct Session
     QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
 };
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestMainForm : public QObject
@@ -237,7 +231,7 @@ void TestMainForm::saveWritesTheCommandLineFile()
     MainForm &form = s.start({ a });
     s.modify(0);
     QTest::mouseClick(s.button("SaveBitBtn"), Qt::LeftButton);
-    QCOMPARE(fileBytes(a), s.store.slot(0)->image()->toByteArray());
+    QCOMPARE(testsupport::readFile(a), s.store.slot(0)->image()->toByteArray());
     QVERIFY(!s.store.hasUnsavedChanges(0));
     QCOMPARE(form.windowTitle(), s.caption(QStringLiteral(" .. ") + a + QStringLiteral(" ")));
 }
@@ -279,7 +273,7 @@ void TestMainForm::passwordWarningGoesThroughPrompts()
     testsupport::ImageBuilder builder;
     builder.u8(passwords::kRadioProgramPassword, 0x12);
     const QString a = builder.writeTo(s.dir, QStringLiteral("a.rdt"));
-    const QByteArray before = fileBytes(a);
+    const QByteArray before = testsupport::readFile(a);
     s.start({ a });
     s.modify(0);
     s.prompts.answers = { QMessageBox::No };
@@ -287,7 +281,7 @@ void TestMainForm::passwordWarningGoesThroughPrompts()
     QCOMPARE(s.prompts.shown.size(), 1);
     QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Warning);
     QVERIFY(s.prompts.shown.first().text.startsWith(QStringLiteral("This code plug has passwords set")));
-    QCOMPARE(fileBytes(a), before);
+    QCOMPARE(testsupport::readFile(a), before);
     QVERIFY(s.store.hasUnsavedChanges(0));
 }
 
@@ -344,7 +338,7 @@ void TestMainForm::reloadAsksAboutUnsavedChanges()
     s.prompts.answers = { QMessageBox::Yes };
     QTest::mouseClick(s.button("ReloadBitBtn"), Qt::LeftButton);
     QVERIFY(!s.store.hasUnsavedChanges(0));
-    QCOMPARE(s.store.slot(0)->image()->toByteArray(), fileBytes(a));
+    QCOMPARE(s.store.slot(0)->image()->toByteArray(), testsupport::readFile(a));
 }
 
 void TestMainForm::closeQuestion_data()
@@ -365,7 +359,7 @@ void TestMainForm::closeQuestion()
     QFETCH(bool, fileSaved);
     Session s;
     const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QByteArray before = fileBytes(a);
+    const QByteArray before = testsupport::readFile(a);
     s.start({ a });
     s.modify(0);
     const QByteArray edited = s.store.slot(0)->image()->toByteArray();
@@ -375,7 +369,7 @@ void TestMainForm::closeQuestion()
     QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
     QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(!s.store.slot(0)->isOpen(), slotClosed);
-    QCOMPARE(fileBytes(a), fileSaved ? edited : before);
+    QCOMPARE(testsupport::readFile(a), fileSaved ? edited : before);
     QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
     if (slotClosed) {
         QCOMPARE(s.store.slot(0)->fileName, QString());
@@ -389,7 +383,7 @@ void TestMainForm::exitAsksPerUnsavedSlot()
     QStringList files;
     for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt" })
         files.append(s.makePlug(QString::fromLatin1(name)));
-    const QByteArray dBefore = fileBytes(files.at(3));
+    const QByteArray dBefore = testsupport::readFile(files.at(3));
     MainForm &form = s.start(files);
     s.modify(1);
     s.modify(3);
@@ -401,8 +395,8 @@ void TestMainForm::exitAsksPerUnsavedSlot()
         (QStringList { QStringLiteral("Unsaved code plug 2.\n\nSave before exit ?"),
             QStringLiteral("Unsaved code plug 4.\n\nSave before exit ?") }));
     QVERIFY(!s.store.hasUnsavedChanges(1));
-    QCOMPARE(fileBytes(files.at(1)), s.store.slot(1)->image()->toByteArray());
-    QCOMPARE(fileBytes(files.at(3)), dBefore);
+    QCOMPARE(testsupport::readFile(files.at(1)), s.store.slot(1)->image()->toByteArray());
+    QCOMPARE(testsupport::readFile(files.at(3)), dBefore);
 
     // The next attempt asks only about slot 4.
     s.prompts.shown.clear();
@@ -587,7 +581,7 @@ void TestMainForm::pendingEditLandsInItsOwnSlot()
     QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
     QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
     if (button == "SaveBitBtn")
-        QCOMPARE(fileBytes(a), s.store.slot(0)->image()->toByteArray());
+        QCOMPARE(testsupport::readFile(a), s.store.slot(0)->image()->toByteArray());
 }
 
 QTEST_MAIN(TestMainForm)

@@ -35,5 +35,7 @@ private:
 
 // Writes raw bytes to dir/name and returns the path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
+// The whole file, or nothing when it cannot be read.
+QByteArray readFile(const QString &path);
 
 } // namespace testsupport
