@@ -548,7 +548,7 @@ void DigitalContactsForm::editId(int row)
         });
 }
 
-void DigitalContactsForm::setSelectedCallType(int code)
+void DigitalContactsForm::changeSelectedContacts(const std::function<void(FileImage &, int)> &change)
 {
     FileImage *image = currentImage();
     const QList<int> rows = listview::selectedRows(m_listView);
@@ -556,22 +556,19 @@ void DigitalContactsForm::setSelectedCallType(int code)
         return;
     m_editor->endEdit(true);
     for (int row : rows) {
-        setContactCallType(*image, row, code);
+        change(*image, row);
         rewriteCells(row);
     }
 }
 
+void DigitalContactsForm::setSelectedCallType(int code)
+{
+    changeSelectedContacts([code](FileImage &image, int row) { setContactCallType(image, row, code); });
+}
+
 void DigitalContactsForm::setSelectedRxTone(bool on)
 {
-    FileImage *image = currentImage();
-    const QList<int> rows = listview::selectedRows(m_listView);
-    if (!image || rows.isEmpty())
-        return;
-    m_editor->endEdit(true);
-    for (int row : rows) {
-        setContactRxTone(*image, row, on);
-        rewriteCells(row);
-    }
+    changeSelectedContacts([on](FileImage &image, int row) { setContactRxTone(image, row, on); });
 }
 
 void DigitalContactsForm::setSelectedProtection(bool on)

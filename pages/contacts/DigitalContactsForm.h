@@ -83,6 +83,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Applies a record change to every selected contact and rewrites its cells.
+    void changeSelectedContacts(const std::function<void(codeplug::FileImage &, int row)> &change);
     QWidget *createContactsPanel();
     QWidget *createButtonRows();
     void createPopupMenu();
