@@ -14,7 +14,7 @@ namespace codeplug {
 // every operation keeps the used records contiguous and every channel number held by emergency
 // systems, zones, scan lists, DTMF decode entries and GPS systems in step.
 
-inline constexpr char kChannelClipboardFormat[] = "dmr_code_plug_channel_entry";
+inline const QString kChannelClipboardFormat = QStringLiteral("dmr_code_plug_channel_entry");
 
 // Writes a new record named "Channel <number>" (or the given 64 raw bytes) into the first empty
 // record; returns its index, or -1 when the list is full.

@@ -21,7 +21,6 @@ inline constexpr int kNoFreeContact = -2;
 
 // Clipboard format of copied contacts: a 32-bit little-endian count, then the raw 36-byte records.
 inline const QString kContactClipboardFormat = QStringLiteral("dmr_code_plug_contact_entry");
-inline const QString kContactClipboardMimeType = QStringLiteral("application/x-dmr_code_plug_contact_entry");
 
 enum ContactDeleteResult { ContactDeleted = 0, DeleteRefusedContinue = -1, DeleteRefusedStop = -2 };
 enum ContactSwapResult {

@@ -8,6 +8,7 @@
 #include "InPlaceEditor.h"
 #include "Layout.h"
 #include "ListViewTools.h"
+#include "RecordClipboard.h"
 #include "MoveRepeater.h"
 #include "Prompts.h"
 #include "RadioInfo.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -27,7 +27,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
@@ -230,11 +229,6 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
 ChannelsForm::~ChannelsForm()
 {
     m_timer1->stop();
-}
-
-QString ChannelsForm::clipboardMimeType()
-{
-    return QStringLiteral("application/x-") + QLatin1String(kChannelClipboardFormat);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1156,20 +1150,18 @@ void ChannelsForm::copyCommand()
     const QList<int> rows = selectedRows();
     if (!image || rows.isEmpty())
         return;
-    auto *data = new QMimeData;
-    data->setData(clipboardMimeType(), copyChannels(*image, rows));
-    QGuiApplication::clipboard()->setMimeData(data);
+    recordclipboard::put(kChannelClipboardFormat, copyChannels(*image, rows));
 }
 
 void ChannelsForm::pasteOverCommand()
 {
     FileImage *image = currentImage();
     const QList<int> rows = selectedRows();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!image || rows.isEmpty() || !data || !data->hasFormat(clipboardMimeType()))
+    const QByteArray block = recordclipboard::block(kChannelClipboardFormat);
+    if (!image || rows.isEmpty() || block.isEmpty())
         return;
     m_editor->endEdit(true);
-    if (pasteChannelsOver(*image, data->data(clipboardMimeType()), rows) <= 0)
+    if (pasteChannelsOver(*image, block, rows) <= 0)
         return;
     const int top = topRow();
     refresh(true, top);
@@ -1183,11 +1175,11 @@ void ChannelsForm::pasteOverCommand()
 void ChannelsForm::pasteNewCommand()
 {
     FileImage *image = currentImage();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!image || !data || !data->hasFormat(clipboardMimeType()))
+    const QByteArray block = recordclipboard::block(kChannelClipboardFormat);
+    if (!image || block.isEmpty())
         return;
     m_editor->endEdit(true);
-    const int first = pasteNewChannels(*image, data->data(clipboardMimeType()));
+    const int first = pasteNewChannels(*image, block);
     if (first < 0)
         return;
     refresh(true, first);
@@ -1236,8 +1228,7 @@ void ChannelsForm::updatePopupMenu()
     const bool open = codePlugOpen();
     const int count = m_listView->topLevelItemCount();
     const int selected = int(m_listView->selectedItems().size());
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    const bool pasteable = data && data->hasFormat(clipboardMimeType());
+    const bool pasteable = !recordclipboard::block(kChannelClipboardFormat).isEmpty();
     const bool room = count < kMaxChannels;
     m_copyAction->setEnabled(open && selected > 0);
     m_pasteInsertAction->setEnabled(false);

@@ -61,9 +61,6 @@ public:
     // Protected channel names, common to all slots; the settings file reads and writes them.
     codeplug::ProtectedChannelList &protectedChannels() { return m_protectedChannels; }
 
-    // The MIME type of the channel clipboard block.
-    static QString clipboardMimeType();
-
     // The list commands of the buttons, keys and popup menu.
     void addCommand();
     void insertCommand();

@@ -9,10 +9,10 @@
 #include "ListViewTools.h"
 #include "MoveRepeater.h"
 #include "Prompts.h"
+#include "RecordClipboard.h"
 
 #include <algorithm>
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
@@ -83,14 +82,6 @@ int listWidth(const QTreeWidget *list)
     for (int column = 0; column < list->columnCount(); ++column)
         width += list->columnWidth(column);
     return width;
-}
-
-QByteArray clipboardBlock()
-{
-    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasFormat(kContactClipboardMimeType))
-        return {};
-    return mime->data(kContactClipboardMimeType);
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QString &hint = {})
@@ -725,16 +716,14 @@ void DigitalContactsForm::copyContacts()
     const QList<int> rows = listview::selectedRows(m_listView);
     if (!image || rows.isEmpty())
         return;
-    auto *mime = new QMimeData;
-    mime->setData(kContactClipboardMimeType, codeplug::copyContacts(*image, rows));
-    QGuiApplication::clipboard()->setMimeData(mime);
+    recordclipboard::put(kContactClipboardFormat, codeplug::copyContacts(*image, rows));
 }
 
 void DigitalContactsForm::pasteOverContacts()
 {
     FileImage *image = currentImage();
     const QList<int> rows = listview::selectedRows(m_listView);
-    const QByteArray block = clipboardBlock();
+    const QByteArray block = recordclipboard::block(kContactClipboardFormat);
     if (!image || rows.isEmpty() || block.isEmpty())
         return;
     m_editor->endEdit(true);
@@ -745,7 +734,7 @@ void DigitalContactsForm::pasteOverContacts()
 void DigitalContactsForm::pasteNewContacts()
 {
     FileImage *image = currentImage();
-    const QByteArray block = clipboardBlock();
+    const QByteArray block = recordclipboard::block(kContactClipboardFormat);
     if (!image || block.isEmpty())
         return;
     m_editor->endEdit(true);
@@ -852,7 +841,7 @@ void DigitalContactsForm::contactsPopupMenuPopup()
     const int count = m_listView->topLevelItemCount();
     const int selected = int(m_listView->selectedItems().size());
     const bool anySelected = open && selected > 0;
-    const bool onClipboard = open && !clipboardBlock().isEmpty();
+    const bool onClipboard = open && !recordclipboard::block(kContactClipboardFormat).isEmpty();
     m_copyAction->setEnabled(anySelected);
     m_pasteInsertAction->setEnabled(false);
     m_pasteOverAction->setEnabled(onClipboard);

@@ -1,11 +1,13 @@
 #include "ChannelCsv.h"
 #include "ChannelRecord.h"
+#include "ChannelList.h"
 #include "CodePlugStore.h"
 #include "ImageBuilder.h"
 #include "MainForm.h"
 #include "MoveRepeater.h"
 #include "RadioInfo.h"
 #include "ListClicks.h"
+#include "RecordClipboard.h"
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
 
@@ -657,7 +659,8 @@ void TestChannelsForm::copyPasteOverAndPasteNew()
     page.form->copyCommand();
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data->hasFormat(QStringLiteral("application/x-dmr_code_plug_channel_entry")));
-    QCOMPARE(data->data(ChannelsForm::clipboardMimeType()), QByteArray::fromHex("02000000") + second + third);
+    QCOMPARE(data->data(recordclipboard::mimeType(codeplug::kChannelClipboardFormat)),
+        QByteArray::fromHex("02000000") + second + third);
 
     page.select({ 3, 4, 5 });
     page.form->pasteOverCommand();
