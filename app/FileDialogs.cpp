@@ -46,3 +46,12 @@ QString GuiFileDialogs::saveFileNameWithFilter(QWidget *parent, const QString &d
     selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
+
+QString withFilterExtension(const QString &name, const QString &filter)
+{
+    const QString pattern = filter.section(QLatin1Char(' '), 0, 0);
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern == QLatin1String("*.*"))
+        return name;
+    const QString extension = pattern.mid(1);
+    return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
+}

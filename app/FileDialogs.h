@@ -43,3 +43,7 @@ public:
     QString saveFileNameWithFilter(QWidget *parent, const QString &directory, const QString &presetName,
         const QString &filter, QString &selectedFilter) override;
 };
+
+// The name with the extension of the chosen filter ("*.csv" or "*.csv (*.csv)") added when it
+// lacks it, whatever its letter case; a "*.*" filter leaves the name as typed.
+QString withFilterExtension(const QString &name, const QString &filter);

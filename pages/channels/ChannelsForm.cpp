@@ -1211,14 +1211,11 @@ void ChannelsForm::exportCommand()
     if (!image)
         return;
     QString filter = kCsvFilter;
-    QString fileName
+    const QString fileName
         = dialogs().saveFileNameWithFilter(this, QCoreApplication::applicationDirPath(), {}, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
-    // With the CSV filter chosen the file always gets the extension; with "*.*" it stays as typed.
-    if (filter == kCsvFilter && !fileName.toLower().endsWith(QLatin1String(".csv")))
-        fileName += QStringLiteral(".csv");
-    const ChannelCsvResult result = exportChannelsCsv(*image, fileName);
+    const ChannelCsvResult result = exportChannelsCsv(*image, withFilterExtension(fileName, filter));
     for (const QString &message : result.messages)
         prompts().message(QMessageBox::Critical, messageTitle(), message);
 }

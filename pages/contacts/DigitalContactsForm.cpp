@@ -52,16 +52,6 @@ QString contactFileFilters()
 }
 
 // A name typed without the extension of the chosen filter gets it; with "*.*" it stays as typed.
-QString withFilterExtension(const QString &name, const QString &filter)
-{
-    const QString extension = filter == kTxtFilter ? QStringLiteral(".txt")
-        : filter == kCsvFilter                     ? QStringLiteral(".csv")
-                                                   : QString();
-    if (extension.isEmpty() || name.toLower().endsWith(extension))
-        return name;
-    return name + extension;
-}
-
 InPlaceEditor::KeyFilter digitsOnly()
 {
     return [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
