@@ -1,9 +1,10 @@
 # The README's two commands: `make run` and `make test`.
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
+RELEASE_TEST_BUILD_DIR ?= build-release
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-test bench format clean
+.PHONY: run test deps build build-test build-release-test bench format clean
 
 deps:
 	scripts/install-deps
@@ -19,8 +20,15 @@ build-test: deps
 	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCODEPLUG_SANITIZE=ON -DCODEPLUG_BUILD_BENCH=OFF
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 
-test: build-test
+# The tests also run in an optimised build, so that code which only compiles or only passes in
+# one configuration is caught.
+build-release-test: deps
+	cmake -S . -B $(RELEASE_TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCODEPLUG_BUILD_BENCH=OFF
+	cmake --build $(RELEASE_TEST_BUILD_DIR) -j $(JOBS)
+
+test: build-test build-release-test
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(RELEASE_TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b; done
@@ -29,4 +37,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(RELEASE_TEST_BUILD_DIR)

@@ -12,6 +12,8 @@ const ScreenAreas kTwoScreens { QRect(0, 0, 1920, 1040), QRect(-1920, 0, 3840, 1
 
 } // namespace
 
+Q_DECLARE_METATYPE(ScreenAreas)
+
 class TestWindowPlacement : public QObject
 {
     Q_OBJECT
@@ -81,8 +83,6 @@ void TestWindowPlacement::adjustedPlacementIsStable()
     const QRect once = adjustPlacement(proposed, screens, kMinimum);
     QCOMPARE(adjustPlacement(once, screens, kMinimum), once);
 }
-
-Q_DECLARE_METATYPE(ScreenAreas)
 
 QTEST_APPLESS_MAIN(TestWindowPlacement)
 #include "tst_windowplacement.moc"
