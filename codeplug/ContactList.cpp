@@ -58,18 +58,19 @@ public:
     // Whether old row a, standing at position posA, sorts strictly before old row b at position posB.
     bool operator()(int a, int posA, int b, int posB) const
     {
-        const auto at = [](const auto &keys, int row) { return keys[std::size_t(row)]; };
+        const auto i = std::size_t(a);
+        const auto j = std::size_t(b);
         switch (m_key) {
         case ContactSortKey::Name:
-            if (!at(m_names, a).isEmpty() && !at(m_names, b).isEmpty())
-                return at(m_nameRanks, a) < at(m_nameRanks, b);
+            if (!m_names[i].isEmpty() && !m_names[j].isEmpty())
+                return m_nameRanks[i] < m_nameRanks[j];
             return nameKey(a, posA) < nameKey(b, posB);
         case ContactSortKey::Id:
-            return at(m_ids, a) < at(m_ids, b);
+            return m_ids[i] < m_ids[j];
         case ContactSortKey::Type:
-            return at(m_types, a) < at(m_types, b);
+            return m_types[i] < m_types[j];
         case ContactSortKey::RxTone:
-            return at(m_tones, a) && !at(m_tones, b);
+            return m_tones[i] && !m_tones[j];
         }
         return false;
     }
