@@ -12,6 +12,7 @@
 using namespace codeplug;
 using testsupport::ImageBuilder;
 using testsupport::numbered;
+using testsupport::recordBytes;
 
 namespace {
 
@@ -47,12 +48,6 @@ QStringList rNames(const QList<int> &numbers)
 int gpsPlace(int kind)
 {
     return kind == Channels ? 257637 : 257641;
-}
-
-QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index)
-{
-    const auto bytes = image.span(list.recordOffset(index), list.recordSize);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), list.recordSize);
 }
 
 } // namespace

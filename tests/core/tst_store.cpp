@@ -10,6 +10,7 @@
 
 using namespace codeplug;
 using testsupport::ImageBuilder;
+using testsupport::recordBytes;
 
 class TestStore : public QObject
 {
@@ -30,12 +31,6 @@ private Q_SLOTS:
 };
 
 namespace {
-QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index)
-{
-    const auto bytes = image.span(list.recordOffset(index), list.recordSize);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
-}
-
 QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(text);

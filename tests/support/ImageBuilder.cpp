@@ -81,6 +81,12 @@ QStringList usedNames(const FileImage &image, const ListLayout &list)
     return names;
 }
 
+QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index)
+{
+    const auto bytes = image.span(list.recordOffset(index), list.recordSize);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+}
+
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);

@@ -44,6 +44,9 @@ QStringList numbered(const QString &prefix, int count);
 // The names of the leading used records of a list.
 QStringList usedNames(const codeplug::FileImage &image, const codeplug::ListLayout &list);
 
+// The raw bytes of record `index` of a list.
+QByteArray recordBytes(const codeplug::FileImage &image, const codeplug::ListLayout &list, int index);
+
 // Writes raw bytes to dir/name and returns the path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
 // The whole file, or nothing when it cannot be read.
