@@ -12,6 +12,7 @@ const ListDescriptor listdescriptors::channels = {
     lists::channels,
     initChannelRecord,
     "Channel %1",
+    "Channel 1",
     channelReferences,
     "Cannot delete channel \"%1\".\n\nIt's used in %2 setting",
     [](const FileImage &image, int index, int) { return channelName(image, index); },

@@ -12,6 +12,7 @@ const ListDescriptor listdescriptors::contacts = {
     lists::contacts,
     initContactRecord,
     "Contact %1",
+    "Contact 1",
     contactReferences,
     "Cannot delete contact \"%1\".\n\nIt's used in %2 setting",
     [](const FileImage &image, int index, int shownNumber) {

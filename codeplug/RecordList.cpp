@@ -205,7 +205,7 @@ void RecordList::removeMarked(const std::vector<bool> &deleted)
     for (int i = next; i < capacity(); ++i)
         m_list.init(m_image, i, QString());
     if (!isUsed(0))
-        m_list.init(m_image, 0, QString::fromLatin1(m_list.newName).arg(1));
+        m_list.init(m_image, 0, QString::fromLatin1(m_list.defaultName));
     renumberReferences(m_image, m_list.references(), renumbering);
 }
 

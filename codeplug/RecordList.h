@@ -20,7 +20,8 @@ struct ListDescriptor
 {
     const ListLayout &layout;
     void (*init)(FileImage &image, int index, const QString &name); // empty name: the unused form
-    const char *newName; // "%1" takes the record number; number 1 is the record kept when the list empties
+    const char *newName; // "%1" takes the record number
+    const char *defaultName; // the record kept when the list would become empty
     ReferenceTable (*references)();
     const char *refusal; // "%1" takes the record's name, "%2" the place that refers to it
     // The record's name in a refusal; a blank name reads after `shownNumber`, its number as the
