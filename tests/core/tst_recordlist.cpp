@@ -276,6 +276,23 @@ private Q_SLOTS:
         QCOMPARE(builder.image().u16(127147), 4);
     }
 
+    // What today's tables do not use yet: an 8-bit field that never blocks and is cleared when the
+    // record it names is deleted.
+    void tableOptions()
+    {
+        ReferencePlace place = ReferencePlace::entries(100, 1, 4, nullptr).blocksWhen({ When::Never });
+        place.width = 1;
+        place.onDeleted = 0;
+        const ReferencePlace table[] = { place };
+        ImageBuilder builder;
+        FileImage &image = builder.u8(100, 2).u8(101, 3).u8(102, 11).u8(103, 4).u8(104, 3).image();
+        QVERIFY(!firstBlockingReference(image, table, 2).found());
+        Renumbering deletion { { 0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9 }, std::vector<bool>(11, false) };
+        deletion.deleted[2] = true;
+        renumberReferences(image, table, deletion);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(image.data()) + 100, 5).toHex(), QByteArray("00020b0303"));
+    }
+
     // Operations on eight records R1..R8 whose GPS entry names R4: the names after, the result and
     // the entry still naming R4.
     void moves_data()
