@@ -1,0 +1,211 @@
+#include "ChannelCsv.h"
+#include "CodePlugStore.h"
+#include "ContactRecord.h"
+#include "ImageBuilder.h"
+#include "ListClicks.h"
+#include "MainForm.h"
+#include "ScriptedPrompts.h"
+
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace codeplug;
+
+namespace {
+
+enum Command { FieldEdit, DeleteChannel, ImportCsv, RenameContact, SortContacts, RenameZone };
+constexpr int kContactsTab = 7;
+constexpr int kZonesTab = 9;
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+// Channels Alpha..Echo, a zone holding channels 2, 4 and 5, contacts delta, Bravo and alpha, in
+// slot 1 of an editor over a temporary folder; slot 2 holds the same plug.
+struct Editor
+{
+    QTemporaryDir dir;
+    CodePlugStore store;
+    ScriptedPrompts prompts;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<MainForm> form;
+
+    Editor()
+    {
+        testsupport::ImageBuilder builder(2);
+        const QStringList names { "Alpha", "Bravo", "Charlie", "Delta", "Echo" };
+        for (int i = 0; i < names.size(); ++i)
+            builder.named(lists::channels, i, names.at(i));
+        builder.named(lists::zones, 0, QStringLiteral("Zone A"));
+        builder.u16(members::zoneChannels.memberOffset(0, 0), 2)
+            .u16(members::zoneChannels.memberOffset(0, 1), 4)
+            .u16(members::zoneChannels.memberOffset(0, 2), 5);
+        const QStringList contacts { "delta", "Bravo", "alpha" };
+        for (int i = 0; i < contacts.size(); ++i)
+            writeContact(builder.image(), i, std::uint32_t(40 - 10 * i), 0, false, contacts.at(i));
+        const QString plug = builder.writeTo(dir, QStringLiteral("a.rdt"));
+        form = std::make_unique<MainForm>(store, prompts, dialogs, dir.filePath(QStringLiteral("editor.ini")));
+        form->startUp({ plug, plug });
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QByteArray image() const { return store.current().image()->toByteArray(); }
+    QAction *action(const char *name) const { return form->findChild<QAction *>(QLatin1String(name)); }
+    template <class T> T *child(const char *name, int tab) const
+    {
+        return form->page(tab)->findChild<T *>(QLatin1String(name));
+    }
+    QTreeWidget *list(int tab) const { return child<QTreeWidget>("ListView", tab); }
+    void showTab(int tab) { form->findChild<QTabWidget *>(QStringLiteral("MainPageControl"))->setCurrentIndex(tab); }
+    void keys(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : form.get(), key, modifiers);
+        settle();
+    }
+
+    void renameInList(int tab, int row, const QString &name)
+    {
+        showTab(tab);
+        listclicks::doubleClick(list(tab), row, 2);
+        auto *edit = child<QLineEdit>("listViewEdit", tab);
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    void run(Command command)
+    {
+        constexpr int channels = MainForm::kChannelsTab;
+        switch (command) {
+        case FieldEdit: {
+            showTab(channels);
+            list(channels)->clearSelection();
+            for (int row : { 1, 3, 4 })
+                list(channels)->topLevelItem(row)->setSelected(true);
+            settle();
+            auto *edit = child<QLineEdit>("RxFreqEdit", channels);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("439.125"));
+            break;
+        }
+        case DeleteChannel:
+            list(channels)->setCurrentItem(
+                list(channels)->topLevelItem(2)); // not a member: the members above move down
+            QTest::mouseClick(child<QPushButton>("DeleteBitBtn", channels), Qt::LeftButton);
+            break;
+        case ImportCsv: {
+            testsupport::ImageBuilder other(2);
+            other.named(lists::channels, 0, QStringLiteral("Xray")).named(lists::channels, 1, QStringLiteral("Yankee"));
+            dialogs.openNames
+                = { testsupport::writeFile(dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
+            QTest::mouseClick(child<QPushButton>("ImportButton", channels), Qt::LeftButton);
+            break;
+        }
+        case RenameContact:
+            renameInList(kContactsTab, 1, QStringLiteral("Renamed"));
+            break;
+        case SortContacts: {
+            showTab(kContactsTab);
+            QHeaderView *header = list(kContactsTab)->header();
+            const QPoint at(header->sectionViewportPosition(2) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            break;
+        }
+        case RenameZone:
+            renameInList(kZonesTab, 0, QStringLiteral("Renamed"));
+            break;
+        }
+        settle();
+    }
+};
+
+} // namespace
+
+class TestUndo : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void undoAndRedoEveryKindOfCommand_data();
+    void undoAndRedoEveryKindOfCommand();
+    void eachSlotHasItsOwnHistory();
+};
+
+void TestUndo::undoAndRedoEveryKindOfCommand_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("channel field over a multi-selection") << int(FieldEdit) << "Edit Rx Freq";
+    QTest::newRow("channel delete renumbering a zone") << int(DeleteChannel) << "Delete";
+    QTest::newRow("channel CSV import") << int(ImportCsv) << "Import";
+    QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
+    QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
+    QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
+}
+
+void TestUndo::undoAndRedoEveryKindOfCommand()
+{
+    QFETCH(int, command);
+    QFETCH(QString, name);
+    Editor e;
+    QAction *undo = e.action("UndoMenuItem");
+    QAction *redo = e.action("RedoMenuItem");
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    const QByteArray before = e.image();
+    e.run(Command(command));
+    const QByteArray after = e.image();
+    QVERIFY(after != before);
+    QCOMPARE(undo->text(), QStringLiteral("Undo ") + name);
+    QCOMPARE(e.store.current().history().stepCount(), 1);
+
+    struct Key
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool undone;
+    };
+    const Key keys[] = { { Qt::Key_Z, Qt::ControlModifier, true }, { Qt::Key_Y, Qt::ControlModifier, false },
+        { Qt::Key_Z, Qt::ControlModifier, true }, { Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, false },
+        { Qt::Key_Z, Qt::ControlModifier, true } };
+    for (const Key &key : keys) {
+        e.keys(key.key, key.modifiers);
+        QCOMPARE(e.image(), key.undone ? before : after);
+        QCOMPARE(undo->text(), key.undone ? QStringLiteral("Undo") : QStringLiteral("Undo ") + name);
+        QCOMPARE(redo->text(), key.undone ? QStringLiteral("Redo ") + name : QStringLiteral("Redo"));
+    }
+    QVERIFY(!e.store.current().hasUnsavedChanges());
+    QVERIFY(e.form->close());
+    QVERIFY2(e.prompts.shown.isEmpty(), qPrintable(e.prompts.texts().join(" / ")));
+}
+
+void TestUndo::eachSlotHasItsOwnHistory()
+{
+    Editor e;
+    e.run(RenameZone);
+    QVERIFY(e.action("UndoMenuItem")->isEnabled());
+    e.form->selectSlot(1);
+    QVERIFY(!e.action("UndoMenuItem")->isEnabled());
+    e.run(DeleteChannel);
+    e.form->selectSlot(0);
+    QCOMPARE(e.action("UndoMenuItem")->text(), QStringLiteral("Undo Edit Name"));
+    e.keys(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!e.store.slot(0)->hasUnsavedChanges());
+    QVERIFY(e.store.slot(1)->hasUnsavedChanges());
+}
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"
