@@ -84,7 +84,7 @@ bool EditHistory::closeStep(const QString &name, const QString &mergeKey, qint64
         return false;
     if (mergeable(mergeKey, nowMs)) {
         // Rewinding the checkpoint over the last step makes the new difference cover both.
-        write(m_steps.back(), false);
+        write(m_steps.back(), false, false);
         popLast();
         if (!pendingChanges()) { // the burst ended where it began
             m_mayMerge = false;
@@ -110,7 +110,7 @@ void EditHistory::push(Step step)
         popLast();
     if (m_saved > m_position)
         m_saved = -1;
-    std::memcpy(m_checkpoint.data(), m_image->data(), m_checkpoint.size());
+    write(step, true, false);
     m_stored += step.cost();
     m_steps.push_back(std::move(step));
     ++m_position;
@@ -139,12 +139,14 @@ void EditHistory::trimToBudget()
 }
 
 // Writes a step's bytes into the checkpoint, and into the image when it is taken back or redone.
-void EditHistory::write(const Step &step, bool forward)
+void EditHistory::write(const Step &step, bool forward, bool intoImage)
 {
     const std::vector<std::uint8_t> &bytes = forward ? step.after : step.before;
     std::size_t at = 0;
     for (const Run &run : step.runs) {
         std::memcpy(m_checkpoint.data() + run.offset, bytes.data() + at, std::size_t(run.length));
+        if (intoImage)
+            std::memcpy(m_image->span(run.offset, run.length).data(), bytes.data() + at, std::size_t(run.length));
         at += std::size_t(run.length);
     }
 }
@@ -154,8 +156,7 @@ bool EditHistory::undo()
     closeStep(QStringLiteral("Edit"));
     if (!canUndo())
         return false;
-    write(m_steps[std::size_t(--m_position)], false);
-    std::memcpy(m_image->span(0, m_image->size()).data(), m_checkpoint.data(), m_checkpoint.size());
+    write(m_steps[std::size_t(--m_position)], false, true);
     m_mayMerge = false;
     return true;
 }
@@ -165,8 +166,7 @@ bool EditHistory::redo()
     closeStep(QStringLiteral("Edit"));
     if (!canRedo())
         return false;
-    write(m_steps[std::size_t(m_position++)], true);
-    std::memcpy(m_image->span(0, m_image->size()).data(), m_checkpoint.data(), m_checkpoint.size());
+    write(m_steps[std::size_t(m_position++)], true, true);
     m_mayMerge = false;
     return true;
 }

@@ -82,7 +82,7 @@ private:
     bool mergeable(const QString &mergeKey, qint64 nowMs) const;
     void push(Step step);
     void popLast();
-    void write(const Step &step, bool forward);
+    void write(const Step &step, bool forward, bool intoImage);
     void trimToBudget();
 
     FileImage *m_image = nullptr;
