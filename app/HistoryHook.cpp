@@ -177,9 +177,10 @@ void HistoryHook::closeStep()
 void HistoryHook::closeLater()
 {
     m_posted = false;
-    const EditHistory *history = m_currentHistory();
-    if (history && !history->commandOpen() && !closingAllowed()) {
-        m_retry->start(); // the input's handler is still inside a menu or a question
+    if (m_currentHistory() && !closingAllowed()) {
+        // The input's handler is still inside a menu, a question or a command scope; the Edit
+        // menu is brought up to date once it is done.
+        m_retry->start();
         return;
     }
     closeStep();

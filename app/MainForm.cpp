@@ -28,10 +28,13 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace codeplug;
@@ -64,6 +67,48 @@ const char *const kTabCaptions[MainForm::kTabCount] = {
     "  DTMF  ",
     "  GPS  ",
 };
+
+// The rows selected in a list of the current page, kept over the rebuild that follows undo or redo.
+struct KeptSelection
+{
+    QPointer<QTreeWidget> list;
+    QList<int> rows;
+    int scroll = 0;
+};
+
+QList<KeptSelection> keepSelections(const QWidget *page)
+{
+    QList<KeptSelection> kept;
+    for (QTreeWidget *list : page->findChildren<QTreeWidget *>()) {
+        KeptSelection selection { list, {}, list->verticalScrollBar()->value() };
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->isSelected())
+                selection.rows.append(i);
+        }
+        kept.append(selection);
+    }
+    return kept;
+}
+
+// Rows that are gone give way to the last row; the page hears of the selection as of a user's.
+void restoreSelections(const QList<KeptSelection> &kept)
+{
+    for (const KeptSelection &selection : kept) {
+        const int count = selection.list ? selection.list->topLevelItemCount() : 0;
+        if (count == 0 || selection.rows.isEmpty())
+            continue;
+        QList<int> rows;
+        std::copy_if(selection.rows.begin(), selection.rows.end(), std::back_inserter(rows),
+            [count](int row) { return row < count; });
+        if (rows.isEmpty())
+            rows.append(count - 1);
+        selection.list->setCurrentItem(selection.list->topLevelItem(rows.first()), 0, QItemSelectionModel::NoUpdate);
+        selection.list->clearSelection();
+        for (int row : rows)
+            selection.list->topLevelItem(row)->setSelected(true);
+        selection.list->verticalScrollBar()->setValue(selection.scroll);
+    }
+}
 
 } // namespace
 
@@ -249,8 +294,11 @@ void MainForm::stepHistory(bool back)
     CodePlugSlot &slot = m_store.current();
     if (!slot.isOpen())
         return;
-    if (back ? slot.history().undo() : slot.history().redo())
+    const QList<KeptSelection> kept = keepSelections(m_pageControl->currentWidget());
+    if (back ? slot.history().undo() : slot.history().redo()) {
         refreshAll();
+        restoreSelections(kept);
+    }
     updateEditMenu();
 }
 

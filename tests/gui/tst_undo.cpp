@@ -63,6 +63,16 @@ struct Editor
     }
 
     QByteArray image() const { return store.current().image()->toByteArray(); }
+    QList<int> selectedRows() const
+    {
+        QList<int> rows;
+        const auto *list = form->findChild<QTabWidget *>()->currentWidget()->findChild<QTreeWidget *>();
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->isSelected())
+                rows.append(i);
+        }
+        return rows;
+    }
     QAction *action(const char *name) const { return form->findChild<QAction *>(QLatin1String(name)); }
     template <class T> T *child(const char *name, int tab) const
     {
@@ -181,8 +191,10 @@ void TestUndo::undoAndRedoEveryKindOfCommand()
     const Key keys[] = { { Qt::Key_Z, Qt::ControlModifier, true }, { Qt::Key_Y, Qt::ControlModifier, false },
         { Qt::Key_Z, Qt::ControlModifier, true }, { Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, false },
         { Qt::Key_Z, Qt::ControlModifier, true } };
+    const QList<int> selected = e.selectedRows();
     for (const Key &key : keys) {
         e.keys(key.key, key.modifiers);
+        QCOMPARE(e.selectedRows(), selected);
         QCOMPARE(e.image(), key.undone ? before : after);
         QCOMPARE(undo->text(), key.undone ? QStringLiteral("Undo") : QStringLiteral("Undo ") + name);
         QCOMPARE(redo->text(), key.undone ? QStringLiteral("Redo ") + name : QStringLiteral("Redo"));
