@@ -80,7 +80,7 @@ bool EditHistory::mergeable(const QString &mergeKey, qint64 nowMs) const
 
 bool EditHistory::closeStep(const QString &name, const QString &mergeKey, qint64 nowMs)
 {
-    if (!pendingChanges())
+    if (m_commandDepth > 0 || !pendingChanges())
         return false;
     if (mergeable(mergeKey, nowMs)) {
         // Rewinding the checkpoint over the last step makes the new difference cover both.
@@ -154,7 +154,7 @@ void EditHistory::write(const Step &step, bool forward, bool intoImage)
 bool EditHistory::undo()
 {
     closeStep(QStringLiteral("Edit"));
-    if (!canUndo())
+    if (!canUndo() || m_commandDepth > 0)
         return false;
     write(m_steps[std::size_t(--m_position)], false, true);
     m_mayMerge = false;
@@ -164,7 +164,7 @@ bool EditHistory::undo()
 bool EditHistory::redo()
 {
     closeStep(QStringLiteral("Edit"));
-    if (!canRedo())
+    if (!canRedo() || m_commandDepth > 0)
         return false;
     write(m_steps[std::size_t(m_position++)], true, true);
     m_mayMerge = false;
@@ -183,8 +183,9 @@ HistoryScope::HistoryScope(EditHistory &history, const QString &name, const QStr
     , m_name(name)
     , m_mergeKey(mergeKey)
 {
-    if (m_history.m_commandDepth++ == 0)
+    if (m_history.m_commandDepth == 0)
         m_history.closeStep(QStringLiteral("Edit")); // what came before is not part of this command
+    ++m_history.m_commandDepth;
 }
 
 HistoryScope::~HistoryScope()

@@ -33,9 +33,9 @@ public:
     // Starts over on the image (or none): no steps, the checkpoint is the image as it is now.
     void reset(FileImage *image, bool atSavedPoint = true);
 
-    // Takes a step of what changed since the checkpoint. A step with the previous step's non-empty
-    // merge key closing within kMergeWindowMs of it (no undo or redo between) joins that step.
-    // True when the history changed. nowMs is a monotonic time; the short form reads the clock.
+    // Takes a step of what changed since the checkpoint (never while a HistoryScope is open). A step with the previous
+    // step's non-empty merge key closing within kMergeWindowMs of it (no undo or redo between) joins that step. True
+    // when the history changed. nowMs is a monotonic time; the short form reads the clock.
     bool closeStep(const QString &name, const QString &mergeKey, qint64 nowMs);
     bool closeStep(const QString &name, const QString &mergeKey = {});
 
