@@ -4,6 +4,7 @@
 #include "InPlaceEditor.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -58,11 +59,6 @@ QLineEdit *lineEditOf(QWidget *widget)
     return nullptr;
 }
 
-bool isUndoKey(const QKeyEvent *key)
-{
-    return key->matches(QKeySequence::Undo);
-}
-
 bool isRedoKey(const QKeyEvent *key)
 {
     const QKeyCombination combination = key->keyCombination();
@@ -92,6 +88,11 @@ HistoryHook::~HistoryHook()
 
 bool HistoryHook::eventFilter(QObject *watched, QEvent *event)
 {
+    // A key bound to an action reaches no widget: the action's text names the command.
+    if (event->type() == QEvent::Shortcut && QApplication::focusWidget()) {
+        const auto *action = qobject_cast<QAction *>(watched);
+        userInput(QApplication::focusWidget(), event, action ? plainText(action->text()) : QString());
+    }
     if (!watched->isWidgetType())
         return false;
     auto *target = static_cast<QWidget *>(watched);
@@ -106,7 +107,7 @@ bool HistoryHook::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyRelease:
     case QEvent::Wheel:
     case QEvent::Drop:
-        userInput(target, event);
+        userInput(target, event, {});
         break;
     default:
         break;
@@ -124,7 +125,7 @@ bool HistoryHook::belongsToWindow(const QWidget *widget) const
     return false;
 }
 
-void HistoryHook::userInput(QWidget *target, QEvent *event)
+void HistoryHook::userInput(QWidget *target, QEvent *event, const QString &name)
 {
     if (QApplication::activeModalWidget() || !belongsToWindow(target))
         return;
@@ -132,7 +133,8 @@ void HistoryHook::userInput(QWidget *target, QEvent *event)
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (key && QApplication::focusWidget() && target != QApplication::focusWidget())
         return;
-    const auto timestamp = static_cast<QInputEvent *>(event)->timestamp();
+    const auto *input = dynamic_cast<const QInputEvent *>(event);
+    const quint64 timestamp = input ? input->timestamp() : 0;
     if (event == m_lastEvent && int(event->type()) == m_lastType && timestamp == m_lastTimestamp)
         return;
     m_lastEvent = event;
@@ -143,13 +145,15 @@ void HistoryHook::userInput(QWidget *target, QEvent *event)
         // Input inside a menu or question that the open command's handler is showing: it may name
         // the command (the menu entry chosen) but does not end it.
         const Command inner = describe(target, event);
-        if (inner.name != QLatin1String("Edit"))
-            m_command.name = inner.name;
+        if (!name.isEmpty() || inner.name != QLatin1String("Edit"))
+            m_command.name = name.isEmpty() ? inner.name : name;
         return;
     }
     // What earlier input changed is its own step, before this input's handler changes anything.
     closeStep();
     m_command = describe(target, event);
+    if (!name.isEmpty())
+        m_command = { name, {} };
     m_loopLevel = loopLevel();
     m_open = true;
     if (!m_posted) {
@@ -206,13 +210,18 @@ HistoryHook::Command HistoryHook::describe(QWidget *target, QEvent *event) const
         const QAction *action = menu->activeAction();
         return { action && !action->menu() ? plainText(action->text()) : QStringLiteral("Edit"), {} };
     }
-    if (auto *header = qobject_cast<QHeaderView *>(target->parentWidget()); header && event->type() != QEvent::Wheel) {
-        if (auto *mouse = dynamic_cast<QMouseEvent *>(event)) {
-            const int section = header->logicalIndexAt(mouse->position().toPoint());
-            const QString title = plainText(header->model()->headerData(section, header->orientation()).toString());
-            if (section >= 0 && !title.isEmpty())
-                return { QStringLiteral("Sort by ") + title, {} };
-        }
+    // A click on a column title sorts by it; a click in a cell (a toggle by double-click) edits it.
+    const auto *mouse = dynamic_cast<const QMouseEvent *>(event);
+    const int x = mouse ? mouse->position().toPoint().x() : -1;
+    const auto *header = qobject_cast<const QHeaderView *>(target->parentWidget());
+    const auto *view = qobject_cast<const QTreeView *>(target->parentWidget());
+    if (header || (view && target == view->viewport())) {
+        const int section = header ? header->logicalIndexAt(x) : view->columnAt(x);
+        const QAbstractItemModel *model = header ? header->model() : view->model();
+        const QString title
+            = mouse && model ? plainText(model->headerData(section, Qt::Horizontal).toString()) : QString();
+        if (section >= 0 && !title.isEmpty())
+            return { (header ? QStringLiteral("Sort by ") : QStringLiteral("Edit ")) + title, {} };
     }
     return describeField(target, event);
 }
@@ -250,9 +259,11 @@ QWidget *HistoryHook::labelledField(QWidget *target, QString &label) const
     const QList<QLabel *> labels = m_window->findChildren<QLabel *>();
     for (QWidget *w = target; w && w != m_window; w = w->parentWidget()) {
         for (const QLabel *candidate : labels) {
+            if (candidate->buddy() != w)
+                continue;
             // "Rx Freq (MHz)" names the field "Rx Freq": the unit is no part of the name.
             label = plainText(candidate->text().section(u'(', 0, 0));
-            if (candidate->buddy() == w && !label.isEmpty())
+            if (!label.isEmpty())
                 return w;
         }
     }
@@ -266,7 +277,7 @@ QWidget *HistoryHook::labelledField(QWidget *target, QString &label) const
 bool HistoryHook::windowTakesUndoKey(QWidget *target, QEvent *event) const
 {
     auto *key = static_cast<QKeyEvent *>(event);
-    const bool undo = isUndoKey(key);
+    const bool undo = key->matches(QKeySequence::Undo);
     if ((!undo && !isRedoKey(key)) || target != QApplication::focusWidget() || !belongsToWindow(target))
         return false;
     const QLineEdit *edit = lineEditOf(target);

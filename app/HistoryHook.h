@@ -44,7 +44,7 @@ private:
         QString mergeKey;
     };
 
-    void userInput(QWidget *target, QEvent *event);
+    void userInput(QWidget *target, QEvent *event, const QString &name);
     bool belongsToWindow(const QWidget *widget) const;
     bool closingAllowed() const;
     void closeLater();
