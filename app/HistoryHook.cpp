@@ -3,6 +3,8 @@
 #include "EditHistory.h"
 #include "InPlaceEditor.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QAbstractSpinBox>
