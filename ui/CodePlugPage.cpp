@@ -30,6 +30,11 @@ codeplug::FileImage *CodePlugPage::currentImage() const
     return m_context.store ? m_context.store->currentImage() : nullptr;
 }
 
+codeplug::HistoryScope CodePlugPage::undoStep(const QString &name, const QString &mergeKey) const
+{
+    return codeplug::HistoryScope(m_context.store->current().history(), name, mergeKey);
+}
+
 void CodePlugPage::postRefresh(bool rebuild, int topRow)
 {
     // Queued with the page as context: a request still pending when the page goes is dropped.
