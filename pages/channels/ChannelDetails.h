@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <utility>
 
 #include <QList>
@@ -9,19 +8,19 @@
 
 namespace codeplug {
 class FileImage;
-struct ChannelField;
+struct FieldCodec;
 struct ValueLabel;
 using ValueLabels = QList<ValueLabel>;
 } // namespace codeplug
+class FieldBinder;
 class FieldGrid;
 class QComboBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The settings of the selected channels, the right side of the channels tab. Every change of a
-// control is written at once into each selected channel, and only into its own bits.
+// The settings of the selected channels, the right side of the channels tab: a table of field
+// bindings (see FieldBinder) and the rules of the channel mode.
 //
 // Object names: DetailScrollArea (this), DetailPanel, the groups CommonGroupBox, DigitalGroupBox,
 // AnalogueGroupBox, and one name per control (e.g. RxFreqEdit, DigitalSpeedButton,
@@ -50,67 +49,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // How a detail control reads and writes its value in one channel record.
-    struct ChannelValue
-    {
-        std::function<int(const codeplug::FileImage &, int)> read;
-        std::function<void(codeplug::FileImage &, int, int)> write;
-    };
-    struct OptionGroup
-    {
-        QList<QPushButton *> buttons;
-        QList<int> values;
-        ChannelValue value;
-    };
-    struct Toggle
-    {
-        QPushButton *button;
-        ChannelValue value; // 1 = the feature is on
-    };
-    struct Choice
-    {
-        QComboBox *combo;
-        ChannelValue value;
-    };
-
     FieldGrid *createCommonGroup(QWidget *area);
     FieldGrid *createDigitalGroup(QWidget *area);
     FieldGrid *createAnalogueGroup(QWidget *area);
-    void arrangeDetails();
     QList<QPushButton *> addOptions(FieldGrid &grid, const QString &label, const QList<const char *> &names,
-        const QStringList &captions, const QList<int> &values, ChannelValue value);
+        const QStringList &captions, const QList<int> &values, codeplug::FieldCodec codec,
+        std::function<void(int)> after = {});
     QComboBox *addChoice(
-        FieldGrid &grid, const char *name, const QString &label, ChannelValue value, const QString &hint = {});
+        FieldGrid &grid, const char *name, const QString &label, codeplug::FieldCodec codec, const QString &hint = {});
     QLineEdit *addFrequencyEdit(FieldGrid &grid, const char *name, const QString &label, int offset);
-    void addToggle(
-        FieldGrid &grid, const char *name, const QString &caption, ChannelValue value, const QString &hint = {});
-    static ChannelValue fieldValue(codeplug::ChannelField field);
-    static ChannelValue invertedValue(codeplug::ChannelField field);
-
-    void fillReferenceChoices(const codeplug::FileImage &image);
-    void rebuildAdmitCriteria(std::optional<int> commonMode);
-    // The value all selected channels share; nothing when they differ or none is selected.
-    std::optional<int> commonValue(const ChannelValue &value) const;
-    static std::optional<int> commonValueOf(
-        const ChannelValue &value, const codeplug::FileImage &image, const QList<int> &rows);
-    void writeSelected(const ChannelValue &value, int v);
-    void optionClicked(int group, int index);
+    void addToggle(FieldGrid &grid, const char *name, const QString &caption, codeplug::FieldCodec codec,
+        const QString &hint = {});
     void modeChosen(int mode);
-    void frequencyEdited(QLineEdit *edit, int offset);
-    bool frequencyKeyPress(QLineEdit *edit, int offset, QKeyEvent *event);
 
-    std::function<codeplug::FileImage *()> m_image;
-    std::function<QList<int>()> m_selection;
-    bool m_updating = false; // set while the controls are filled, so that they write nothing back
-
+    FieldBinder *m_binder;
     QWidget *m_detailArea = nullptr;
     QList<FieldGrid *> m_grids;
     int m_twoColumnWidth = 0; // the detail area's least width with two fields to a row
-    QList<OptionGroup> m_optionGroups; // the mode group first
-    QList<Toggle> m_toggles;
-    QList<Choice> m_choices;
     // The combo boxes whose entries never change, with their value tables.
     QList<std::pair<QComboBox *, const codeplug::ValueLabels *>> m_fixedChoices;
+    QList<QPushButton *> m_modeButtons;
     QList<QPushButton *> m_bandwidthButtons;
     QLineEdit *m_rxFreqEdit = nullptr;
     QLineEdit *m_txFreqEdit = nullptr;
