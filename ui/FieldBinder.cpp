@@ -56,8 +56,12 @@ void FieldBinder::bindChoice(QComboBox *combo, FieldCodec codec, AfterWrite afte
 
 void FieldBinder::bindSpin(QSpinBox *spin, FieldCodec codec, AfterWrite after)
 {
-    connect(spin, &QSpinBox::valueChanged, this, [this, codec, after](int value) { write(codec, value, after); });
-    add({ spin, std::move(codec), {}, {} });
+    const int minimum = spin->minimum();
+    connect(spin, &QSpinBox::valueChanged, this, [this, codec, after, minimum](int value) {
+        if (value >= minimum)
+            write(codec, value, after);
+    });
+    add({ spin, std::move(codec), {}, {}, minimum });
 }
 
 void FieldBinder::bindEdit(QLineEdit *edit, TextCodec codec, std::function<bool(QChar)> accepts)
@@ -125,10 +129,10 @@ void FieldBinder::showBinding(const Binding &binding, const FileImage *image, co
     } else if (auto *const *combo = std::get_if<QComboBox *>(&binding.control)) {
         (*combo)->setCurrentIndex(shared ? (*combo)->findData(*shared) : -1);
     } else if (auto *const *spin = std::get_if<QSpinBox *>(&binding.control)) {
-        if (shared)
-            (*spin)->setValue(*shared);
-        else
-            (*spin)->clear();
+        // Blank stands one below the range, so that choosing any value of the range writes it.
+        (*spin)->setMinimum(shared ? binding.spinMinimum : binding.spinMinimum - 1);
+        (*spin)->setSpecialValueText(shared ? QString() : QStringLiteral(" "));
+        (*spin)->setValue(shared ? *shared : binding.spinMinimum - 1);
     } else if (auto *const *edit = std::get_if<QLineEdit *>(&binding.control)) {
         const std::optional<QString> text
             = image ? commonValue<QString>(*image, records, binding.text.read) : std::nullopt;

@@ -92,6 +92,7 @@ private:
         codeplug::FieldCodec codec;
         codeplug::TextCodec text;
         std::function<bool(QChar)> accepts;
+        int spinMinimum = 0; // the least value of a spin box; one below shows blank
     };
 
     void add(Binding binding);
