@@ -111,8 +111,8 @@ FieldGrid *ChannelDetails::createCommonGroup(QWidget *area)
             [this](int value) { modeChosen(value); });
     addOptions(grid, QStringLiteral("Tx Power"), { "TxPowerLowSpeedButton", "TxPowerHighSpeedButton" },
         { QStringLiteral("Low"), QStringLiteral("High") }, { 0, 1 }, field(f::txPower));
-    m_rxFreqEdit = addFrequencyEdit(grid, "RxFreqEdit", QStringLiteral("Rx Freq (MHz)"), channeloffsets::rxFrequency);
-    m_txFreqEdit = addFrequencyEdit(grid, "TxFreqEdit", QStringLiteral("Tx Freq (MHz)"), channeloffsets::txFrequency);
+    addFrequencyEdit(grid, "RxFreqEdit", QStringLiteral("Rx Freq (MHz)"), channeloffsets::rxFrequency);
+    addFrequencyEdit(grid, "TxFreqEdit", QStringLiteral("Tx Freq (MHz)"), channeloffsets::txFrequency);
     addOptions(grid, QStringLiteral("Rx Rel Frequency"),
         { "RxRelFreqLowSpeedButton", "RxRelFreqMedSpeedButton", "RxRelFreqHighSpeedButton" },
         { QStringLiteral("Low"), QStringLiteral("Med"), QStringLiteral("High") }, { 0, 1, 2 },
@@ -125,15 +125,12 @@ FieldGrid *ChannelDetails::createCommonGroup(QWidget *area)
     m_scanListCombo = addChoice(grid, "ScanListComboBox", QStringLiteral("Scan List"), field(f::scanList),
         QStringLiteral(
             "The scan list (scan lists tab) to scan when you press your assigned scan button (buttons tab)  "));
-    m_fixedChoices.append(
-        { addChoice(grid, "TxTimeOutComboBox", QStringLiteral("Tx Time Out"), field(f::txTimeout),
-              QStringLiteral("How long before the radio stops transmitting after you press and hold the PTT button ")),
-            &txTimeoutLabels() });
-    m_fixedChoices.append({ addChoice(grid, "TxTimeOutRekeyDelayComboBox", QStringLiteral("Tx Time Out Rekey Delay"),
-                                field(f::rekeyDelay),
-                                QStringLiteral("How long you have to wait after the above Tx time out occured before "
-                                               "once again using the PTT button")),
-        &rekeyDelayLabels() });
+    addFixedChoice(grid, "TxTimeOutComboBox", QStringLiteral("Tx Time Out"), field(f::txTimeout), txTimeoutLabels(),
+        QStringLiteral("How long before the radio stops transmitting after you press and hold the PTT button "));
+    addFixedChoice(grid, "TxTimeOutRekeyDelayComboBox", QStringLiteral("Tx Time Out Rekey Delay"), field(f::rekeyDelay),
+        rekeyDelayLabels(),
+        QStringLiteral("How long you have to wait after the above Tx time out occured before "
+                       "once again using the PTT button"));
     addToggle(grid, "AutoScanSpeedButton", QStringLiteral("Auto Scan"), field(f::autoScan),
         QStringLiteral("Automaticaly starts scanning when this channel is selected"));
     addToggle(
@@ -150,8 +147,7 @@ FieldGrid *ChannelDetails::createDigitalGroup(QWidget *area)
 {
     FieldGrid &grid = *new FieldGrid(area, "DigitalGroupBox", QStringLiteral("Digital "),
         QStringLiteral("Settings that apply only to the Digital channels"));
-    m_fixedChoices.append({ addChoice(grid, "ColourCodeComboBox", QStringLiteral("Colour Code"), field(f::colourCode)),
-        &colourCodeLabels() });
+    addFixedChoice(grid, "ColourCodeComboBox", QStringLiteral("Colour Code"), field(f::colourCode), colourCodeLabels());
     addOptions(grid, QStringLiteral("Repeater Slot"), { "RepeaterSlot1SpeedButton", "RepeaterSlot2SpeedButton" },
         { QStringLiteral("1"), QStringLiteral("2") }, { 1, 2 }, field(f::repeaterSlot));
     m_contactCombo = addChoice(grid, "TxContactComboBox", QStringLiteral("Tx Contact Destination"),
@@ -164,11 +160,10 @@ FieldGrid *ChannelDetails::createDigitalGroup(QWidget *area)
             [](FileImage &image, int index, int value) { setChannelPrivacyChoice(image, index, value); } });
     m_emergencyCombo
         = addChoice(grid, "EmergencySystemComboBox", QStringLiteral("Emergency System"), field(f::emergencySystem));
-    m_inCallCombo
-        = addChoice(grid, "InCallCriteriaComboBox", QStringLiteral("In Call Criteria"), field(f::inCallCriteria));
-    m_fixedChoices.append({ m_inCallCombo, &inCallCriteriaLabels() });
-    m_gpsCombo = addChoice(grid, "GPSSystemComboBox", QStringLiteral("GPS System"), field(f::gpsSystem));
-    m_fixedChoices.append({ m_gpsCombo, &gpsSystemLabels() });
+    addFixedChoice(grid, "InCallCriteriaComboBox", QStringLiteral("In Call Criteria"), field(f::inCallCriteria),
+        inCallCriteriaLabels());
+    m_gpsCombo = addFixedChoice(
+        grid, "GPSSystemComboBox", QStringLiteral("GPS System"), field(f::gpsSystem), gpsSystemLabels());
     m_gpsLabel = grid.box()->findChild<QLabel *>(QStringLiteral("GPSSystemLabel"));
     addToggle(grid, "PrivateCallConfirmedSpeedButton", QStringLiteral("Private Call Confirmed"),
         field(f::privateCallConfirmed));
@@ -192,18 +187,14 @@ FieldGrid *ChannelDetails::createAnalogueGroup(QWidget *area)
         field(f::bandwidth));
     addOptions(grid, QStringLiteral("Squelch"), { "SquelchTightSpeedButton", "SquelchNormalSpeedButton" },
         { QStringLiteral("Tight"), QStringLiteral("Normal") }, { 0, 1 }, field(f::squelch));
-    m_fixedChoices.append(
-        { addChoice(grid, "RxCTCSSComboBox", QStringLiteral("Rx CTCSS / CDCSS"), toneField(channeloffsets::rxTone)),
-            &toneLabels() });
-    m_fixedChoices.append(
-        { addChoice(grid, "TxCTCSSComboBox", QStringLiteral("Tx CTCSS / CDCSS"), toneField(channeloffsets::txTone)),
-            &toneLabels() });
-    m_fixedChoices.append(
-        { addChoice(grid, "RxSignallingComboBox", QStringLiteral("Rx Signalling System"), field(f::rxSignalling)),
-            &signallingLabels() });
-    m_fixedChoices.append(
-        { addChoice(grid, "TxSignallingComboBox", QStringLiteral("Tx Signalling System"), field(f::txSignalling)),
-            &signallingLabels() });
+    addFixedChoice(
+        grid, "RxCTCSSComboBox", QStringLiteral("Rx CTCSS / CDCSS"), toneField(channeloffsets::rxTone), toneLabels());
+    addFixedChoice(
+        grid, "TxCTCSSComboBox", QStringLiteral("Tx CTCSS / CDCSS"), toneField(channeloffsets::txTone), toneLabels());
+    addFixedChoice(grid, "RxSignallingComboBox", QStringLiteral("Rx Signalling System"), field(f::rxSignalling),
+        signallingLabels());
+    addFixedChoice(grid, "TxSignallingComboBox", QStringLiteral("Tx Signalling System"), field(f::txSignalling),
+        signallingLabels());
     addOptions(grid, QStringLiteral("CTCSS Tail Revert"), { "TailRevert180SpeedButton", "TailRevert120SpeedButton" },
         { QStringLiteral("180"), QStringLiteral("120") }, { 0, 1 }, field(f::tailRevertPhase));
     addToggle(grid, "ReverseBurstSpeedButton", QStringLiteral("Reverse Burst / Turn Off Code"), field(f::reverseBurst));
@@ -235,6 +226,14 @@ QLineEdit *ChannelDetails::addFrequencyEdit(FieldGrid &grid, const char *name, c
     QLineEdit *edit = grid.addEdit(name, label, kFrequencyLength);
     m_binder->bindEdit(edit, frequencyField(offset), isFrequencyCharacter);
     return edit;
+}
+
+QComboBox *ChannelDetails::addFixedChoice(FieldGrid &grid, const char *name, const QString &label, FieldCodec codec,
+    const ValueLabels &labels, const QString &hint)
+{
+    QComboBox *combo = addChoice(grid, name, label, std::move(codec), hint);
+    m_fixedChoices.append({ combo, &labels });
+    return combo;
 }
 
 void ChannelDetails::addToggle(

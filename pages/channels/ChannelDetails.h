@@ -57,6 +57,9 @@ private:
         std::function<void(int)> after = {});
     QComboBox *addChoice(
         FieldGrid &grid, const char *name, const QString &label, codeplug::FieldCodec codec, const QString &hint = {});
+    // A drop-down list whose entries never change.
+    QComboBox *addFixedChoice(FieldGrid &grid, const char *name, const QString &label, codeplug::FieldCodec codec,
+        const codeplug::ValueLabels &labels, const QString &hint = {});
     QLineEdit *addFrequencyEdit(FieldGrid &grid, const char *name, const QString &label, int offset);
     void addToggle(FieldGrid &grid, const char *name, const QString &caption, codeplug::FieldCodec codec,
         const QString &hint = {});
@@ -70,11 +73,8 @@ private:
     QList<std::pair<QComboBox *, const codeplug::ValueLabels *>> m_fixedChoices;
     QList<QPushButton *> m_modeButtons;
     QList<QPushButton *> m_bandwidthButtons;
-    QLineEdit *m_rxFreqEdit = nullptr;
-    QLineEdit *m_txFreqEdit = nullptr;
     QComboBox *m_admitCombo = nullptr;
     QComboBox *m_privacyCombo = nullptr;
-    QComboBox *m_inCallCombo = nullptr;
     QComboBox *m_emergencyCombo = nullptr;
     QComboBox *m_scanListCombo = nullptr;
     QComboBox *m_contactCombo = nullptr;
