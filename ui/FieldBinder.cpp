@@ -217,7 +217,8 @@ const FieldBinder::Binding *FieldBinder::bindingOf(const QObject *control) const
 
 bool FieldBinder::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(watched)->hasFocus()) {
+    if (event->type() == QEvent::Wheel && !qobject_cast<QLineEdit *>(watched)
+        && !static_cast<QWidget *>(watched)->hasFocus()) {
         // Ignored and filtered out, the wheel event goes on to the parents: the page scrolls.
         event->ignore();
         return true;
