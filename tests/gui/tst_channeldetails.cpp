@@ -18,8 +18,8 @@ private Q_SLOTS:
     void admitCriteriaFollowTheMode();
     void digitalWritesNarrowBandwidth();
     void referenceAndPrivacyChoices();
-    void gpsSystemHiddenByRadioType_data();
-    void gpsSystemHiddenByRadioType();
+    void choicesFollowTheRadioType_data();
+    void choicesFollowTheRadioType();
     void detailAreaFitsSmallestWindow();
 };
 
@@ -177,41 +177,40 @@ void TestChannelDetails::referenceAndPrivacyChoices()
     builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
     builder.u8(recordOffset(0) + 2, 0x1F); // basic, key 16
     builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone
-    builder.u8(radioinfo::kRadioType, 0);
     Page page(builder);
     page.select({ 0 });
     QCOMPARE(page.comboValues("TxContactComboBox").mid(0, 3),
         QStringList({ QStringLiteral("None"), QStringLiteral("Contact 1"), QStringLiteral("Tg 91") }));
     QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
     QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
-    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), 17);
     QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->currentText(), QStringLiteral("Basic 16 "));
     QCOMPARE(page.child<QComboBox>("RxCTCSSComboBox")->currentText(), QStringLiteral("None"));
-
-    page.image().setU8(radioinfo::kRadioType, 1);
-    page.form->pageRefresh();
-    settle();
-    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), 25);
 }
 
-void TestChannelDetails::gpsSystemHiddenByRadioType_data()
+void TestChannelDetails::choicesFollowTheRadioType_data()
 {
     QTest::addColumn<int>("radioType");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("0") << 0 << false;
-    QTest::newRow("0x33") << 0x33 << false;
-    QTest::newRow("1") << 1 << true;
+    QTest::addColumn<int>("privacyChoices");
+    QTest::addColumn<bool>("gps");
+    QTest::newRow("0") << 0 << 17 << false;
+    QTest::newRow("0x33") << 0x33 << 25 << false;
+    QTest::newRow("1") << 1 << 25 << true;
 }
 
-void TestChannelDetails::gpsSystemHiddenByRadioType()
+void TestChannelDetails::choicesFollowTheRadioType()
 {
     QFETCH(int, radioType);
-    QFETCH(bool, shown);
+    QFETCH(int, privacyChoices);
+    QFETCH(bool, gps);
     testsupport::ImageBuilder builder = channelPlug(2);
-    builder.u8(radioinfo::kRadioType, std::uint8_t(radioType));
     Page page(builder);
-    QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), shown);
-    QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), shown);
+    // The choices follow the radio type of the image at each page refresh.
+    page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
+    page.form->pageRefresh();
+    settle();
+    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
+    QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
+    QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
 }
 
 void TestChannelDetails::detailAreaFitsSmallestWindow()
