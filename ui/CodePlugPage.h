@@ -76,6 +76,8 @@ protected:
     };
 
 private:
+    friend class ListPanel; // reads the slot and sets the updating flag for the page's list
+
     PageContext m_context;
     bool m_updating = false;
 };
