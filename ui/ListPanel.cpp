@@ -570,6 +570,27 @@ QByteArray ListPanel::clipboardBlock() const
     return m_setup.clipboardFormat.isEmpty() ? QByteArray() : recordclipboard::block(m_setup.clipboardFormat);
 }
 
+bool ListPanel::pasteOver(const std::function<int(Image &, const QList<int> &, const QByteArray &)> &paste)
+{
+    Image *current = image();
+    const QList<int> rows = selectedRows();
+    const QByteArray block = clipboardBlock();
+    if (!current || rows.isEmpty() || block.isEmpty())
+        return false;
+    m_editor->endEdit(true);
+    return paste(*current, rows, block) > 0;
+}
+
+int ListPanel::pasteNew(const std::function<int(Image &, const QByteArray &)> &paste)
+{
+    Image *current = image();
+    const QByteArray block = clipboardBlock();
+    if (!current || block.isEmpty())
+        return -1;
+    m_editor->endEdit(true);
+    return paste(*current, block);
+}
+
 // --- cells and menu --------------------------------------------------------------------------------
 
 void ListPanel::onDoubleClick(int column, std::function<void(int)> action)

@@ -159,8 +159,10 @@ public:
     bool changeSelected(const std::function<void(Image &, int row)> &change);
     // Puts the selected records on the clipboard under the setup's format.
     void copySelected(const std::function<QByteArray(const Image &, const QList<int> &rows)> &copy);
-    // The records on the clipboard under the setup's format (empty for none).
-    QByteArray clipboardBlock() const;
+    // Pastes the clipboard's records over the selected ones; true when any was written.
+    bool pasteOver(const std::function<int(Image &, const QList<int> &rows, const QByteArray &block)> &paste);
+    // Appends the clipboard's records; the first new row, or -1 when none was added.
+    int pasteNew(const std::function<int(Image &, const QByteArray &block)> &paste);
 
     // What a double-click on a cell of `column` does (-1: any column without an action of its own).
     void onDoubleClick(int column, std::function<void(int row)> action);
@@ -213,6 +215,7 @@ private:
     bool searchKey(class QKeyEvent *event);
     QList<int> matchingRows(const QString &text) const;
     bool entryEnabled(When when) const;
+    QByteArray clipboardBlock() const;
 
     CodePlugPage &m_page;
     Setup m_setup;

@@ -316,26 +316,18 @@ void DigitalContactsForm::setSelectedProtection(bool on)
 
 void DigitalContactsForm::pasteOver()
 {
-    FileImage *image = currentImage();
-    const QList<int> rows = m_panel->selectedRows();
-    const QByteArray block = m_panel->clipboardBlock();
-    if (!image || rows.isEmpty() || block.isEmpty())
-        return;
-    m_panel->editor()->endEdit(true);
-    if (pasteContactsOver(*image, rows, block) > 0)
+    if (m_panel->pasteOver(&pasteContactsOver))
         m_panel->post(true, m_panel->topRow());
 }
 
 void DigitalContactsForm::pasteNew()
 {
-    FileImage *image = currentImage();
-    const QByteArray block = m_panel->clipboardBlock();
-    if (!image || block.isEmpty())
-        return;
-    m_panel->editor()->endEdit(true);
-    const ContactPaste paste = pasteNewContacts(*image, block);
-    if (paste.count > 0)
-        m_panel->post(true, paste.first);
+    const int first = m_panel->pasteNew([](FileImage &image, const QByteArray &block) {
+        const ContactPaste paste = pasteNewContacts(image, block);
+        return paste.count > 0 ? paste.first : -1;
+    });
+    if (first >= 0)
+        m_panel->post(true, first);
 }
 
 void DigitalContactsForm::importContacts()

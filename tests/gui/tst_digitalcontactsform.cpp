@@ -83,9 +83,8 @@ private Q_SLOTS:
     void init() { QGuiApplication::clipboard()->clear(); }
 
     void columnsAndCells();
-    void typeCellCycles_data();
-    void typeCellCycles();
-    void rxToneToggles();
+    void cellToggles_data();
+    void cellToggles();
     void protectToggleFollowsId();
     void showNoKeepsFirstVisibleRow();
     void idEditor_data();
@@ -116,47 +115,37 @@ void TestDigitalContactsForm::columnsAndCells()
     QCOMPARE(p.column(ProtectColumn), QStringList({ "", "", "" }));
 }
 
-void TestDigitalContactsForm::typeCellCycles_data()
+void TestDigitalContactsForm::cellToggles_data()
 {
-    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("before"); // flags byte of the contact
     QTest::addColumn<int>("after");
     QTest::addColumn<QString>("text");
-    QTest::newRow("group to private") << 0xC1 << 0xC2 << "Private call";
-    QTest::newRow("private to all") << 0xC2 << 0xC3 << "All call";
-    QTest::newRow("all to group") << 0xC3 << 0xC1 << "Group call";
-    QTest::newRow("PC call keeps bits 3-7") << 0x05 << 0x01 << "Group call";
-    QTest::newRow("unknown with tone and bits 3, 4") << 0xFE << 0xF9 << "Group call";
-    QTest::newRow("none") << 0x00 << 0x01 << "Group call";
+    QTest::newRow("group to private") << int(TypeColumn) << 0xC1 << 0xC2 << "Private call";
+    QTest::newRow("private to all") << int(TypeColumn) << 0xC2 << 0xC3 << "All call";
+    QTest::newRow("all to group") << int(TypeColumn) << 0xC3 << 0xC1 << "Group call";
+    QTest::newRow("PC call keeps bits 3-7") << int(TypeColumn) << 0x05 << 0x01 << "Group call";
+    QTest::newRow("unknown with tone and bits 3, 4") << int(TypeColumn) << 0xFE << 0xF9 << "Group call";
+    QTest::newRow("none") << int(TypeColumn) << 0x00 << 0x01 << "Group call";
+    QTest::newRow("rx tone on") << int(RxToneColumn) << 0xC1 << 0xE1 << "Yes";
+    QTest::newRow("rx tone off") << int(RxToneColumn) << 0xE2 << 0xC2 << "";
+    QTest::newRow("number: nothing") << int(NoColumn) << 0xC1 << 0xC1 << "2";
 }
 
-void TestDigitalContactsForm::typeCellCycles()
+void TestDigitalContactsForm::cellToggles()
 {
+    QFETCH(int, column);
     QFETCH(int, before);
     QFETCH(int, after);
     QFETCH(QString, text);
     FileImage image = imageWith(numbered(2));
     image.setU8(lists::contacts.recordOffset(1) + 3, std::uint8_t(before));
     ContactsPage p(image);
-
-    p.doubleClick(1, TypeColumn);
+    p.doubleClick(1, column);
     QCOMPARE(p.flags(1), after);
-    QCOMPARE(p.cell(1, TypeColumn), text);
+    QCOMPARE(p.cell(1, column), text);
     QCOMPARE(p.flags(0), 0xC1);
-}
-
-void TestDigitalContactsForm::rxToneToggles()
-{
-    ContactsPage p(numbered(3));
-    p.doubleClick(2, RxToneColumn);
-    QCOMPARE(p.flags(2), 0xE1);
-    QCOMPARE(p.cell(2, RxToneColumn), QStringLiteral("Yes"));
-    p.doubleClick(2, RxToneColumn);
-    QCOMPARE(p.flags(2), 0xC1);
-    QCOMPARE(p.cell(2, RxToneColumn), QString());
-    // Name and number columns beside it change nothing by a double-click on the number.
-    p.doubleClick(2, NoColumn);
     QVERIFY(!p.edit()->isVisible());
-    QCOMPARE(p.flags(2), 0xC1);
 }
 
 void TestDigitalContactsForm::protectToggleFollowsId()
@@ -504,9 +493,7 @@ void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
         QCoreApplication::processEvents();
         auto *page = form.findChild<DigitalContactsForm *>();
         auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-        const QPoint at = list->visualRect(list->model()->index(2, ProtectColumn)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        listclicks::doubleClick(list, 2, ProtectColumn);
         QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
         QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton")), Qt::LeftButton);
         QCoreApplication::processEvents();

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 using namespace codeplug;
 
@@ -91,7 +90,6 @@ private Q_SLOTS:
     void keysAndButtonsMove();
     void holdMoveButton_data();
     void holdMoveButton();
-    void repeatStopsWhenButtonReleasedElsewhere();
     void addInsertDelete_data();
     void addInsertDelete();
     void fullList_data() { addPageRows(kEditingPages); }
@@ -306,9 +304,9 @@ void TestListPanel::oneRefreshPerBurst()
     p.settle();
     QCOMPARE(refreshes.count(), 1);
     QVERIFY(p.title().endsWith(QStringLiteral("7 selected. ")));
-    // A rebuild asked for meanwhile is not lost to a selection refresh.
-    p.panel->post(true, 0);
+    // A rebuild asked for meanwhile joins the pending selection refresh.
     p.list->topLevelItem(9)->setSelected(true);
+    p.panel->post(true, 0);
     p.settle();
     QCOMPARE(refreshes.count(), 2);
     QCOMPARE(p.selected(), QList<int> { 0 });
@@ -360,72 +358,36 @@ void TestListPanel::holdMoveButton_data()
 {
     QTest::addColumn<int>("ticks");
     QTest::addColumn<bool>("shift");
-    QTest::addColumn<QList<int>>("moves"); // sizes of the moves, the release click last
-    QTest::newRow("click") << 0 << false << QList<int> { 1 };
-    QTest::newRow("15 ticks") << 15 << false << QList<int> { 1 };
-    QTest::newRow("16 ticks") << 16 << false << QList<int> { 1, 1 };
-    QTest::newRow("38 ticks") << 38 << false << QList<int>(9, 1);
-    QTest::newRow("shift") << 19 << true << QList<int> { 10, 10, 1 };
+    QTest::addColumn<int>("upAfter"); // ticks before the button is let go elsewhere; -1: on the button
+    QTest::addColumn<int>("row"); // where the first row went
+    QTest::newRow("click") << 0 << false << -1 << 1;
+    QTest::newRow("15 ticks") << 15 << false << -1 << 1;
+    QTest::newRow("16 ticks: first repeat") << 16 << false << -1 << 2;
+    QTest::newRow("38 ticks: then every 3") << 38 << false << -1 << 9;
+    QTest::newRow("shift: by 10") << 19 << true << -1 << 21;
+    QTest::newRow("let go elsewhere") << 30 << false << 17 << 1;
 }
 
+// Holding a move button repeats its move after 16 ticks of Timer1, then every 3; the release on
+// the button moves once more.
 void TestListPanel::holdMoveButton()
 {
     QFETCH(int, ticks);
     QFETCH(bool, shift);
-    QFETCH(QList<int>, moves);
-    QWidget page;
-    auto *button = new QPushButton(QStringLiteral("Down"), &page);
-    QTimer timer;
-    MoveRepeater repeater(&timer, &page);
-    QList<int> done;
-    repeater.addButton(button, [&done](int size) { done.append(size); });
-    repeater.setInputState([] { return true; }, [shift] { return shift; });
-    page.show();
-    QTest::mousePress(button, Qt::LeftButton);
-    for (int i = 0; i < ticks; ++i)
-        repeater.tick();
-    QTest::mouseRelease(button, Qt::LeftButton);
-    QCOMPARE(done, moves);
-    repeater.tick();
-    QCOMPARE(done.size(), moves.size());
-
-    // On a page the repetition moves the selection: ticks 16 and 19, then the release click.
+    QFETCH(int, upAfter);
+    QFETCH(int, row);
     PageFixture p = makePage(QStringLiteral("contacts"), 40);
     p.select({ 0 });
-    p.panel->repeater()->setInputState([] { return true; }, [shift] { return shift; });
+    int tick = 0;
+    MoveRepeater *repeater = p.panel->repeater();
+    repeater->setInputState([&] { return upAfter < 0 || tick < upAfter; }, [shift] { return shift; });
     QTest::mousePress(p.button("MoveDownBitBtn"), Qt::LeftButton);
-    for (int i = 0; i < ticks; ++i)
-        p.panel->repeater()->tick();
-    QTest::mouseRelease(p.button("MoveDownBitBtn"), Qt::LeftButton);
-    int rows = 0;
-    for (int size : moves)
-        rows += size;
-    QCOMPARE(p.selected(), QList<int> { rows });
-}
-
-void TestListPanel::repeatStopsWhenButtonReleasedElsewhere()
-{
-    QWidget page;
-    auto *button = new QPushButton(QStringLiteral("Up"), &page);
-    QTimer timer;
-    MoveRepeater repeater(&timer, &page);
-    int moves = 0;
-    bool leftDown = true;
-    repeater.addButton(button, [&moves](int) { ++moves; });
-    repeater.setInputState([&leftDown] { return leftDown; }, [] { return false; });
-    page.show();
-    QTest::mousePress(button, Qt::LeftButton);
-    for (int i = 0; i < 17; ++i)
-        repeater.tick();
-    QCOMPARE(moves, 1);
-    leftDown = false;
-    for (int i = 0; i < 10; ++i)
-        repeater.tick();
-    QCOMPARE(moves, 1);
-    QCOMPARE(repeater.countdown(), -1);
-    // A right-button press is no hold.
-    QTest::mousePress(button, Qt::RightButton);
-    QCOMPARE(repeater.countdown(), -1);
+    for (tick = 0; tick < ticks; ++tick)
+        repeater->tick();
+    if (upAfter < 0)
+        QTest::mouseRelease(p.button("MoveDownBitBtn"), Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int> { row });
+    QCOMPARE(repeater->countdown(), -1);
 }
 
 void TestListPanel::addInsertDelete_data()
