@@ -9,23 +9,16 @@
 
 #include <QList>
 
-namespace codeplug {
-struct ChannelField;
-struct ValueLabel;
-using ValueLabels = QList<ValueLabel>;
-} // namespace codeplug
+class ChannelDetails;
 class DragSelector;
 class InPlaceEditor;
 class ListKeys;
 class MoveRepeater;
 class QAction;
-class QComboBox;
-class FieldGrid;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -36,9 +29,8 @@ class QTreeWidgetItem;
 //
 // Object names: ListView, TitleLabel, HeadingLabel, SearchEdit, AddBitBtn, DeleteBitBtn,
 // ImportButton, ExportButton, MoveUp10BitBtn, MoveUpBitBtn, MoveDownBitBtn, MoveDown10BitBtn,
-// Timer1, PopupMenu1 (actions CopyMenuItem ... CancelMenuItem), the groups CommonGroupBox,
-// DigitalGroupBox, AnalogueGroupBox, and one name per detail control (e.g. RxFreqEdit,
-// DigitalSpeedButton, AdmitCriteriaComboBox, DisplayPTTIDSpeedButton), listed in the .cpp.
+// Timer1, PopupMenu1 (actions CopyMenuItem ... CancelMenuItem); the detail controls are named in
+// ChannelDetails.
 class ChannelsForm final : public CodePlugPage
 {
     Q_OBJECT
@@ -83,63 +75,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // How a detail control reads and writes its value in one channel record.
-    struct ChannelValue
-    {
-        std::function<int(const codeplug::FileImage &, int)> read;
-        std::function<void(codeplug::FileImage &, int, int)> write;
-    };
-    struct OptionGroup
-    {
-        QList<QPushButton *> buttons;
-        QList<int> values;
-        ChannelValue value;
-    };
-    struct Toggle
-    {
-        QPushButton *button;
-        ChannelValue value; // 1 = the feature is on
-    };
-    struct Choice
-    {
-        QComboBox *combo;
-        ChannelValue value;
-    };
-
     void createListSide(class QBoxLayout *layout);
     void createDetailSide(class QBoxLayout *layout);
     void createPopupMenu();
-    FieldGrid *createCommonGroup(QWidget *area);
-    FieldGrid *createDigitalGroup(QWidget *area);
-    FieldGrid *createAnalogueGroup(QWidget *area);
-    void arrangeDetails();
-    QList<QPushButton *> addOptions(FieldGrid &grid, const QString &label, const QList<const char *> &names,
-        const QStringList &captions, const QList<int> &values, ChannelValue value);
-    QComboBox *addChoice(
-        FieldGrid &grid, const char *name, const QString &label, ChannelValue value, const QString &hint = {});
-    QLineEdit *addFrequencyEdit(FieldGrid &grid, const char *name, const QString &label, int offset);
-    void addToggle(
-        FieldGrid &grid, const char *name, const QString &caption, ChannelValue value, const QString &hint = {});
-    static ChannelValue fieldValue(codeplug::ChannelField field);
-    static ChannelValue invertedValue(codeplug::ChannelField field);
-
     void rebuildList(const codeplug::FileImage &image);
     void relabelRows(const codeplug::FileImage &image);
     void updateTitle();
     void updateButtons();
     void showEmptyState();
-    void fillReferenceChoices(const codeplug::FileImage &image);
-    void showSelection(const codeplug::FileImage &image);
-    void rebuildAdmitCriteria(std::optional<int> commonMode);
-    // The value all selected channels share; nothing when they differ or none is selected.
-    std::optional<int> commonValue(const ChannelValue &value) const;
-    static std::optional<int> commonValueOf(
-        const ChannelValue &value, const codeplug::FileImage &image, const QList<int> &rows);
-    void writeSelected(const ChannelValue &value, int v);
-    void optionClicked(int group, int index);
-    void modeChosen(int mode);
-    void frequencyEdited(QLineEdit *edit, int offset);
-    bool frequencyKeyPress(QLineEdit *edit, int offset, class QKeyEvent *event);
     bool searchKeyPress(class QKeyEvent *event);
     void timerTick();
     void listViewSelectItem();
@@ -166,8 +109,6 @@ private:
     QPushButton *m_moveUpButton = nullptr;
     QPushButton *m_moveDownButton = nullptr;
     QPushButton *m_moveDown10Button = nullptr;
-    QScrollArea *m_detailScroll = nullptr;
-    QWidget *m_detailArea = nullptr;
     QTimer *m_timer1 = nullptr;
     QMenu *m_popupMenu = nullptr;
     QAction *m_copyAction = nullptr;
@@ -182,26 +123,7 @@ private:
     QAction *m_unprotectAction = nullptr;
     QAction *m_protectAction = nullptr;
     QAction *m_cancelAction = nullptr;
-
-    QList<FieldGrid *> m_grids;
-    int m_twoColumnWidth = 0; // the detail area's least width with two fields to a row
-    QList<OptionGroup> m_optionGroups; // the mode group first
-    QList<Toggle> m_toggles;
-    QList<Choice> m_choices;
-    // The combo boxes whose entries never change, with their value tables.
-    QList<std::pair<QComboBox *, const codeplug::ValueLabels *>> m_fixedChoices;
-    QList<QPushButton *> m_bandwidthButtons;
-    QLineEdit *m_rxFreqEdit = nullptr;
-    QLineEdit *m_txFreqEdit = nullptr;
-    QComboBox *m_admitCombo = nullptr;
-    QComboBox *m_privacyCombo = nullptr;
-    QComboBox *m_inCallCombo = nullptr;
-    QComboBox *m_emergencyCombo = nullptr;
-    QComboBox *m_scanListCombo = nullptr;
-    QComboBox *m_contactCombo = nullptr;
-    QComboBox *m_rxGroupCombo = nullptr;
-    QComboBox *m_gpsCombo = nullptr;
-    QLabel *m_gpsLabel = nullptr;
+    ChannelDetails *m_details = nullptr;
 
     InPlaceEditor *m_editor = nullptr;
     DragSelector *m_drag = nullptr;

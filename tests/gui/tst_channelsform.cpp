@@ -10,6 +10,7 @@
 #include "RecordClipboard.h"
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
+#include "ChannelsPage.h"
 
 #include <memory>
 
@@ -33,109 +34,6 @@
 
 using namespace codeplug;
 
-namespace {
-
-const QStringList kNames { QStringLiteral("Alpha"), QStringLiteral("Bravo"), QStringLiteral("Charlie"),
-    QStringLiteral("Delta"), QStringLiteral("Echo"), QStringLiteral("Foxtrot"), QStringLiteral("Golf"),
-    QStringLiteral("Hotel"), QStringLiteral("India"), QStringLiteral("Juliett"), QStringLiteral("Kilo"),
-    QStringLiteral("Lima") };
-
-int recordOffset(int index)
-{
-    return lists::channels.recordOffset(index);
-}
-
-QByteArray recordBytes(const FileImage &image, int index)
-{
-    const auto bytes = image.span(recordOffset(index), lists::channels.recordSize);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
-
-// A band-2 code plug whose first `count` channels carry names without digits (Alpha, Bravo, ...).
-testsupport::ImageBuilder channelPlug(int count)
-{
-    testsupport::ImageBuilder builder(2);
-    for (int i = 0; i < count; ++i)
-        builder.named(lists::channels, i, kNames.at(i));
-    return builder;
-}
-
-void settle()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
-// The channels page on its own over slot 1, with scripted answers.
-struct Page
-{
-    CodePlugStore store;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<ChannelsForm> form;
-
-    explicit Page(const testsupport::ImageBuilder &builder)
-    {
-        store.setImage(0, std::make_unique<FileImage>(builder.image()));
-        form = std::make_unique<ChannelsForm>(
-            PageContext { &store, &prompts, &dialogs, QStringLiteral("Editor") }, nullptr);
-        form->resize(1000, 600);
-        form->show();
-        form->pageRefresh();
-        settle();
-    }
-
-    FileImage &image() { return *store.currentImage(); }
-    QTreeWidget *list() const { return child<QTreeWidget>("ListView"); }
-
-    template <class T> T *child(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qWarning("no child %s", name);
-        return widget;
-    }
-
-    void select(const QList<int> &rows)
-    {
-        list()->clearSelection();
-        for (int row : rows)
-            list()->topLevelItem(row)->setSelected(true);
-        settle();
-    }
-
-    QList<int> selected() const
-    {
-        QList<int> rows;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
-            if (list()->topLevelItem(i)->isSelected())
-                rows.append(i);
-        }
-        return rows;
-    }
-
-    QStringList names() const
-    {
-        QStringList result;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            result.append(list()->topLevelItem(i)->text(2));
-        return result;
-    }
-
-    void doubleClick(int row, int column) const { listclicks::doubleClick(list(), row, column); }
-
-    QStringList comboValues(const char *name) const
-    {
-        QStringList values;
-        const QComboBox *combo = child<QComboBox>(name);
-        for (int i = 0; i < combo->count(); ++i)
-            values.append(combo->itemText(i));
-        return values;
-    }
-};
-
-} // namespace
-
 class TestChannelsForm : public QObject
 {
     Q_OBJECT
@@ -144,17 +42,7 @@ private Q_SLOTS:
 
     void listAndTitle();
     void emptySlotDisablesEverything();
-    void rxFrequencyTypedIntoEverySelectedChannel();
-    void frequencyEnterShowsStoredValue();
     void dragSelectsContiguousRows();
-    void invertedToggleShowsCommonState_data();
-    void invertedToggleShowsCommonState();
-    void toggleWritesOnlyItsBit();
-    void mixedModeOffersFourAdmitCriteria();
-    void digitalWritesNarrowBandwidth();
-    void referenceAndPrivacyChoices();
-    void gpsSystemHiddenByRadioType_data();
-    void gpsSystemHiddenByRadioType();
     void insertSelectsOnlyTheNewRow();
     void deleteLastRowsSelectsNewLastRow();
     void fullListAddsNothing();
@@ -173,7 +61,6 @@ private Q_SLOTS:
     void exportExtensionFollowsFilter_data();
     void exportExtensionFollowsFilter();
     void protectedNamesSurviveRestart();
-    void detailAreaFitsSmallestWindow();
 };
 
 void TestChannelsForm::listAndTitle()
@@ -216,57 +103,6 @@ void TestChannelsForm::emptySlotDisablesEverything()
     QVERIFY(!page.store.currentImage());
 }
 
-void TestChannelsForm::rxFrequencyTypedIntoEverySelectedChannel()
-{
-    Page page(channelPlug(6));
-    const QByteArray untouched = recordBytes(page.image(), 0);
-    page.select({ 1, 3, 4 });
-    QLineEdit *edit = page.child<QLineEdit>("RxFreqEdit");
-    QCOMPARE(edit->text(), QStringLiteral("430.00000"));
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("43x9.1a25"));
-    QCOMPARE(edit->text(), QStringLiteral("439.125")); // letters are refused
-    for (int row : { 1, 3, 4 }) {
-        QCOMPARE(recordBytes(page.image(), row).mid(16, 4).toHex(' '), QByteArray("00 25 91 43"));
-        QCOMPARE(recordBytes(page.image(), row).mid(20, 4).toHex(' '), QByteArray("00 00 00 43")); // tx stays
-    }
-    QCOMPARE(recordBytes(page.image(), 0), untouched);
-    QCOMPARE(recordBytes(page.image(), 2).mid(16, 4).toHex(' '), QByteArray("00 00 00 43"));
-
-    // Different frequencies show nothing.
-    page.select({ 0, 1 });
-    QCOMPARE(edit->text(), QString());
-}
-
-void TestChannelsForm::frequencyEnterShowsStoredValue()
-{
-    Page page(channelPlug(3));
-    page.select({ 0, 2 });
-    QLineEdit *edit = page.child<QLineEdit>("TxFreqEdit");
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("1"));
-    // "1" reads as 100 MHz and is clamped to the band's lowest frequency.
-    QCOMPARE(recordBytes(page.image(), 2).mid(20, 4).toHex(' '), QByteArray("00 00 00 40"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(edit->text(), QStringLiteral("400.00000"));
-    QCOMPARE(recordBytes(page.image(), 1).mid(20, 4).toHex(' '), QByteArray("00 00 00 43"));
-
-    // With different frequencies Enter only shows the first one: it is not copied into the others.
-    page.select({ 1, 2 });
-    QCOMPARE(edit->text(), QString());
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(edit->text(), QStringLiteral("430.00000"));
-    QCOMPARE(recordBytes(page.image(), 2).mid(20, 4).toHex(' '), QByteArray("00 00 00 40"));
-
-    // Delete and the cursor keys keep working.
-    edit->setCursorPosition(0);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QCOMPARE(edit->text(), QStringLiteral("30.00000"));
-}
-
 void TestChannelsForm::dragSelectsContiguousRows()
 {
     Page page(channelPlug(10));
@@ -285,148 +121,6 @@ void TestChannelsForm::dragSelectsContiguousRows()
     settle();
     QCOMPARE(page.selected(), QList<int>({ 2, 3, 4 }));
     QCOMPARE(page.child<QLabel>("TitleLabel")->text(), QStringLiteral("Channels .. used 10 of 1000. 3 selected. "));
-}
-
-void TestChannelsForm::invertedToggleShowsCommonState_data()
-{
-    QTest::addColumn<int>("firstByte3");
-    QTest::addColumn<int>("secondByte3");
-    QTest::addColumn<bool>("down");
-    QTest::newRow("both off") << 0xA1 << 0xA1 << false;
-    QTest::newRow("both on") << 0x21 << 0x21 << true;
-    QTest::newRow("differ only in display PTT ID") << 0x21 << 0xA1 << false;
-}
-
-void TestChannelsForm::invertedToggleShowsCommonState()
-{
-    QFETCH(int, firstByte3);
-    QFETCH(int, secondByte3);
-    QFETCH(bool, down);
-    testsupport::ImageBuilder builder = channelPlug(3);
-    builder.u8(recordOffset(0) + 3, std::uint8_t(firstByte3)).u8(recordOffset(1) + 3, std::uint8_t(secondByte3));
-    Page page(builder);
-    page.select({ 0, 1 });
-    QCOMPARE(page.child<QPushButton>("DisplayPTTIDSpeedButton")->isChecked(), down);
-    // Every other field is common, so its controls show it.
-    QVERIFY(page.child<QPushButton>("DigitalSpeedButton")->isChecked());
-    QCOMPARE(page.child<QPushButton>("RxRelFreqMedSpeedButton")->isChecked(), true);
-}
-
-void TestChannelsForm::toggleWritesOnlyItsBit()
-{
-    testsupport::ImageBuilder builder = channelPlug(3);
-    builder.u8(recordOffset(0) + 3, 0xA1).u8(recordOffset(1) + 3, 0x21);
-    Page page(builder);
-    page.select({ 0, 1 });
-    QPushButton *ptt = page.child<QPushButton>("DisplayPTTIDSpeedButton");
-    QTest::mouseClick(ptt, Qt::LeftButton);
-    QVERIFY(ptt->isChecked());
-    QCOMPARE(int(page.image().u8(recordOffset(0) + 3)), 0x21);
-    QCOMPARE(int(page.image().u8(recordOffset(1) + 3)), 0x21);
-    QTest::mouseClick(page.child<QPushButton>("Decode3SpeedButton"), Qt::LeftButton);
-    QCOMPARE(int(page.image().u8(recordOffset(0) + 14)), 0x04);
-    QCOMPARE(int(page.image().u8(recordOffset(2) + 14)), 0x00);
-    // An exclusive button clicked twice stays down.
-    QPushButton *high = page.child<QPushButton>("TxPowerHighSpeedButton");
-    QTest::mouseClick(high, Qt::LeftButton);
-    QTest::mouseClick(high, Qt::LeftButton);
-    QVERIFY(high->isChecked());
-    QVERIFY(!page.child<QPushButton>("TxPowerLowSpeedButton")->isChecked());
-    QCOMPARE(int(page.image().u8(recordOffset(1) + 4)), 0x25);
-}
-
-void TestChannelsForm::mixedModeOffersFourAdmitCriteria()
-{
-    testsupport::ImageBuilder builder = channelPlug(3);
-    builder.u8(recordOffset(1), 0x61); // analogue
-    Page page(builder);
-    page.select({ 0, 1 });
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox"),
-        QStringList({ QStringLiteral("Always "), QStringLiteral("Channel Free "),
-            QStringLiteral("Correct CTCSS / CDCSS "), QStringLiteral("Colour Code ") }));
-    for (const char *name : { "AutoSpeedButton", "AnalogueSpeedButton", "DigitalSpeedButton" })
-        QVERIFY2(!page.child<QPushButton>(name)->isChecked(), name);
-
-    page.select({ 0 });
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox"),
-        QStringList({ QStringLiteral("Always "), QStringLiteral("Channel Free "), QStringLiteral("Colour Code ") }));
-    page.select({ 1 });
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox"),
-        QStringList(
-            { QStringLiteral("Always "), QStringLiteral("Channel Free "), QStringLiteral("Correct CTCSS / CDCSS ") }));
-    // Choosing "Correct CTCSS / CDCSS " writes 2 into bits 6-7 of byte 4 only.
-    page.child<QComboBox>("AdmitCriteriaComboBox")->setCurrentIndex(2);
-    QCOMPARE(int(page.image().u8(recordOffset(1) + 4)), 0x85);
-}
-
-void TestChannelsForm::digitalWritesNarrowBandwidth()
-{
-    testsupport::ImageBuilder builder = channelPlug(2);
-    builder.u8(recordOffset(0), 0x69); // analogue, 25 kHz
-    Page page(builder);
-    page.select({ 0 });
-    QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isChecked());
-    QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
-    QTest::mouseClick(page.child<QPushButton>("DigitalSpeedButton"), Qt::LeftButton);
-    QCOMPARE(int(page.image().u8(recordOffset(0))), 0x62);
-    QVERIFY(page.child<QPushButton>("Bandwidth12_5SpeedButton")->isChecked());
-    for (const char *name : { "Bandwidth12_5SpeedButton", "Bandwidth20SpeedButton", "Bandwidth25SpeedButton" })
-        QVERIFY2(!page.child<QPushButton>(name)->isEnabled(), name);
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox").size(), 3);
-    QTest::mouseClick(page.child<QPushButton>("AnalogueSpeedButton"), Qt::LeftButton);
-    QCOMPARE(int(page.image().u8(recordOffset(0))), 0x61);
-    QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
-}
-
-void TestChannelsForm::referenceAndPrivacyChoices()
-{
-    testsupport::ImageBuilder builder = channelPlug(2);
-    builder.named(lists::contacts, 1, QStringLiteral("Tg 91"));
-    builder.named(lists::scanLists, 1, QStringLiteral("Local"));
-    builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
-    builder.u8(recordOffset(0) + 2, 0x1F); // basic, key 16
-    builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone
-    builder.u8(radioinfo::kRadioType, 0);
-    Page page(builder);
-    page.select({ 0 });
-    QCOMPARE(page.comboValues("TxContactComboBox").mid(0, 3),
-        QStringList({ QStringLiteral("None"), QStringLiteral("Contact 1"), QStringLiteral("Tg 91") }));
-    QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
-    QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
-    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), 17);
-    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->currentText(), QStringLiteral("Basic 16 "));
-    QCOMPARE(page.child<QComboBox>("RxCTCSSComboBox")->currentText(), QStringLiteral("None"));
-
-    page.child<QComboBox>("VoiceEncryptionComboBox")->setCurrentIndex(0);
-    QCOMPARE(int(page.image().u8(recordOffset(0) + 2)), 0x00);
-    QComboBox *txTone = page.child<QComboBox>("TxCTCSSComboBox");
-    txTone->setCurrentIndex(txTone->findText(QStringLiteral("D 754 inv")));
-    QCOMPARE(page.image().u16(recordOffset(0) + 26), std::uint16_t(0xC754));
-
-    page.image().setU8(radioinfo::kRadioType, 1);
-    page.form->pageRefresh();
-    settle();
-    QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), 25);
-}
-
-void TestChannelsForm::gpsSystemHiddenByRadioType_data()
-{
-    QTest::addColumn<int>("radioType");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("0") << 0 << false;
-    QTest::newRow("0x33") << 0x33 << false;
-    QTest::newRow("1") << 1 << true;
-}
-
-void TestChannelsForm::gpsSystemHiddenByRadioType()
-{
-    QFETCH(int, radioType);
-    QFETCH(bool, shown);
-    testsupport::ImageBuilder builder = channelPlug(2);
-    builder.u8(radioinfo::kRadioType, std::uint8_t(radioType));
-    Page page(builder);
-    QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), shown);
-    QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), shown);
 }
 
 void TestChannelsForm::insertSelectsOnlyTheNewRow()
@@ -837,38 +531,6 @@ void TestChannelsForm::protectedNamesSurviveRestart()
     QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("Yes"));
     QCOMPARE(list->topLevelItem(2)->text(3), QString());
     QCOMPARE(list->topLevelItem(3)->text(3), QStringLiteral("Yes"));
-}
-
-void TestChannelsForm::detailAreaFitsSmallestWindow()
-{
-    Page page(channelPlug(2));
-    // The page's share of the smallest main window.
-    page.form->resize(790, 440);
-    settle();
-    QWidget *panel = page.child<QWidget>("DetailPanel");
-    const QWidget *viewport = panel->parentWidget();
-    QVERIFY2(panel->width() <= viewport->width(), "the details need no sideways scrolling");
-    // No two visible controls of a group overlap, and each is at least as wide as it needs.
-    for (const char *group : { "CommonGroupBox", "DigitalGroupBox", "AnalogueGroupBox" }) {
-        QList<QWidget *> controls;
-        for (QWidget *w : page.child<QWidget>(group)->findChildren<QWidget *>()) {
-            if (w->isVisible()
-                && (qobject_cast<QLabel *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w)
-                    || qobject_cast<QPushButton *>(w)))
-                controls.append(w);
-        }
-        for (int i = 0; i < int(controls.size()); ++i) {
-            const QRect a(controls.at(i)->mapTo(panel, QPoint(0, 0)), controls.at(i)->size());
-            if (auto *button = qobject_cast<QPushButton *>(controls.at(i)))
-                QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
-                    qPrintable(button->objectName()));
-            for (int j = i + 1; j < int(controls.size()); ++j) {
-                const QRect b(controls.at(j)->mapTo(panel, QPoint(0, 0)), controls.at(j)->size());
-                QVERIFY2(!a.intersects(b),
-                    qPrintable(controls.at(i)->objectName() + QStringLiteral(" / ") + controls.at(j)->objectName()));
-            }
-        }
-    }
 }
 
 QTEST_MAIN(TestChannelsForm)
