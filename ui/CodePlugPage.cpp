@@ -30,18 +30,6 @@ codeplug::FileImage *CodePlugPage::currentImage() const
     return m_context.store ? m_context.store->currentImage() : nullptr;
 }
 
-void CodePlugPage::postRefresh(bool rebuild, int topRow)
-{
-    // Queued with the page as context: a request still pending when the page goes is dropped.
-    QMetaObject::invokeMethod(
-        this, [this, rebuild, topRow] { deferredRefresh(rebuild, topRow); }, Qt::QueuedConnection);
-}
-
-void CodePlugPage::deferredRefresh(bool, int)
-{
-    pageRefresh();
-}
-
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)
     : CodePlugPage(context, parent)
     , m_title(title)

@@ -51,11 +51,6 @@ protected:
     codeplug::FileImage *currentImage() const;
     bool codePlugOpen() const { return currentImage() != nullptr; }
 
-    // Runs deferredRefresh(rebuild, topRow) once the current event has been handled. List pages use
-    // it from inside a list notification (selection change, edit) instead of rebuilding there.
-    void postRefresh(bool rebuild, int topRow);
-    virtual void deferredRefresh(bool rebuild, int topRow);
-
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope
     {

@@ -3,6 +3,7 @@
 #include "MoveRepeater.h"
 #include "PageFixture.h"
 #include "RecordName.h"
+#include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
 #include "lists/ZonesForm.h"
 
@@ -22,6 +23,8 @@ namespace {
 
 const ListLayout &layoutOf(const QString &page)
 {
+    if (page == QLatin1String("channels"))
+        return lists::channels;
     return page == QLatin1String("zones") ? lists::zones : lists::contacts;
 }
 
@@ -48,6 +51,8 @@ PageFixture makePage(const QString &page, int rows)
         image = builder.image();
     if (page == QLatin1String("contacts"))
         return PageFixture::of<DigitalContactsForm>(image);
+    if (page == QLatin1String("channels"))
+        return PageFixture::of<ChannelsForm>(image);
     return PageFixture::of<ZonesForm>(image);
 }
 
@@ -63,8 +68,8 @@ void addPageRows(const QStringList &pages)
         QTest::newRow(qPrintable(page)) << page;
 }
 
-const QStringList kAllPages { QStringLiteral("zones"), QStringLiteral("contacts") };
-const QStringList kEditingPages { QStringLiteral("contacts") };
+const QStringList kAllPages { QStringLiteral("zones"), QStringLiteral("contacts"), QStringLiteral("channels") };
+const QStringList kEditingPages { QStringLiteral("contacts"), QStringLiteral("channels") };
 
 } // namespace
 
@@ -125,6 +130,11 @@ void TestListPanel::titleAndButtons_data()
                                          << "100";
     QTest::newRow("contacts, none") << "contacts" << QList<int> {} << "Contacts .. used 3 of 1000. "
                                     << "000";
+    QTest::newRow("channels, first row") << "channels" << QList<int> { 0 } << "Channels .. used 3 of 1000. 1 selected. "
+                                         << "101";
+    QTest::newRow("channels, last two") << "channels" << QList<int> { 1, 2 }
+                                        << "Channels .. used 3 of 1000. 2 selected. "
+                                        << "110";
 }
 
 void TestListPanel::titleAndButtons()
@@ -155,7 +165,7 @@ void TestListPanel::emptySlot()
     QFETCH(QString, page);
     PageFixture p = makePage(page, -1);
     const QMap<QString, QString> titles { { "zones", "Zones .. up to 250. " },
-        { "contacts", "Contacts .. up to 1000. " } };
+        { "contacts", "Contacts .. up to 1000. " }, { "channels", "Channels .. up to 1000 " } };
     QCOMPARE(p.title(), titles.value(page));
     QCOMPARE(p.list->topLevelItemCount(), 0);
     QVERIFY(!p.list->isEnabled());
@@ -417,6 +427,21 @@ void TestListPanel::addInsertDelete_data()
         << "contacts"
         << "Insert1" << QList<int> {} << QStringList { "C1", "C2", "C3", "C4", "Contact 5" } << QList<int> { 4 }
         << "Contact List .. used 5 of 1000. 1 selected. ";
+    // The channels page selects the new or the following row alone.
+    QTest::newRow("channels add") << "channels"
+                                  << "AddMenuItem" << QList<int> { 0 }
+                                  << QStringList { "Aa", "Ab", "Ac", "Ad", "Channel 5" } << QList<int> { 4 }
+                                  << "Channels .. used 5 of 1000. 1 selected. ";
+    QTest::newRow("channels insert") << "channels"
+                                     << "InsertMenuItem" << QList<int> { 2, 3 }
+                                     << QStringList { "Aa", "Ab", "Channel 5", "Ac", "Ad" } << QList<int> { 2 }
+                                     << "Channels .. used 5 of 1000. 1 selected. ";
+    QTest::newRow("channels delete") << "channels"
+                                     << "DeleteBitBtn" << QList<int> { 0, 2 } << QStringList { "Ab", "Ad" }
+                                     << QList<int> { 1 } << "Channels .. used 2 of 1000. 1 selected. ";
+    QTest::newRow("channels delete at the end") << "channels"
+                                                << "DeleteMenuItem" << QList<int> { 2, 3 } << QStringList { "Aa", "Ab" }
+                                                << QList<int> { 1 } << "Channels .. used 2 of 1000. 1 selected. ";
 }
 
 void TestListPanel::addInsertDelete()
@@ -471,6 +496,14 @@ void TestListPanel::search_data()
                                     << "PRIVATE " << QList<int> { 4, 140 } << 1;
     QTest::newRow("contacts, empty clears") << "contacts"
                                             << "" << QList<int> {} << 0;
+    QTest::newRow("channels, name") << "channels"
+                                    << " cZ" << QList<int> { 77 } << 74;
+    QTest::newRow("channels, numbers") << "channels"
+                                       << "15" << QList<int> { 14, 114, 149 } << 11;
+    QTest::newRow("channels, protection") << "channels"
+                                          << "yes" << QList<int> { 1, 56 } << 0;
+    QTest::newRow("channels, empty clears") << "channels"
+                                            << "" << QList<int> {} << 0;
 }
 
 void TestListPanel::search()
@@ -483,8 +516,11 @@ void TestListPanel::search()
     if (page == QLatin1String("contacts")) {
         setContactCallType(p.image(), 4, PrivateCall);
         setContactCallType(p.image(), 140, PrivateCall);
-        p.panel->refresh(true, 0);
+    } else {
+        p.as<ChannelsForm>()->protectedChannels().add(QStringLiteral("ab"));
+        p.as<ChannelsForm>()->protectedChannels().add(QStringLiteral(" Ce"));
     }
+    p.panel->refresh(true, 0);
     auto *search = p.child<QLineEdit>("SearchEdit");
     search->setFocus();
     search->setText(text);
@@ -503,6 +539,7 @@ void TestListPanel::searchCountdown_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<int>("ticks");
     QTest::newRow("contacts: two seconds") << "contacts" << 80;
+    QTest::newRow("channels: one second") << "channels" << 40;
 }
 
 void TestListPanel::searchCountdown()
@@ -541,6 +578,11 @@ void TestListPanel::popupEnabling_data()
                               << QStringList { "Copy1", "PasteInsert1", "PasteOver1", "PasteNew1", "Add1", "Insert1",
                                      "Delete1", "UnselectAll1", "SelectAll1", "Cancel1" }
                               << true;
+    QTest::newRow("channels") << "channels"
+                              << QStringList { "CopyMenuItem", "PasteInsertMenuItem", "PasteOverMenuItem",
+                                     "PasteNewMenuItem", "AddMenuItem", "InsertMenuItem", "DeleteMenuItem",
+                                     "UnselectAllMenuItem", "SelectAllMenuItem", "CancelMenuItem" }
+                              << false;
 }
 
 void TestListPanel::popupEnabling()
