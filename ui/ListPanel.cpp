@@ -640,6 +640,42 @@ void ListPanel::addMenuSeparator()
     m_menu->addSeparator();
 }
 
+void ListPanel::addEditEntries(
+    const char *suffix, std::function<void()> copy, std::function<void()> pasteOver, std::function<void()> pasteNew)
+{
+    struct Entry
+    {
+        const char *name;
+        QString text;
+        When when;
+        std::function<void()> command;
+        QString tip;
+    };
+    const QList<Entry> entries {
+        { "Copy", QStringLiteral("Copy"), When::Selection, std::move(copy), QStringLiteral("Copy selected entries") },
+        { "PasteInsert", QStringLiteral("Paste Insert"), When::Never, {}, {} },
+        { "PasteOver", QStringLiteral("Paste Over"), When::Clipboard, std::move(pasteOver),
+            QStringLiteral("Paste over selected entries") },
+        { "PasteNew", QStringLiteral("Paste New"), When::ClipboardAndRoom, std::move(pasteNew),
+            QStringLiteral("Paste new entries") },
+        { nullptr, {}, When::Never, {}, {} },
+        { "Add", QStringLiteral("Add"), When::Room, [this] { add(); }, look(AddButton).tip },
+        { "Insert", QStringLiteral("Insert"), When::Room, [this] { insert(); }, QStringLiteral("Insert a new entry") },
+        { "Delete", QStringLiteral("Delete"), When::Selection, [this] { deleteSelected(); }, look(DeleteButton).tip },
+        { nullptr, {}, When::Never, {}, {} },
+        { "UnselectAll", QStringLiteral("Unselect All"), When::Selection, [this] { selectAll(false); }, {} },
+        { "SelectAll", QStringLiteral("Select All"), When::NotAllSelected, [this] { selectAll(true); }, {} },
+        { nullptr, {}, When::Never, {}, {} },
+    };
+    for (const Entry &entry : entries) {
+        if (!entry.name)
+            addMenuSeparator();
+        else
+            addMenuEntry(
+                QByteArray(entry.name).append(suffix).constData(), entry.text, entry.when, entry.command, entry.tip);
+    }
+}
+
 bool ListPanel::entryEnabled(When when) const
 {
     const int count = m_list->topLevelItemCount();

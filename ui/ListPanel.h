@@ -177,6 +177,11 @@ public:
     QAction *addMenuEntry(
         const char *name, const QString &text, When when, std::function<void()> command = {}, const QString &tip = {});
     void addMenuSeparator();
+    // The entries every list page's menu starts with, each named after its text and `suffix`
+    // ("Copy" + "1"): Copy, Paste Insert (never offered), Paste Over, Paste New, Add, Insert,
+    // Delete, Unselect All and Select All, in groups, with a separator after them.
+    void addEditEntries(const char *suffix, std::function<void()> copy, std::function<void()> pasteOver,
+        std::function<void()> pasteNew);
     // Enables the popup entries for the present state (done each time the menu opens).
     void updateMenu();
 

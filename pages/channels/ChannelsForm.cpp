@@ -123,45 +123,39 @@ void ChannelsForm::createPopupMenu()
 {
     using When = ListPanel::When;
     ListPanel &p = *m_panel;
-    p.addMenuEntry(
-        "CopyMenuItem", QStringLiteral("Copy"), When::Selection, [this] { m_panel->copySelected(&copyChannels); });
-    p.addMenuEntry("PasteInsertMenuItem", QStringLiteral("Paste Insert"), When::Never);
-    p.addMenuEntry("PasteOverMenuItem", QStringLiteral("Paste Over"), When::Clipboard, [this] {
-        const QList<int> rows = m_panel->selectedRows();
-        const auto paste = [](FileImage &image, const QList<int> &over, const QByteArray &block) {
-            return pasteChannelsOver(image, block, over);
-        };
-        if (!m_panel->pasteOver(paste))
-            return;
-        m_panel->refresh(true, m_panel->topRow());
-        m_panel->selectRows(rows);
-    });
-    p.addMenuEntry("PasteNewMenuItem", QStringLiteral("Paste New"), When::ClipboardAndRoom, [this] {
-        const int first = m_panel->pasteNew(&pasteNewChannels);
-        if (first < 0)
-            return;
-        m_panel->refresh(true, first);
-        QList<int> rows;
-        for (int row = first; row < m_panel->list()->topLevelItemCount(); ++row)
-            rows.append(row);
-        m_panel->selectRows(rows);
-    });
-    p.addMenuSeparator();
-    p.addMenuEntry("AddMenuItem", QStringLiteral("Add"), When::Room, [this] { m_panel->add(); });
-    p.addMenuEntry("InsertMenuItem", QStringLiteral("Insert"), When::Room, [this] { m_panel->insert(); });
-    p.addMenuEntry("DeleteMenuItem", QStringLiteral("Delete"), When::Selection, [this] { m_panel->deleteSelected(); });
-    p.addMenuSeparator();
-    p.addMenuEntry(
-        "UnselectAllMenuItem", QStringLiteral("Unselect All"), When::Selection, [this] { m_panel->selectAll(false); });
-    p.addMenuEntry(
-        "SelectAllMenuItem", QStringLiteral("Select All"), When::NotAllSelected, [this] { m_panel->selectAll(true); });
-    p.addMenuSeparator();
+    p.addEditEntries(
+        "MenuItem", [this] { m_panel->copySelected(&copyChannels); }, [this] { pasteOver(); }, [this] { pasteNew(); });
     p.addMenuEntry("SetUnprotectedMenuItem", QStringLiteral("Set to unprotected"), When::Selection,
         [this] { setSelectionProtected(false); });
     p.addMenuEntry("SetProtectedMenuItem", QStringLiteral("Set to protected"), When::Selection,
         [this] { setSelectionProtected(true); });
     p.addMenuSeparator();
     p.addMenuEntry("CancelMenuItem", QStringLiteral("Cancel"), When::Open);
+}
+
+void ChannelsForm::pasteOver()
+{
+    const QList<int> rows = m_panel->selectedRows();
+    const auto paste = [](FileImage &image, const QList<int> &over, const QByteArray &block) {
+        return pasteChannelsOver(image, block, over);
+    };
+    if (!m_panel->pasteOver(paste))
+        return;
+    // The pasted-over channels stay selected.
+    m_panel->refresh(true, m_panel->topRow());
+    m_panel->selectRows(rows);
+}
+
+void ChannelsForm::pasteNew()
+{
+    const int first = m_panel->pasteNew(&pasteNewChannels);
+    if (first < 0)
+        return;
+    m_panel->refresh(true, first);
+    QList<int> rows;
+    for (int row = first; row < m_panel->list()->topLevelItemCount(); ++row)
+        rows.append(row);
+    m_panel->selectRows(rows);
 }
 
 void ChannelsForm::pageRefresh()

@@ -40,6 +40,8 @@ private:
     QString protectText(const codeplug::FileImage &image, int row) const;
     void toggleProtection(int row);
     void sortByName();
+    void pasteOver();
+    void pasteNew();
     void importChannels();
     void exportChannels();
 

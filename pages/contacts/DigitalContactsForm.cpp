@@ -181,32 +181,8 @@ void DigitalContactsForm::createPopupMenu()
             m_panel->changeSelected([on](FileImage &image, int row) { setContactRxTone(image, row, on); });
         };
     };
-    p.addMenuEntry(
-        "Copy1", QStringLiteral("Copy"), When::Selection, [this] { m_panel->copySelected(&copyContacts); },
-        QStringLiteral("Copy selected entries"));
-    // Inserting pasted contacts is not offered; the entry stays for a familiar menu.
-    p.addMenuEntry("PasteInsert1", QStringLiteral("Paste Insert"), When::Never);
-    p.addMenuEntry(
-        "PasteOver1", QStringLiteral("Paste Over"), When::Clipboard, [this] { pasteOver(); },
-        QStringLiteral("Paste over selected entries"));
-    p.addMenuEntry(
-        "PasteNew1", QStringLiteral("Paste New"), When::ClipboardAndRoom, [this] { pasteNew(); },
-        QStringLiteral("Paste new entries"));
-    p.addMenuSeparator();
-    p.addMenuEntry(
-        "Add1", QStringLiteral("Add"), When::Room, [this] { m_panel->add(); }, QStringLiteral("Add a new entry"));
-    p.addMenuEntry(
-        "Insert1", QStringLiteral("Insert"), When::Room, [this] { m_panel->insert(); },
-        QStringLiteral("Insert a new entry"));
-    p.addMenuEntry(
-        "Delete1", QStringLiteral("Delete"), When::Selection, [this] { m_panel->deleteSelected(); },
-        QStringLiteral("Delete selected entry"));
-    p.addMenuSeparator();
-    p.addMenuEntry(
-        "UnselectAll1", QStringLiteral("Unselect All"), When::Selection, [this] { m_panel->selectAll(false); });
-    p.addMenuEntry(
-        "SelectAll1", QStringLiteral("Select All"), When::NotAllSelected, [this] { m_panel->selectAll(true); });
-    p.addMenuSeparator();
+    p.addEditEntries(
+        "1", [this] { m_panel->copySelected(&copyContacts); }, [this] { pasteOver(); }, [this] { pasteNew(); });
     p.addMenuEntry("SetToGroupCall1", QStringLiteral("Set to Group Call"), When::Selection, setType(GroupCall));
     p.addMenuEntry("SetToPrivateCall1", QStringLiteral("Set to Private Call"), When::Selection, setType(PrivateCall));
     p.addMenuEntry("SetToAllCall1", QStringLiteral("Set to All Call"), When::Selection, setType(AllCall));
