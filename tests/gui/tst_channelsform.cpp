@@ -1,7 +1,6 @@
 #include "ChannelCsv.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
-#include "MainForm.h"
 #include "PageFixture.h"
 #include "RecordClipboard.h"
 #include "channels/ChannelsForm.h"
@@ -12,7 +11,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QSettings>
 #include <QTest>
 
 using namespace codeplug;
@@ -67,7 +65,6 @@ private Q_SLOTS:
     void exportExtensionFollowsFilter_data();
     void exportExtensionFollowsFilter();
     void importErrorsShown();
-    void protectedNamesSurviveRestart();
 };
 
 void TestChannelsForm::protectionFollowsName()
@@ -244,37 +241,6 @@ void TestChannelsForm::importErrorsShown()
     QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
     QCOMPARE(p.list->topLevelItemCount(), 2);
-}
-
-void TestChannelsForm::protectedNamesSurviveRestart()
-{
-    QTemporaryDir dir;
-    const QString plug = channelPlug(kNames.mid(0, 4)).writeTo(dir, QStringLiteral("a.rdt"));
-    const QString settings = dir.filePath(QStringLiteral("editor.ini"));
-    CodePlugStore store;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    {
-        MainForm form(store, prompts, dialogs, settings);
-        form.startUp({ plug });
-        PageFixture::settle();
-        auto *page = static_cast<ChannelsForm *>(form.page(MainForm::kChannelsTab));
-        page->panel()->selectRows({ 1, 3 });
-        page->setSelectionProtected(true);
-        QVERIFY(form.close());
-    }
-    QSettings ini(settings, QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_num")).toInt(), 2);
-    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_0")).toString(), QStringLiteral("Bravo"));
-
-    CodePlugStore nextStore;
-    MainForm next(nextStore, prompts, dialogs, settings);
-    next.startUp({});
-    PageFixture::settle();
-    auto *page = static_cast<ChannelsForm *>(next.page(MainForm::kChannelsTab));
-    QCOMPARE(page->protectedChannels().names(), QStringList({ "Bravo", "Delta" }));
-    QCOMPARE(page->panel()->list()->topLevelItem(1)->text(3), QStringLiteral("Yes"));
-    QCOMPARE(page->panel()->list()->topLevelItem(2)->text(3), QString());
 }
 
 QTEST_MAIN(TestChannelsForm)

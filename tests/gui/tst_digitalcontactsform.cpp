@@ -4,6 +4,7 @@
 #include "ContactRows.h"
 #include "MainForm.h"
 #include "PageFixture.h"
+#include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
 
 #include <QClipboard>
@@ -11,8 +12,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QSettings>
-#include <QTabWidget>
 #include <QTest>
 
 using namespace codeplug;
@@ -97,7 +96,7 @@ private Q_SLOTS:
     void copyAndPaste();
     void exportThroughDialog();
     void importThroughDialog();
-    void settingsKeepProtectionAndShowNo();
+    void settingsShowAtStart();
 };
 
 void TestDigitalContactsForm::columnsAndCells()
@@ -330,13 +329,6 @@ void TestDigitalContactsForm::deleteKeySkipsProtected()
     QVERIFY(p.prompts.shown.isEmpty());
     QCOMPARE(p.title(), QStringLiteral("Contacts .. used 4 of 1000. 1 selected. "));
     QCOMPARE(p.selected(), QList<int>({ 2 }));
-
-    // The last contact never goes: "Contact 1" takes its place.
-    ContactsPage one(numbered(1));
-    one.select({ 0 });
-    one.panel->deleteSelected();
-    QCOMPARE(one.names(), QStringList({ "Contact 1" }));
-    QCOMPARE(one.cell(0, TypeColumn), QStringLiteral("Group call"));
 }
 
 void TestDigitalContactsForm::headerClickSorts()
@@ -473,39 +465,18 @@ void TestDigitalContactsForm::importThroughDialog()
     QCOMPARE(q.prompts.texts(), QStringList({ "Could not open the file" }));
 }
 
-void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
+// The settings file's protected lists and "No" switch reach the lists the main window shows first.
+void TestDigitalContactsForm::settingsShowAtStart()
 {
     QTemporaryDir dir;
     QList<ContactSpec> contacts = numbered(3);
     contacts[2].id = 2345;
     testsupport::ImageBuilder builder;
     builder.image() = imageWith(contacts);
+    builder.named(lists::channels, 1, QStringLiteral("Bravo"));
     const QString plug = builder.writeTo(dir, QStringLiteral("a.rdt"));
-    const QString settings = dir.filePath(QStringLiteral("editor.ini"));
-    {
-        CodePlugStore store;
-        ScriptedPrompts prompts;
-        ScriptedFileDialogs dialogs;
-        MainForm form(store, prompts, dialogs, settings);
-        form.startUp({ plug });
-        form.show();
-        form.findChild<QTabWidget *>(QStringLiteral("MainPageControl"))->setCurrentIndex(7);
-        QCoreApplication::processEvents();
-        auto *page = form.findChild<DigitalContactsForm *>();
-        auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-        listclicks::doubleClick(list, 2, ProtectColumn);
-        QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
-        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton")), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(list->topLevelItem(0)->text(ProtectColumn), QStringLiteral("No"));
-        form.closeCommand();
-    }
-    QSettings ini(settings, QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/ShowNo")).toInt(), 1);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_num")).toInt(), 1);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_0")).toInt(), 2345);
-
-    // The next start shows the protection and the switch again.
+    const QString settings = testsupport::writeFile(dir, QStringLiteral("editor.ini"),
+        "[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\n[Channels]\nProtected_num=1\nProtected_0=bravo\n");
     CodePlugStore store;
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
@@ -513,11 +484,13 @@ void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
     form.startUp({ plug });
     QCoreApplication::processEvents();
     auto *page = form.findChild<DigitalContactsForm *>();
-    auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-    QVERIFY(page->showNo());
     QVERIFY(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
+    QTreeWidget *list = page->panel()->list();
     QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
     QCOMPARE(list->topLevelItem(1)->text(ProtectColumn), QStringLiteral("No"));
+    QTreeWidget *channels = form.findChild<ChannelsForm *>()->panel()->list();
+    QCOMPARE(channels->topLevelItem(1)->text(3), QStringLiteral("Yes"));
+    QCOMPARE(channels->topLevelItem(0)->text(3), QString());
 }
 
 QTEST_MAIN(TestDigitalContactsForm)
