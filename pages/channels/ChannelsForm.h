@@ -32,9 +32,9 @@ public:
     ListPanel *panel() const { return m_panel; }
     // Protected channel names, common to all slots; the settings file reads and writes them.
     codeplug::ProtectedChannelList &protectedChannels() { return m_protectedChannels; }
-    void setSelectionProtected(bool protect);
 
 private:
+    void setSelectionProtected(bool protect);
     void createListSide(class QBoxLayout *layout);
     void createPopupMenu();
     QString protectText(const codeplug::FileImage &image, int row) const;
