@@ -4,6 +4,7 @@
 #include "CodePlugStore.h"
 #include "Codecs.h"
 #include "FileDialogs.h"
+#include "HistoryHook.h"
 #include "Prompts.h"
 #include "channels/ChannelsForm.h"
 #include "channels/DTMFForm.h"
@@ -27,10 +28,13 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace codeplug;
@@ -63,6 +67,48 @@ const char *const kTabCaptions[MainForm::kTabCount] = {
     "  DTMF  ",
     "  GPS  ",
 };
+
+// The rows selected in a list of the current page, kept over the rebuild that follows undo or redo.
+struct KeptSelection
+{
+    QPointer<QTreeWidget> list;
+    QList<int> rows;
+    int scroll = 0;
+};
+
+QList<KeptSelection> keepSelections(const QWidget *page)
+{
+    QList<KeptSelection> kept;
+    for (QTreeWidget *list : page->findChildren<QTreeWidget *>()) {
+        KeptSelection selection { list, {}, list->verticalScrollBar()->value() };
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->isSelected())
+                selection.rows.append(i);
+        }
+        kept.append(selection);
+    }
+    return kept;
+}
+
+// Rows that are gone give way to the last row; the page hears of the selection as of a user's.
+void restoreSelections(const QList<KeptSelection> &kept)
+{
+    for (const KeptSelection &selection : kept) {
+        const int count = selection.list ? selection.list->topLevelItemCount() : 0;
+        if (count == 0 || selection.rows.isEmpty())
+            continue;
+        QList<int> rows;
+        std::copy_if(selection.rows.begin(), selection.rows.end(), std::back_inserter(rows),
+            [count](int row) { return row < count; });
+        if (rows.isEmpty())
+            rows.append(count - 1);
+        selection.list->setCurrentItem(selection.list->topLevelItem(rows.first()), 0, QItemSelectionModel::NoUpdate);
+        selection.list->clearSelection();
+        for (int row : rows)
+            selection.list->topLevelItem(row)->setSelected(true);
+        selection.list->verticalScrollBar()->setValue(selection.scroll);
+    }
+}
 
 } // namespace
 
@@ -101,6 +147,9 @@ MainForm::MainForm(
     m_pageControl->setObjectName(QStringLiteral("MainPageControl"));
     layout->addWidget(m_pageControl, 1);
     createPages();
+    m_historyHook = new HistoryHook(
+        this, [this] { return m_store.current().isOpen() ? &m_store.current().history() : nullptr; },
+        [this] { updateEditMenu(); });
 
     m_placementTimer->setSingleShot(true);
     m_placementTimer->setInterval(kPlacementSettleMs);
@@ -109,6 +158,8 @@ MainForm::MainForm(
 
 MainForm::~MainForm()
 {
+    delete m_historyHook; // no step is closed on pages that are going
+    m_historyHook = nullptr;
     // Removing the tabs must not call page shown on pages that are going.
     disconnect(m_pageControl, nullptr, this, nullptr);
     for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it) {
@@ -189,10 +240,66 @@ void MainForm::createMenu()
     file->addSeparator();
     QAction *exit = addItem(file, QStringLiteral("ExitMenuItem"), QStringLiteral("E&xit"), nullptr);
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    createEditMenu();
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     addItem(help, QStringLiteral("AboutMenuItem"), QStringLiteral("&About"), nullptr);
     help->setEnabled(false);
+}
+
+void MainForm::createEditMenu()
+{
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    m_undoAction = edit->addAction(QStringLiteral("Undo"));
+    m_undoAction->setObjectName(QStringLiteral("UndoMenuItem"));
+    m_undoAction->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Z));
+    m_redoAction = edit->addAction(QStringLiteral("Redo"));
+    m_redoAction->setObjectName(QStringLiteral("RedoMenuItem"));
+    m_redoAction->setShortcuts({ QKeySequence(Qt::ControlModifier | Qt::Key_Y),
+        QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z) });
+    connect(m_undoAction, &QAction::triggered, this, &MainForm::undoCommand);
+    connect(m_redoAction, &QAction::triggered, this, &MainForm::redoCommand);
+    connect(edit, &QMenu::aboutToShow, this, &MainForm::updateEditMenu);
+    updateEditMenu();
+}
+
+void MainForm::updateEditMenu()
+{
+    const CodePlugSlot &slot = m_store.current();
+    const EditHistory *history = slot.isOpen() ? &slot.history() : nullptr;
+    const auto show = [](QAction *action, const QString &verb, bool enabled, QString name) {
+        action->setText(enabled ? verb + u' ' + name.replace(u'&', QStringLiteral("&&")) : verb);
+        action->setEnabled(enabled);
+    };
+    show(
+        m_undoAction, QStringLiteral("Undo"), history && history->canUndo(), history ? history->undoName() : QString());
+    show(
+        m_redoAction, QStringLiteral("Redo"), history && history->canRedo(), history ? history->redoName() : QString());
+}
+
+void MainForm::undoCommand()
+{
+    stepHistory(true);
+}
+
+void MainForm::redoCommand()
+{
+    stepHistory(false);
+}
+
+void MainForm::stepHistory(bool back)
+{
+    finishEditing();
+    CodePlugSlot &slot = m_store.current();
+    if (!slot.isOpen())
+        return;
+    const QList<KeptSelection> kept = keepSelections(m_pageControl->currentWidget());
+    if (back ? slot.history().undo() : slot.history().redo()) {
+        refreshAll();
+        restoreSelections(kept);
+    }
+    updateEditMenu();
 }
 
 void MainForm::createPages()
@@ -307,12 +414,17 @@ void MainForm::refreshAll()
         m_slotButtons[std::size_t(i)]->setToolTip(m_store.slot(i)->fileName);
     for (CodePlugPage *page : m_pages)
         page->pageRefresh();
+    updateEditMenu();
 }
 
+// A cell edit ended here is a step of the slot it was made in, before the command goes on.
 void MainForm::finishEditing()
 {
+    const QString cellEdit = m_historyHook ? m_historyHook->openCellEditName() : QString();
     for (CodePlugPage *page : m_pages)
         page->finishEditing();
+    if (!cellEdit.isEmpty() && m_store.current().isOpen())
+        m_store.current().history().closeStep(cellEdit);
 }
 
 void MainForm::selectSlot(int index)

@@ -22,6 +22,7 @@ class QTabWidget;
 class QTimer;
 class ChannelsForm;
 class DigitalContactsForm;
+class HistoryHook;
 
 // The editor's only window: the file buttons, the four slot buttons and the fourteen tab pages.
 // It is the one place where the current slot changes, where files are opened, saved, reloaded and
@@ -60,6 +61,9 @@ public:
     void closeCommand();
     void selectSlot(int index);
     void refreshAll();
+    // Undo and redo on the current slot; the pages then show the restored image.
+    void undoCommand();
+    void redoCommand();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -71,6 +75,9 @@ private:
     void createButtonPanel();
     void createMenu();
     void createPages();
+    void createEditMenu();
+    void updateEditMenu();
+    void stepHistory(bool back);
     QPushButton *addPanelButton(class QHBoxLayout *layout, const QString &name, const QString &text);
 
     void readSettings();
@@ -107,6 +114,9 @@ private:
     std::array<CodePlugPage *, kTabCount> m_pages {};
     ChannelsForm *m_channelsForm = nullptr;
     DigitalContactsForm *m_contactsForm = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    HistoryHook *m_historyHook = nullptr;
     QTimer *m_placementTimer = nullptr;
     bool m_placing = false;
 };

@@ -10,40 +10,23 @@
 
 namespace codeplug {
 
-// Channel list operations on one image. Indexes are 0-based record indexes (the page's rows);
-// every operation keeps the used records contiguous and every channel number held by emergency
-// systems, zones, scan lists, DTMF decode entries and GPS systems in step.
+// The channel list's own rules on the list engine (RecordList over listdescriptors::channels).
+// Indexes are 0-based record indexes (the page's rows); every channel number held by emergency
+// systems, zones, scan lists, DTMF decode entries and GPS systems follows its channel.
 
 inline const QString kChannelClipboardFormat = QStringLiteral("dmr_code_plug_channel_entry");
 
-// Writes a new record named "Channel <number>" (or the given 64 raw bytes) into the first empty
-// record; returns its index, or -1 when the list is full.
-int addChannel(FileImage &image, const QByteArray &record = {});
-
-// Moves used record i up by n places (down for negative n), staying inside the used records.
-// Returns the record's new index.
-int moveChannel(FileImage &image, int index, int n);
-
-// Exchanges two used records; false (and nothing changed) otherwise.
-bool swapChannels(FileImage &image, int first, int second);
-
-// Moves the whole selection by n places (limited so that it stays inside the used records);
-// returns the new selection.
-QList<int> moveChannelSelection(FileImage &image, const QList<int> &selected, int n);
+// Writes a new record named "Channel <number>" into the first empty record; returns its index,
+// or -1 when the list is full.
+int addChannel(FileImage &image);
 
 // Adds a new record and moves it to place p (the records from p on move down one place).
 // Returns the index of the new record, or -1 when the list is full.
 int insertChannel(FileImage &image, int p);
 
-enum class DeleteResult { Deleted, RefusedContinue, RefusedStop };
-
-// Why the channel at index may not be deleted: the refusal message, empty when nothing refers to it.
-QString channelDeleteRefusal(const FileImage &image, int index);
-
-// Deletes channel `number` (1-based) unless something refers to it, in which case `askContinue`
-// is asked with the refusal message. A number without a used record deletes nothing and asks
-// nothing (RefusedContinue).
-DeleteResult deleteChannel(FileImage &image, int number, const RefusalHandler &askContinue);
+// Moves the whole selection by n places (limited so that it stays inside the used records);
+// returns the new selection.
+QList<int> moveChannelSelection(FileImage &image, const QList<int> &selected, int n);
 
 // Deletes the selected channels, skipping protected ones silently and asking on refusals;
 // returns how many were deleted. Channels deleted before a stop stay deleted.
@@ -53,7 +36,7 @@ int deleteChannelSelection(FileImage &image, const QList<int> &selected, const P
 // Protected channels first in their order, then the others by trimmed lower-case name.
 void sortChannels(FileImage &image, const ProtectedChannelList &protectedNames);
 
-// The clipboard block: a 32-bit little-endian count, then the selected records raw.
+// The clipboard block of the selected records in list order; empty when none is used.
 QByteArray copyChannels(const FileImage &image, const QList<int> &selected);
 // Writes the block's records over the selected records, starting again with the first block
 // record when they run out. Returns the number of records written.

@@ -19,14 +19,22 @@ void CodePlugSlot::setImage(std::unique_ptr<FileImage> image)
         if (m_working)
             m_reference = std::make_unique<FileImage>(*m_working);
     }
+    m_history.reset(m_working.get()); // before anything reads the history's image
     takeReferenceCopy();
     setViews();
 }
 
+void CodePlugSlot::restartHistory()
+{
+    m_history.reset(m_working.get(), !hasUnsavedChanges());
+}
+
 void CodePlugSlot::takeReferenceCopy()
 {
-    if (m_working && m_reference && m_size >= 1)
+    if (m_working && m_reference && m_size >= 1) {
         *m_reference = *m_working;
+        m_history.markSaved();
+    }
 }
 
 bool CodePlugSlot::hasUnsavedChanges() const
@@ -73,8 +81,10 @@ bool CodePlugStore::passwordsSet(int index) const
 void CodePlugStore::compactLists(int index)
 {
     CodePlugSlot *s = slot(index);
-    if (s && s->image())
+    if (s && s->image()) {
         codeplug::compactLists(*s->image());
+        s->restartHistory();
+    }
 }
 
 } // namespace codeplug

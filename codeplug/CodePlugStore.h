@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditHistory.h"
 #include "FileImage.h"
 #include "Layout.h"
 
@@ -41,12 +42,19 @@ public:
     int size() const { return m_size; }
     const SectionView &view(Section section) const { return m_views[std::size_t(section)]; }
 
-    // Adopts the new image (or none), renews the reference copy and the section views.
+    // Adopts the new image (or none), renews the reference copy and the section views, and starts
+    // a fresh history.
     void setImage(std::unique_ptr<FileImage> image);
     void takeReferenceCopy();
     bool hasUnsavedChanges() const;
     // Power-on password in force, or a radio or PC programming password stored.
     bool passwordsSet() const;
+
+    // Undo and redo of this slot's edits.
+    EditHistory &history() { return m_history; }
+    const EditHistory &history() const { return m_history; }
+    // Makes the image as it is now the start of a fresh history.
+    void restartHistory();
 
     // Only for tests of the "no reference copy" state.
     void dropReferenceCopyForTest() { m_reference.reset(); }
@@ -58,6 +66,7 @@ private:
     std::unique_ptr<FileImage> m_working;
     int m_size = 0;
     std::array<SectionView, kSectionCount> m_views {};
+    EditHistory m_history;
 };
 
 class CodePlugStore final
@@ -87,6 +96,7 @@ public:
     void takeReferenceCopy(int index);
     bool hasUnsavedChanges(int index) const;
     bool passwordsSet(int index) const;
+    // The load-time compaction; the compacted image starts the slot's history.
     void compactLists(int index);
 
 private:

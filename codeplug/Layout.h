@@ -91,6 +91,40 @@ inline constexpr MemberLayout zoneChannels { lists::zones, 32, 16 };
 inline constexpr MemberLayout scanListChannels { lists::scanLists, 42, 31 };
 } // namespace members
 
+// Fixed entries outside the lists that hold record numbers.
+namespace buttons {
+inline constexpr int kOneTouch = sectionOffset(Section::Buttons) + 18; // six 4-byte entries
+inline constexpr int kOneTouchCount = 6;
+inline constexpr int kOneTouchSize = 4;
+inline constexpr int kOneTouchContact = 2; // 16-bit contact number inside an entry
+inline constexpr int kOneTouchModeDigital = 1; // bits 4-5 of the entry's first byte
+inline constexpr int kNumberKeys = sectionOffset(Section::Buttons) + 42; // ten 16-bit contact numbers
+inline constexpr int kNumberKeyCount = 10;
+
+constexpr int oneTouchOffset(int k)
+{
+    return kOneTouch + kOneTouchSize * k;
+}
+inline int oneTouchMode(const FileImage &image, int k)
+{
+    return (image.u8(oneTouchOffset(k)) >> 4) & 0x03;
+}
+} // namespace buttons
+
+namespace dtmf {
+inline constexpr int kDecodeRevertChannel = sectionOffset(Section::Dtmf) + 724; // 16-bit, per decode entry
+inline constexpr int kDecodeSize = 24;
+inline constexpr int kDecodeCount = 8;
+} // namespace dtmf
+
+namespace gps {
+inline constexpr int kSystems = sectionOffset(Section::Gps);
+inline constexpr int kSystemSize = 16;
+inline constexpr int kSystemCount = 16;
+inline constexpr int kRevertChannel = 0; // 16-bit, inside a system
+inline constexpr int kContact = 4; // 16-bit, inside a system
+} // namespace gps
+
 // A record is used when the first unit of its name field is not 0.
 inline bool isRecordUsed(const FileImage &image, const ListLayout &list, int index)
 {

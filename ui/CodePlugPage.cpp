@@ -30,6 +30,11 @@ codeplug::FileImage *CodePlugPage::currentImage() const
     return m_context.store ? m_context.store->currentImage() : nullptr;
 }
 
+codeplug::HistoryScope CodePlugPage::undoStep(const QString &name, const QString &mergeKey) const
+{
+    return codeplug::HistoryScope(m_context.store->current().history(), name, mergeKey);
+}
+
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)
     : CodePlugPage(context, parent)
     , m_title(title)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EditHistory.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -50,6 +52,9 @@ protected:
     // The current slot's image, or nullptr when the slot holds no code plug.
     codeplug::FileImage *currentImage() const;
     bool codePlugOpen() const { return currentImage() != nullptr; }
+    // One undo step of the current slot, named `name`, for all the command does until the scope
+    // ends, questions included:  const auto step = undoStep(QStringLiteral("Delete channels"));
+    codeplug::HistoryScope undoStep(const QString &name, const QString &mergeKey = {}) const;
 
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope

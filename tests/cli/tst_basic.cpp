@@ -25,8 +25,6 @@ private Q_SLOTS:
     void compactWritesTheCompactedImage();
     void usageErrors_data();
     void usageErrors();
-    void recordNumbersOutsideTheList_data();
-    void recordNumbersOutsideTheList();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -154,30 +152,6 @@ void TestBasicCommands::usageErrors()
     const auto result = runTool(arguments);
     QCOMPARE(result.exitCode, 2);
     QVERIFY(!result.err.isEmpty());
-}
-
-void TestBasicCommands::recordNumbersOutsideTheList_data()
-{
-    QTest::addColumn<QStringList>("command");
-    QTest::addColumn<QString>("number");
-    QTest::newRow("channel 0") << QStringList { "channels", "delete" } << "0";
-    QTest::newRow("smallest int") << QStringList { "channels", "delete" } << "-2147483648";
-    QTest::newRow("contact past the list") << QStringList { "contacts", "delete" } << "1001";
-    QTest::newRow("contact smallest int") << QStringList { "contacts", "delete" } << "-2147483648";
-}
-
-void TestBasicCommands::recordNumbersOutsideTheList()
-{
-    QFETCH(QStringList, command);
-    QFETCH(QString, number);
-    const QString path = testsupport::ImageBuilder().writeTo(*m_dir, "a.rdt");
-    const QByteArray before = testsupport::ImageBuilder().image().toByteArray();
-    const auto result = runTool(command + QStringList { path, "--", number });
-    QCOMPARE(result.exitCode, 2);
-    QVERIFY2(result.err.contains(number), qPrintable(result.err));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
 }
 
 QTEST_GUILESS_MAIN(TestBasicCommands)

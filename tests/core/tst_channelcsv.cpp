@@ -16,12 +16,6 @@ const QByteArray kHeader = QByteArray(kChannelCsvHeader) + "\r\n";
 const QByteArray kDefaultFields = ",2,43000000,43000000,0,0,1,0,0,0,1, 1,0,0,0, 0,0,1,1,1,0,0, 1,0,1,1,0,  0,    0,  0,"
                                   "  0,  4,  0,0,0,0,0,0,0,0,0,  0,  0,65535,65535,1,1\r\n";
 
-QByteArray recordBytes(const FileImage &image, int index)
-{
-    const auto bytes = image.span(kChannels.recordOffset(index), 64);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 64);
-}
-
 // A record as an import gives it back: in-call criteria 0, reserved bits at their new-record values.
 QByteArray withoutUnexportedBits(QByteArray record)
 {
@@ -114,13 +108,13 @@ private Q_SLOTS:
         }
         QByteArrayList expected;
         for (int i = 0; i < names.size(); ++i)
-            expected.append(withoutUnexportedBits(recordBytes(image, i)));
+            expected.append(withoutUnexportedBits(testsupport::recordBytes(image, kChannels, i)));
         const ChannelCsvResult result = import(image, channelsCsvText(image));
         QCOMPARE(result.value, names.size());
         QVERIFY(result.messages.isEmpty());
         QCOMPARE(usedRecordCount(image, kChannels), names.size());
         for (int i = 0; i < names.size(); ++i)
-            QCOMPARE(recordBytes(image, i).toHex(' '), expected.at(i).toHex(' '));
+            QCOMPARE(testsupport::recordBytes(image, kChannels, i).toHex(' '), expected.at(i).toHex(' '));
     }
 
     void badHeaders_data()
@@ -200,13 +194,13 @@ private Q_SLOTS:
         builder.named(kChannels, 1, QStringLiteral("alpha")).named(kChannels, 2, QStringLiteral("Keep"));
         ProtectedChannelList protectedNames;
         protectedNames.add(QStringLiteral("KEEP"));
-        const QByteArray keepBefore = recordBytes(image, 2);
+        const QByteArray keepBefore = testsupport::recordBytes(image, kChannels, 2);
         const ChannelCsvResult result
             = import(image, kHeader + line("ALPHA") + line("keep") + line("Brand new 17 chars"), protectedNames);
         QCOMPARE(result.value, 2);
         QCOMPARE(channelName(image, 1), QStringLiteral("ALPHA"));
         QCOMPARE(channelField(image, 1, channelfields::mode), 1);
-        QCOMPARE(recordBytes(image, 2), keepBefore);
+        QCOMPARE(testsupport::recordBytes(image, kChannels, 2), keepBefore);
         QCOMPARE(channelName(image, 3), QStringLiteral("Brand new 17 cha"));
         QCOMPARE(usedRecordCount(image, kChannels), 4);
     }

@@ -7,12 +7,6 @@ using namespace codeplug;
 
 namespace {
 
-QByteArray recordBytes(const FileImage &image, int index)
-{
-    const auto bytes = image.span(lists::channels.recordOffset(index), 64);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 64);
-}
-
 QByteArray nameBytes(const char *name)
 {
     QByteArray bytes(32, '\0');
@@ -45,7 +39,7 @@ private Q_SLOTS:
         initChannelRecord(builder.image(), 4, QStringLiteral(" \tChannel 5  ")); // stored trimmed
         const QByteArray expected = QByteArray::fromHex("621400E105C30000040000000001 00FF").replace(' ', "")
             + frequency + frequency + QByteArray::fromHex("FFFFFFFF0000FFFF") + nameBytes("Channel 5");
-        QCOMPARE(recordBytes(builder.image(), 4).toHex(' '), expected.toHex(' '));
+        QCOMPARE(testsupport::recordBytes(builder.image(), lists::channels, 4).toHex(' '), expected.toHex(' '));
     }
 
     void fieldWritesOnlyItsBits_data()

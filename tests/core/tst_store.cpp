@@ -10,6 +10,7 @@
 
 using namespace codeplug;
 using testsupport::ImageBuilder;
+using testsupport::recordBytes;
 
 class TestStore : public QObject
 {
@@ -18,8 +19,6 @@ class TestStore : public QObject
 private Q_SLOTS:
     void emptiedRecordBytes_data();
     void emptiedRecordBytes();
-    void channelDefaultFrequencyByBand_data();
-    void channelDefaultFrequencyByBand();
     void compactionClosesGapsInOrder();
     void compactionRewritesStaleEmptyRecords();
     void compactionMovesMembersEvenOfEmptyRecords();
@@ -32,12 +31,6 @@ private Q_SLOTS:
 };
 
 namespace {
-QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index)
-{
-    const auto bytes = image.span(list.recordOffset(index), list.recordSize);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
-}
-
 QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(text);
@@ -74,26 +67,6 @@ void TestStore::emptiedRecordBytes()
     compactLists(image);
     QCOMPARE(recordBytes(image, list, 7).toHex(), expected.toHex());
     QCOMPARE(recordBytes(image, list, list.count - 1).toHex(), expected.toHex());
-}
-
-void TestStore::channelDefaultFrequencyByBand_data()
-{
-    QTest::addColumn<int>("band");
-    QTest::addColumn<QByteArray>("frequency");
-    QTest::newRow("0") << 0 << hex("00005014");
-    QTest::newRow("1") << 1 << hex("00000035");
-    QTest::newRow("2") << 2 << hex("00000043");
-    QTest::newRow("3") << 3 << hex("00000045");
-}
-
-void TestStore::channelDefaultFrequencyByBand()
-{
-    QFETCH(int, band);
-    QFETCH(QByteArray, frequency);
-    const FileImage image = makeNewCodePlug(band, 0);
-    const QByteArray record = recordBytes(image, lists::channels, 5);
-    QCOMPARE(record.mid(16, 4).toHex(), frequency.toHex());
-    QCOMPARE(record.mid(20, 4).toHex(), frequency.toHex());
 }
 
 void TestStore::compactionClosesGapsInOrder()

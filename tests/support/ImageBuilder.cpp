@@ -1,6 +1,7 @@
 #include "ImageBuilder.h"
 
 #include "ListRecords.h"
+#include "NameCodec.h"
 #include "NewCodePlug.h"
 
 #include <QFile>
@@ -17,6 +18,13 @@ ImageBuilder::ImageBuilder(int band, int model)
 ImageBuilder &ImageBuilder::named(const ListLayout &list, int index, const QString &name)
 {
     initRecord(m_image, list, index, name);
+    return *this;
+}
+
+ImageBuilder &ImageBuilder::records(const ListLayout &list, const QStringList &names)
+{
+    for (int i = 0; i < names.size(); ++i)
+        named(list, i, names.at(i));
     return *this;
 }
 
@@ -47,6 +55,36 @@ ImageBuilder &ImageBuilder::u32(int offset, std::uint32_t value)
 QString ImageBuilder::writeTo(const QTemporaryDir &dir, const QString &name) const
 {
     return writeFile(dir, name, m_image.toByteArray());
+}
+
+QStringList numbered(const QString &prefix, const QList<int> &numbers)
+{
+    QStringList names;
+    for (int n : numbers)
+        names.append(prefix + QString::number(n));
+    return names;
+}
+
+QStringList numbered(const QString &prefix, int count)
+{
+    QStringList names;
+    for (int n = 1; n <= count; ++n)
+        names.append(prefix + QString::number(n));
+    return names;
+}
+
+QStringList usedNames(const FileImage &image, const ListLayout &list)
+{
+    QStringList names;
+    for (int i = 0; isRecordUsed(image, list, i); ++i)
+        names.append(decodeName(image, list.nameFieldOffset(i), list.nameUnits, i + 1));
+    return names;
+}
+
+QByteArray recordBytes(const FileImage &image, const ListLayout &list, int index)
+{
+    const auto bytes = image.span(list.recordOffset(index), list.recordSize);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)

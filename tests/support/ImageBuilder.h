@@ -3,7 +3,9 @@
 #include "FileImage.h"
 #include "Layout.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testsupport {
@@ -20,6 +22,8 @@ public:
 
     // Writes a used record with the given name (list initialiser, then the name) at index.
     ImageBuilder &named(const codeplug::ListLayout &list, int index, const QString &name);
+    // Writes used records 0..n-1 with the given names.
+    ImageBuilder &records(const codeplug::ListLayout &list, const QStringList &names);
     // Makes the record at index empty by zeroing the first unit of its name only.
     ImageBuilder &emptied(const codeplug::ListLayout &list, int index);
     ImageBuilder &u8(int offset, std::uint8_t value);
@@ -32,6 +36,16 @@ public:
 private:
     codeplug::FileImage m_image;
 };
+
+// "<prefix><n>" for each n.
+QStringList numbered(const QString &prefix, const QList<int> &numbers);
+// "<prefix>1".."<prefix><count>".
+QStringList numbered(const QString &prefix, int count);
+// The names of the leading used records of a list.
+QStringList usedNames(const codeplug::FileImage &image, const codeplug::ListLayout &list);
+
+// The raw bytes of record `index` of a list.
+QByteArray recordBytes(const codeplug::FileImage &image, const codeplug::ListLayout &list, int index);
 
 // Writes raw bytes to dir/name and returns the path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);

@@ -1,0 +1,250 @@
+#include "ChannelCsv.h"
+#include "ChannelRecord.h"
+#include "CodePlugFile.h"
+#include "ContactRecord.h"
+#include "ImageBuilder.h"
+#include "ToolRunner.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::ImageBuilder;
+using testsupport::runTool;
+
+namespace {
+
+// R1..Rn in the list; contacts get DMR IDs 101.. and alternate group and private calls.
+ImageBuilder fixture(const QString &list, int count)
+{
+    ImageBuilder builder;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("R%1").arg(i + 1);
+        if (list == "channels")
+            builder.named(lists::channels, i, name);
+        else
+            writeContact(builder.image(), i, std::uint32_t(101 + i), i % 2 ? PrivateCall : GroupCall, false, name);
+    }
+    return builder;
+}
+
+// A place that names record 3 and blocks its deletion: the first zone's first member, or the
+// contact of the first (digital) channel.
+int referenceOffset(const QString &list)
+{
+    return list == "channels" ? 85029 : 127019;
+}
+
+FileImage loaded(const QString &path)
+{
+    CodePlugStore store;
+    if (!loadCodePlugFile(store, 0, path).ok())
+        qFatal("cannot load %s", qPrintable(path));
+    return *store.slot(0)->image();
+}
+
+QStringList names(const QString &list, const QString &path)
+{
+    return testsupport::usedNames(loaded(path), list == "channels" ? lists::channels : lists::contacts);
+}
+
+} // namespace
+
+class TestListCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    // Each row runs `<list> ARGS` on R1..Rn whose record 3 is referred to; FILE and OUT stand for
+    // the paths. The names and the reference are read from OUT when given, else from FILE.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("reference");
+        const QString channelRefusal = "Cannot delete channel \"R3\".\n\nIt's used in ZONES \"Zone 1\" setting\n";
+        const QString contactRefusal = "Cannot delete contact \"R3\".\n\nIt's used in channel \"Channel 1\" setting\n";
+        const auto row
+            = [](const char *name, const char *list, int count, const QStringList &arguments) -> QTestData & {
+            return QTest::newRow(name) << QString(list) << count << arguments;
+        };
+        row("channels list", "channels", 2, { "list", "FILE" })
+            << "1\tR1\tDigital\t430.00000\t430.00000\n2\tR2\tDigital\t430.00000\t430.00000\n"
+            << "" << QStringList {} << 0;
+        row("channels delete goes on", "channels", 5, { "delete", "FILE", "4", "1", "3" })
+            << "2 channels deleted\n"
+            << channelRefusal << QStringList { "R2", "R3", "R5" } << 2;
+        row("channels delete stops", "channels", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" })
+            << "1 channels deleted\n"
+            << channelRefusal << QStringList { "R2", "R3", "R4", "R5" } << 2;
+        row("channels delete protected", "channels", 5, { "delete", "FILE", "4", "1", "--protect", "r1", "-o", "OUT" })
+            << "1 channels deleted\n"
+            << "" << QStringList { "R1", "R2", "R3", "R5" } << 3;
+        row("channels move", "channels", 4, { "move", "FILE", "3", "4", "--by", "2" })
+            << ""
+            << "" << QStringList { "R3", "R4", "R1", "R2" } << 1;
+        row("channels move past the end", "channels", 4, { "move", "FILE", "1", "--by", "-9" })
+            << ""
+            << "" << QStringList { "R2", "R3", "R4", "R1" } << 2;
+        row("channels sort", "channels", 5, { "sort", "FILE", "--protect", "R4", "-o", "OUT" })
+            << ""
+            << "" << QStringList { "R4", "R1", "R2", "R3", "R5" } << 4;
+        row("contacts list", "contacts", 2, { "list", "FILE" }) << "1\tR1\t101\tGroup call\n2\tR2\t102\tPrivate call\n"
+                                                                << "" << QStringList {} << 0;
+        row("contacts delete goes on", "contacts", 6, { "delete", "FILE", "5", "2", "3", "4", "--protect-id", "104" })
+            << "" << contactRefusal << QStringList { "R1", "R3", "R4", "R6" } << 2;
+        row("contacts delete stops", "contacts", 6, { "delete", "FILE", "2", "3", "5", "--stop-on-refusal" })
+            << "" << contactRefusal << QStringList { "R1", "R3", "R4", "R5", "R6" } << 2;
+        row("contacts move", "contacts", 8, { "move", "FILE", "4", "6", "--by", "10", "-o", "OUT" })
+            << ""
+            << "" << QStringList { "R4", "R1", "R6", "R2", "R3", "R5", "R7", "R8" } << 5;
+        row("contacts sort", "contacts", 5, { "sort", "FILE", "--by", "type", "--protect-id", "105" })
+            << ""
+            << "" << QStringList { "R5", "R1", "R3", "R2", "R4" } << 3;
+    }
+    void commands()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, count);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QStringList, names);
+        QFETCH(int, reference);
+        ImageBuilder builder = fixture(list, count);
+        builder.u16(referenceOffset(list), 3);
+        const QString path = builder.writeTo(*m_dir, "a.rdt");
+        const QString output = arguments.contains("OUT") ? m_dir->filePath("out.rdt") : path;
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
+        arguments.replaceInStrings(QRegularExpression("^OUT$"), output);
+        const auto result = runTool(QStringList { list } + arguments);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.err, err);
+        if (names.isEmpty())
+            return;
+        QCOMPARE(::names(list, output), names);
+        QCOMPARE(loaded(output).u16(referenceOffset(list)), reference);
+        if (output != path)
+            QCOMPARE(testsupport::readFile(path), builder.image().toByteArray()); // -o leaves the input alone
+    }
+
+    void exportAndImport()
+    {
+        auto source = fixture("channels", 3);
+        setChannelField(source.image(), 0, channelfields::colourCode, 9);
+        setChannelField(source.image(), 1, channelfields::colourCode, 9);
+        const QString csv = m_dir->filePath("out.csv");
+        QCOMPARE(runTool({ "channels", "export", source.writeTo(*m_dir, "s.rdt"), csv }).exitCode, 0);
+        QCOMPARE(testsupport::readFile(csv), channelsCsvText(source.image()));
+        ImageBuilder target;
+        target.records(lists::channels, { "r1", "r2" });
+        const QString path = target.writeTo(*m_dir, "t.rdt");
+        const auto imported = runTool({ "channels", "import", path, csv, "--protect", "R2" });
+        QCOMPARE(imported.out, QStringLiteral("2 channels imported\n"));
+        QCOMPARE(names("channels", path), (QStringList { "R1", "r2", "R3" }));
+        QCOMPARE(channelField(loaded(path), 0, channelfields::colourCode), 9);
+        QCOMPARE(channelField(loaded(path), 1, channelfields::colourCode), 1);
+
+        ImageBuilder contacts;
+        writeContact(contacts.image(), 0, 9, GroupCall, false, QStringLiteral("Talk 9"));
+        writeContact(contacts.image(), 1, 2345678, PrivateCall, true, QStringLiteral("Hans DL1ABC"));
+        const QString rdt = contacts.writeTo(*m_dir, "c.rdt");
+        QCOMPARE(runTool({ "contacts", "export", rdt, m_dir->filePath("c.csv") }).exitCode, 0);
+        QCOMPARE(testsupport::readFile(m_dir->filePath("c.csv")),
+            QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n"));
+        QCOMPARE(runTool({ "contacts", "export", rdt, m_dir->filePath("c.txt") }).exitCode, 0);
+        QVERIFY(testsupport::readFile(m_dir->filePath("c.txt"))
+                    .startsWith("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n"));
+        const QString in = testsupport::writeFile(*m_dir, "in.csv", "contacts\n9,New9\n2345678,New2\n7,Seven\n");
+        QCOMPARE(runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" }).exitCode, 0);
+        QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
+    }
+
+    void fullLists()
+    {
+        ImageBuilder channels = fixture("channels", 1000);
+        const QByteArray data = QByteArray(kChannelCsvHeader) + "\r\nNew,x\r\n"
+            + channelsCsvText(ImageBuilder().records(lists::channels, { "Other" }).image())
+                  .mid(int(sizeof kChannelCsvHeader) + 1);
+        const QString csv = testsupport::writeFile(*m_dir, "in.csv", data);
+        const auto channelImport = runTool({ "channels", "import", channels.writeTo(*m_dir, "full.rdt"), csv });
+        QCOMPARE(channelImport.exitCode, 0);
+        QVERIFY(channelImport.err.contains("The channel list is full ..\n\n1 channels were not imported"));
+        const QString contacts = fixture("contacts", 999).writeTo(*m_dir, "c.rdt");
+        const auto contactImport
+            = runTool({ "contacts", "import", contacts, testsupport::writeFile(*m_dir, "c.csv", "1,One\n2,Two\n") });
+        QCOMPARE(contactImport.err,
+            QStringLiteral("The contact list is full ..\n\nNot every contact in the file was imported\n"));
+        QCOMPARE(names("contacts", contacts).size(), 1000);
+        QCOMPARE(names("contacts", contacts).last(), QStringLiteral("One"));
+    }
+
+    void errors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        const auto row = [](const char *name, const QStringList &arguments, int exitCode, const char *err = "") {
+            QTest::newRow(name) << arguments << exitCode << QString(err);
+        };
+        row("channels alone", { "channels" }, 2);
+        row("channels unknown", { "channels", "shuffle", "FILE" }, 2);
+        row("channels list without file", { "channels", "list" }, 2);
+        row("channels export without csv", { "channels", "export", "FILE" }, 2);
+        row("channels delete without numbers", { "channels", "delete", "FILE" }, 2);
+        row("channels delete unused", { "channels", "delete", "FILE", "7" }, 2);
+        row("channels delete not a number", { "channels", "delete", "FILE", "x" }, 2);
+        row("channels delete 0", { "channels", "delete", "FILE", "--", "0" }, 2, "channel 0");
+        row("channels smallest int", { "channels", "delete", "FILE", "--", "-2147483648" }, 2, "channel -2147483648");
+        row("channels move without by", { "channels", "move", "FILE", "1" }, 2);
+        row("channels missing file", { "channels", "list", "NOFILE" }, 1);
+        row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
+        row("channels export nowhere", { "channels", "export", "FILE", "/nonexistent/x.csv" }, 1,
+            "Could not create the file ..\n\n/nonexistent/x.csv");
+        row("contacts unknown", { "contacts", "rename", "FILE" }, 2);
+        row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
+        row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);
+        row("contacts move without by", { "contacts", "move", "FILE", "1" }, 2);
+        row("contacts delete unused", { "contacts", "delete", "FILE", "4" }, 2);
+        row("contacts delete not a number", { "contacts", "delete", "FILE", "x" }, 2);
+        row("contacts past the list", { "contacts", "delete", "FILE", "--", "1001" }, 2, "contact 1001");
+        row("contacts smallest int", { "contacts", "delete", "FILE", "--", "-2147483648" }, 2, "contact -2147483648");
+        row("contacts bad protected id", { "contacts", "delete", "FILE", "1", "--protect-id", "16777216" }, 2);
+        row("contacts export without target", { "contacts", "export", "FILE" }, 2);
+        row("contacts export format", { "contacts", "export", "FILE", "x.doc" }, 1,
+            "Don't know what format you want them exporting too");
+        row("contacts import missing", { "contacts", "import", "FILE", "NOFILE.csv" }, 1, "Could not open the file");
+        row("contacts missing file", { "contacts", "list", "NOFILE" }, 1);
+    }
+    void errors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        ImageBuilder builder = fixture(arguments.first(), 3);
+        const QString path = builder.writeTo(*m_dir, "a.rdt");
+        const QString badCsv = testsupport::writeFile(*m_dir, "bad.csv", "name,mode,\r\n");
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
+        arguments.replaceInStrings(QRegularExpression("^NOFILE"), m_dir->filePath("absent"));
+        arguments.replaceInStrings(QRegularExpression("^BADCSV$"), badCsv);
+        arguments.replaceInStrings(QRegularExpression("^x.doc$"), m_dir->filePath("x.doc"));
+        const auto result = runTool(arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.err.contains(err) && !result.err.isEmpty(), qPrintable(result.err));
+        QCOMPARE(testsupport::readFile(path), builder.image().toByteArray());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestListCommands)
+#include "tst_lists.moc"

@@ -1,0 +1,543 @@
+#include "ChannelList.h"
+#include "ChannelRecord.h"
+#include "ContactList.h"
+#include "ContactRecord.h"
+#include "ImageBuilder.h"
+#include "NameCodec.h"
+#include "RecordList.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::ImageBuilder;
+using testsupport::numbered;
+using testsupport::recordBytes;
+
+namespace {
+
+enum ListKind { Channels, Contacts };
+const char *const kKindNames[] = { "channels", "contacts" };
+
+const ListDescriptor &descriptor(int kind)
+{
+    return kind == Channels ? listdescriptors::channels : listdescriptors::contacts;
+}
+
+// Records "R1".."R<count>" in the list, then the byte pokes (offset, value) of `setup`.
+ImageBuilder listOf(int kind, int count, const QList<int> &setup = {})
+{
+    ImageBuilder builder;
+    builder.records(descriptor(kind).layout, numbered(QStringLiteral("R"), count));
+    for (qsizetype i = 0; i + 1 < setup.size(); i += 2)
+        builder.u8(setup[i], std::uint8_t(setup[i + 1]));
+    return builder;
+}
+
+QStringList names(const FileImage &image, int kind)
+{
+    return testsupport::usedNames(image, descriptor(kind).layout);
+}
+
+QStringList rNames(const QList<int> &numbers)
+{
+    return numbered(QStringLiteral("R"), numbers);
+}
+
+// A place every move and deletion renumbers: the first GPS system's channel or contact.
+int gpsPlace(int kind)
+{
+    return kind == Channels ? 257637 : 257641;
+}
+
+} // namespace
+
+class TestRecordList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each row: a place holding a record number, the bytes that make its owner used or its mode
+    // digital, where the entry holding 10 ends when record 10 moves to the top, and the refusal
+    // when the entry holds 3 and record 3 is deleted (none: the deletion goes through).
+    void references_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QList<int>>("setup");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<QString>("refusal");
+        const QString channel = QStringLiteral("Cannot delete channel \"R3\".\n\nIt's used in %1 setting");
+        const QString contact = QStringLiteral("Cannot delete contact \"R3\".\n\nIt's used in %1 setting");
+        const auto row = [](const char *name, int kind, int offset, QList<int> setup, int moved, QString refusal) {
+            QTest::newRow(name) << kind << offset << setup << moved << refusal;
+        };
+        row("emergency system", Channels, 23753, {}, 1, channel.arg("EMERGENCY SYSTEM \"System 1\""));
+        row("unused emergency system", Channels, 23873, {}, 10, channel.arg("EMERGENCY SYSTEM \"\""));
+        row("zone", Channels, 85039, {}, 1, channel.arg("ZONES \"Zone 1\""));
+        row("unused zone", Channels, 85285, {}, 10, channel.arg("ZONES \"\""));
+        row("scan list", Channels, 101099, {}, 1, channel.arg("SCAN LIST \"Scan List 1\""));
+        row("unused scan list", Channels, 101979, {}, 10, channel.arg("SCAN LIST \"\""));
+        row("dtmf", Channels, 198049, {}, 1, channel.arg("DTMF \"DTMF-8\""));
+        row("gps channel", Channels, 257877, {}, 1, channel.arg("GPS \"GPS-DECODE-16\""));
+        row("digital one-touch", Contacts, 9019, { 9017, 0x10 }, 1, contact.arg("one-touch-access \"1\" button"));
+        row("last digital one-touch", Contacts, 9039, { 9037, 0x10 }, 1, contact.arg("one-touch-access \"6\" button"));
+        row("analogue one-touch", Contacts, 9039, { 9037, 0x20 }, 10, {});
+        row("number key", Contacts, 9059, {}, 1, contact.arg("button number-key 10"));
+        row("group", Contacts, 61029, {}, 1, contact.arg("group \"Group 1\".1"));
+        row("unused group", Contacts, 84995, {}, 10, contact.arg("group \"\".32"));
+        row("digital channel", Contacts, 127083, { 127109, 'K', 127077, 2 }, 1, contact.arg("channel \"K\""));
+        row("analogue channel", Contacts, 127083, { 127109, 'K', 127077, 1 }, 1, {});
+        row("unused digital channel", Contacts, 190955, { 190949, 2 }, 10, contact.arg("channel \"\""));
+        row("unused analogue channel", Contacts, 190955, { 190949, 1 }, 10, {});
+        row("gps contact", Contacts, 257881, {}, 1, contact.arg("GPS 16"));
+    }
+    void references()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, offset);
+        QFETCH(QList<int>, setup);
+        QFETCH(int, moved);
+        QFETCH(QString, refusal);
+
+        ImageBuilder move = listOf(kind, 12, setup);
+        RecordList(move.u16(offset, 10).image(), descriptor(kind)).move(9, 9);
+        QCOMPARE(move.image().u16(offset), moved);
+
+        ImageBuilder deletion = listOf(kind, 12, setup);
+        RecordList(deletion.u16(offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
+        QCOMPARE(deletion.image().u16(offset), 9); // every entry follows a deletion
+
+        ImageBuilder refused = listOf(kind, 12, setup);
+        FileImage &image = refused.u16(offset, 3).image();
+        const FileImage before = image;
+        RecordList list(image, descriptor(kind));
+        QCOMPARE(list.deleteRefusal(2), refusal);
+        QStringList asked;
+        const ListResult result = list.remove({ 2 }, {}, [&](const QString &text) { return asked.append(text), true; });
+        QCOMPARE(asked, refusal.isEmpty() ? QStringList() : QStringList { refusal });
+        QCOMPARE(result.count, refusal.isEmpty() ? 1 : 0);
+        if (refusal.isEmpty())
+            QCOMPARE(image.u16(offset), 3); // names the deleted record: left as it was
+        else
+            QVERIFY(image == before);
+    }
+
+    void valuesOutsideTheList_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("afterMove");
+        QTest::addColumn<int>("afterDelete");
+        for (int kind : { Channels, Contacts }) {
+            const auto row = [&](const char *name, int value, int afterMove, int afterDelete) {
+                QTest::addRow("%s %s", kKindNames[kind], name) << kind << value << afterMove << afterDelete;
+            };
+            row("zero", 0, 0, 0);
+            row("none", 0xFFFF, 0xFFFF, 0xFFFF);
+            row("beyond capacity", 1001, 1001, 1001);
+            row("free record", 13, 13, 12);
+            row("capacity", 1000, 1000, 999);
+        }
+    }
+    void valuesOutsideTheList()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, value);
+        QFETCH(int, afterMove);
+        QFETCH(int, afterDelete);
+        ImageBuilder move = listOf(kind, 12);
+        RecordList(move.u16(gpsPlace(kind), std::uint16_t(value)).image(), descriptor(kind)).move(9, 9);
+        QCOMPARE(move.image().u16(gpsPlace(kind)), afterMove);
+        ImageBuilder deletion = listOf(kind, 12);
+        RecordList(deletion.u16(gpsPlace(kind), std::uint16_t(value)).image(), descriptor(kind)).remove({ 1 }, {}, {});
+        QCOMPARE(deletion.image().u16(gpsPlace(kind)), afterDelete);
+    }
+
+    // Several places name the record: the first one in the walk order decides the message.
+    void firstBlockerDecides_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("setup");
+        QTest::addColumn<QList<int>>("offsets");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("emergency before gps")
+            << int(Channels) << QList<int>() << QList<int> { 257637, 23753 } << "EMERGENCY SYSTEM \"System 1\"";
+        QTest::newRow("zone before scan list")
+            << int(Channels) << QList<int>() << QList<int> { 101039, 85029 } << "ZONES \"Zone 1\"";
+        QTest::newRow("scan list before dtmf")
+            << int(Channels) << QList<int>() << QList<int> { 197881, 101039 } << "SCAN LIST \"Scan List 1\"";
+        QTest::newRow("one-touch before number key") << int(Contacts) << QList<int> { 9017, 0x10 }
+                                                     << QList<int> { 9041, 9019 } << "one-touch-access \"1\" button";
+        QTest::newRow("number key before group")
+            << int(Contacts) << QList<int>() << QList<int> { 61029, 9041 } << "button number-key 1";
+        QTest::newRow("group before channel")
+            << int(Contacts) << QList<int> { 127013, 2 } << QList<int> { 127019, 61029 } << "group \"Group 1\".1";
+        QTest::newRow("channel before gps")
+            << int(Contacts) << QList<int> { 127013, 2 } << QList<int> { 257641, 127019 } << "channel \"Channel 1\"";
+    }
+    void firstBlockerDecides()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, setup);
+        QFETCH(QList<int>, offsets);
+        QFETCH(QString, place);
+        ImageBuilder builder = listOf(kind, 4, setup);
+        for (int offset : offsets)
+            builder.u16(offset, 3);
+        QVERIFY(RecordList(builder.image(), descriptor(kind)).deleteRefusal(2).endsWith(place + " setting"));
+    }
+
+    // Six records, one of them protected; with `blocked`, a place names record 3; with `blank`, record 3
+    // has a blank name.
+    void deletion_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("blocked");
+        QTest::addColumn<bool>("blank");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("protectedRow");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("selectRow");
+        QTest::addColumn<QString>("message");
+        const QString channel = QStringLiteral("Cannot delete channel \"%1\".\n\nIt's used in DTMF \"DTMF-1\" setting");
+        const QString contact
+            = QStringLiteral("Cannot delete contact \"%1\".\n\nIt's used in button number-key 1 setting");
+        for (int kind : { Channels, Contacts }) {
+            const QString refusal = kind == Channels ? channel : contact;
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
+            };
+            row("go on") << true << false << QList<int> { 5, 0, 2, 4, 0 } << 4 << true << rNames({ 2, 3, 4, 5 }) << 2
+                         << 3 << refusal.arg("R3");
+            row("stop") << true << false << QList<int> { 0, 2, 4, 5 } << 4 << false << rNames({ 2, 3, 4, 5, 6 }) << 1
+                        << 4 << refusal.arg("R3");
+            row("blank name") << true << true << QList<int> { 0, 2 } << 4 << true
+                              << QStringList { "R2", "no_name-2", "R4", "R5", "R6" } << 1 << 2
+                              << refusal.arg(kind == Channels ? "no_name-3" : "no_name-2");
+            row("unused rows") << false << false << QList<int> { 7, -1, 1000 } << -1 << true
+                               << rNames({ 1, 2, 3, 4, 5, 6 }) << 0 << -1 << QString();
+            row("everything") << false << false << QList<int> { 0, 1, 2, 3, 4, 5 } << -1 << true
+                              << QStringList { kind == Channels ? "Channel 1" : "Contact 1" } << 6 << 0 << QString();
+        }
+    }
+    void deletion()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, blocked);
+        QFETCH(bool, blank);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, protectedRow);
+        QFETCH(bool, answer);
+        QFETCH(QStringList, left);
+        QFETCH(int, count);
+        QFETCH(int, selectRow);
+        QFETCH(QString, message);
+        ImageBuilder builder = listOf(kind, 6);
+        const int blocker = kind == Channels ? 197881 : 9041;
+        if (blocked)
+            builder.u16(blocker, 3);
+        if (blank)
+            builder.u16(descriptor(kind).layout.nameFieldOffset(2), ' ')
+                .u16(descriptor(kind).layout.nameFieldOffset(2) + 2, 0);
+        FileImage &image = builder.image();
+        QStringList asked;
+        const ListResult result = RecordList(image, descriptor(kind))
+                                      .remove(
+                                          rows, [&](int index) { return index == protectedRow; },
+                                          [&](const QString &text) { return asked.append(text), answer; });
+        QCOMPARE(names(image, kind), left);
+        QCOMPARE(result.count, count);
+        QCOMPARE(result.stopped, !answer);
+        QCOMPARE(result.row, selectRow);
+        QCOMPARE(asked, message.isEmpty() ? QStringList() : QStringList { message });
+        if (blocked)
+            QCOMPARE(image.u16(blocker), 2);
+        if (left.size() == 1) { // the kept record is a new one, as the initialiser writes it
+            ImageBuilder fresh;
+            descriptor(kind).init(fresh.image(), 0, left.first());
+            QCOMPARE(
+                recordBytes(image, descriptor(kind).layout, 0), recordBytes(fresh.image(), descriptor(kind).layout, 0));
+            QCOMPARE(
+                recordBytes(image, descriptor(kind).layout, 5), recordBytes(fresh.image(), descriptor(kind).layout, 5));
+        }
+    }
+
+    // Non-blocking entries (analogue channels) naming deleted contacts shift by the deleted numbers below.
+    void nonBlockingEntriesOfDeletedRecords()
+    {
+        ImageBuilder builder = listOf(Contacts, 6, { 127013, 1, 127077, 1, 127141, 1 });
+        builder.u16(127019, 2).u16(127083, 4).u16(127147, 6);
+        RecordList(builder.image(), listdescriptors::contacts).remove({ 1, 3 }, {}, {});
+        QCOMPARE(builder.image().u16(127019), 2);
+        QCOMPARE(builder.image().u16(127083), 3);
+        QCOMPARE(builder.image().u16(127147), 4);
+    }
+
+    // What today's tables do not use yet: an 8-bit field that never blocks and is cleared when the
+    // record it names is deleted.
+    void tableOptions()
+    {
+        ReferencePlace place = ReferencePlace::entries(100, 1, 4, nullptr).blocksWhen({ When::Never });
+        place.width = 1;
+        place.onDeleted = 0;
+        const ReferencePlace table[] = { place };
+        ImageBuilder builder;
+        FileImage &image = builder.u8(100, 2).u8(101, 3).u8(102, 11).u8(103, 4).u8(104, 3).image();
+        QVERIFY(!firstBlockingReference(image, table, 2).found());
+        Renumbering deletion { { 0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9 }, std::vector<bool>(11, false) };
+        deletion.deleted[2] = true;
+        renumberReferences(image, table, deletion);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(image.data()) + 100, 5).toHex(), QByteArray("00020b0303"));
+    }
+
+    // Operations on eight records R1..R8 whose GPS entry names R4: the names after, the result and
+    // the entry still naming R4.
+    void moves_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("result");
+        QTest::addColumn<QStringList>("order");
+        const QStringList unchanged = rNames({ 1, 2, 3, 4, 5, 6, 7, 8 });
+        for (int kind : { Channels, Contacts }) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
+            };
+            const QString newName = kind == Channels ? "Channel 9" : "Contact 9";
+            row("move up") << "move" << QList<int> { 5 } << 3 << QList<int> { 2 } << rNames({ 1, 2, 6, 3, 4, 5, 7, 8 });
+            row("move past the end") << "move" << QList<int> { 2 } << -100 << QList<int> { 7 }
+                                     << rNames({ 1, 2, 4, 5, 6, 7, 8, 3 });
+            row("move unused") << "move" << QList<int> { 8 } << 3 << QList<int> { 8 } << unchanged;
+            row("top row blocks") << "selection" << QList<int> { 0, 5 } << 1 << QList<int> { 0, 5 } << unchanged;
+            row("up by 10") << "selection" << QList<int> { 5, 3, 5 } << 10 << QList<int> { 0, 2 }
+                            << rNames({ 4, 1, 6, 2, 3, 5, 7, 8 });
+            row("bottom row blocks") << "selection" << QList<int> { 5, 7 } << -1 << QList<int> { 5, 7 } << unchanged;
+            row("down by 10") << "selection" << QList<int> { 1, 3, 9 } << -10 << QList<int> { 5, 7 }
+                              << rNames({ 1, 3, 5, 6, 7, 2, 8, 4 });
+            row("down by 1") << "selection" << QList<int> { 0, 1 } << -1 << QList<int> { 1, 2 }
+                             << rNames({ 3, 1, 2, 4, 5, 6, 7, 8 });
+            row("swap") << "swap" << QList<int> { 3, 0 } << 0 << QList<int> { 1 } << rNames({ 4, 2, 3, 1, 5, 6, 7, 8 });
+            row("swap unused") << "swap" << QList<int> { 3, 8 } << 0 << QList<int> { 0 } << unchanged;
+            row("insert") << "insert" << QList<int>() << 1 << QList<int> { 1 }
+                          << QStringList { "R1", newName, "R2", "R3", "R4", "R5", "R6", "R7", "R8" };
+            row("insert past the end") << "insert" << QList<int>() << 20 << QList<int> { 8 }
+                                       << unchanged + QStringList { newName };
+        }
+    }
+    void moves()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, operation);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, n);
+        QFETCH(QList<int>, result);
+        QFETCH(QStringList, order);
+        ImageBuilder builder = listOf(kind, 8);
+        builder.u16(gpsPlace(kind), 4);
+        RecordList list(builder.image(), descriptor(kind));
+        if (operation == "move")
+            QCOMPARE(list.move(rows.first(), n), result.first());
+        else if (operation == "selection")
+            QCOMPARE(list.moveSelection(rows, n), result);
+        else if (operation == "swap")
+            QCOMPARE(list.swap(rows.first(), rows.last()), bool(result.first()));
+        else
+            QCOMPARE(list.insert(n), result.first());
+        QCOMPARE(names(builder.image(), kind), order);
+        QCOMPARE(order.at(builder.image().u16(gpsPlace(kind)) - 1), QStringLiteral("R4"));
+    }
+
+    void fullList_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("channels") << int(Channels);
+        QTest::newRow("contacts") << int(Contacts);
+    }
+    void fullList()
+    {
+        QFETCH(int, kind);
+        ImageBuilder builder = listOf(kind, 999);
+        RecordList list(builder.image(), descriptor(kind));
+        QCOMPARE(list.add(), 999);
+        QCOMPARE(names(builder.image(), kind).last(), kind == Channels ? "Channel 1000" : "Contact 1000");
+        const FileImage before = builder.image();
+        QCOMPARE(list.add(), -1);
+        QCOMPARE(list.insert(0), -1);
+        QCOMPARE(list.pasteNew(copyRecords(before, descriptor(kind).layout, { 0 })).count, 0);
+        QVERIFY(builder.image() == before);
+    }
+
+    // The block: a 32-bit little-endian count, then the records raw; pasting skips records
+    // without a name, which would leave a hole among the used records.
+    void clipboard_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("recordSize");
+        QTest::addColumn<int>("nameOffset");
+        QTest::newRow("channels") << int(Channels) << 64 << 32;
+        QTest::newRow("contacts") << int(Contacts) << 36 << 4;
+    }
+    void clipboard()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, recordSize);
+        QFETCH(int, nameOffset);
+        ImageBuilder builder = listOf(kind, 4);
+        FileImage &image = builder.image();
+        const ListLayout &layout = descriptor(kind).layout;
+        QByteArray block = copyRecords(image, layout, { 2, 0, 7 });
+        QCOMPARE(block.size(), 4 + 2 * recordSize);
+        QCOMPARE(block.left(4), QByteArray::fromHex("02000000"));
+        QCOMPARE(block.mid(4, recordSize), recordBytes(image, layout, 2));
+        QCOMPARE(block.mid(4 + recordSize, recordSize), recordBytes(image, layout, 0));
+
+        RecordList list(image, descriptor(kind));
+        QCOMPARE(list.pasteOver(block, { 1, 3, 2, 6 }), 3); // cycles; unused row 6 skipped
+        QCOMPARE(names(image, kind), rNames({ 1, 3, 3, 1 }));
+        block = copyRecords(image, layout, { 0, 1, 2 });
+        block[4 + recordSize + nameOffset] = 0; // the second record loses its name
+        block[4 + recordSize + nameOffset + 1] = 0;
+        QCOMPARE(list.pasteOver(block, { 0, 1 }), 1);
+        const ListResult pasted = list.pasteNew(block);
+        QCOMPARE(pasted.count, 2);
+        QCOMPARE(pasted.row, 4);
+        QCOMPARE(names(image, kind), rNames({ 1, 3, 3, 1, 1, 3 }));
+
+        block[0] = 9; // claims more records than it holds
+        QCOMPARE(list.pasteNew(block).count, 2);
+        QCOMPARE(list.pasteNew(block.left(3)).count, 0);
+        QCOMPARE(list.pasteOver(block.left(4 + recordSize - 1), { 0 }), 0);
+        QCOMPARE(list.usedCount(), 8);
+    }
+
+    void channelSortOrders_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("protect");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("case folded") << QStringList { "b", "A", "a" } << QStringList {}
+                                     << QStringList { "A", "a", "b" };
+        QTest::newRow("prefix first") << QStringList { "a1", "A", "a" } << QStringList {}
+                                      << QStringList { "A", "a", "a1" };
+        // The exchange sort is not stable: equal keys end in its own order.
+        QTest::newRow("equal keys") << QStringList { "B", "a", "b", "A" } << QStringList {}
+                                    << QStringList { "a", "A", "b", "B" };
+        QTest::newRow("protected first") << QStringList { "z", "m", "a", "Y", "b" } << QStringList { "y", "M" }
+                                         << QStringList { "m", "Y", "a", "b", "z" };
+        QTest::newRow("byte order") << QStringList { "_x", "Zed", "10", "9" } << QStringList {}
+                                    << QStringList { "10", "9", "_x", "Zed" };
+    }
+    void channelSortOrders()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, protect);
+        QFETCH(QStringList, sorted);
+        ImageBuilder builder;
+        builder.records(lists::channels, names);
+        ProtectedChannelList protectedNames;
+        for (const QString &name : protect)
+            protectedNames.add(name);
+        sortChannels(builder.image(), protectedNames);
+        QCOMPARE(testsupport::usedNames(builder.image(), lists::channels), sorted);
+    }
+
+    void contactSortByNameKeepsProtectedFirst()
+    {
+        ImageBuilder builder;
+        FileImage &image = builder.image();
+        const QStringList start { "delta", "Bravo", "alpha", "bravo", " Alpha", "charlie" };
+        for (int i = 0; i < start.size(); ++i)
+            writeContact(image, i, std::uint32_t(i + 1), GroupCall, false, start[i]);
+        ProtectedIdList protectedIds;
+        protectedIds.add(6);
+        protectedIds.add(2);
+        sortContacts(image, ContactSortKey::Name, protectedIds);
+        QCOMPARE(names(image, Contacts), (QStringList { "Bravo", "charlie", "alpha", "Alpha", "bravo", "delta" }));
+        QVERIFY(contactSortKeyForColumn("Rx Tone") == ContactSortKey::RxTone);
+        QVERIFY(contactSortKeyForColumn("ID") == ContactSortKey::Id);
+        QVERIFY(!contactSortKeyForColumn("No."));
+    }
+
+    // The sorts must give exactly the result of swapping records in place, references included.
+    void sortMatchesSwappingSort_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("key");
+        QTest::newRow("channels") << int(Channels) << 0;
+        QTest::newRow("contacts name") << int(Contacts) << int(ContactSortKey::Name);
+        QTest::newRow("contacts id") << int(Contacts) << int(ContactSortKey::Id);
+        QTest::newRow("contacts type") << int(Contacts) << int(ContactSortKey::Type);
+        QTest::newRow("contacts rx tone") << int(Contacts) << int(ContactSortKey::RxTone);
+    }
+    void sortMatchesSwappingSort()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, key);
+        QRandomGenerator random(1234 + key);
+        ImageBuilder builder;
+        FileImage &image = builder.image();
+        const int count = 80;
+        for (int i = 0; i < count; ++i) {
+            const QString name = QStringLiteral("n%1").arg(random.bounded(20));
+            if (kind == Channels)
+                builder.named(lists::channels, i, random.bounded(2) ? name.toUpper() : name);
+            else // blank names sort by the number they show, which follows their place
+                writeContact(image, i, random.bounded(30), int(random.bounded(1, 6)), random.bounded(2) == 1,
+                    random.bounded(8) == 0 ? QStringLiteral(" ") : name);
+            builder.u16(kind == Channels ? 85029 + 2 * (i % 16) : 61029 + 2 * (i % 32), random.bounded(1, count + 1));
+        }
+        ProtectedChannelList protectedNames;
+        protectedNames.add("n3");
+        ProtectedIdList protectedIds;
+        protectedIds.add(3);
+        protectedIds.add(17);
+        const auto isProtected = [&](const FileImage &in, int i) {
+            return kind == Channels ? protectedNames.matches(channelName(in, i))
+                                    : protectedIds.contains(contactId(in, i));
+        };
+        FileImage expected = image;
+        RecordList list(expected, descriptor(kind));
+        RecordOrder order = list.identityOrder();
+        const int first = int(std::stable_partition(order.begin(), order.begin() + count, [&](int i) {
+            return isProtected(image, i);
+        }) - order.begin());
+        list.applyOrder(order);
+        const auto keyBefore = [&](int j, int i) {
+            const auto text = [&](int r) {
+                return (kind == Channels ? trimControl(channelName(expected, r)) : contactName(expected, r))
+                    .toLower()
+                    .toLatin1();
+            };
+            switch (kind == Channels ? ContactSortKey::Name : ContactSortKey(key)) {
+            case ContactSortKey::Name:
+                return text(j) < text(i);
+            case ContactSortKey::Id:
+                return contactId(expected, j) < contactId(expected, i);
+            case ContactSortKey::Type:
+                return contactCallType(expected, j) < contactCallType(expected, i);
+            case ContactSortKey::RxTone:
+                return contactRxTone(expected, j) && !contactRxTone(expected, i);
+            }
+            return false;
+        };
+        for (int i = first; i < count - 1; ++i) {
+            for (int j = i + 1; j < count; ++j) {
+                if (keyBefore(j, i))
+                    list.swap(i, j);
+            }
+        }
+        if (kind == Channels)
+            sortChannels(image, protectedNames);
+        else
+            sortContacts(image, ContactSortKey(key), protectedIds);
+        QVERIFY(image == expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRecordList)
+#include "tst_recordlist.moc"
