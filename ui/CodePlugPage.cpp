@@ -35,18 +35,6 @@ codeplug::HistoryScope CodePlugPage::undoStep(const QString &name, const QString
     return codeplug::HistoryScope(m_context.store->current().history(), name, mergeKey);
 }
 
-void CodePlugPage::postRefresh(bool rebuild, int topRow)
-{
-    // Queued with the page as context: a request still pending when the page goes is dropped.
-    QMetaObject::invokeMethod(
-        this, [this, rebuild, topRow] { deferredRefresh(rebuild, topRow); }, Qt::QueuedConnection);
-}
-
-void CodePlugPage::deferredRefresh(bool, int)
-{
-    pageRefresh();
-}
-
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)
     : CodePlugPage(context, parent)
     , m_title(title)

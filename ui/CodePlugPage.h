@@ -56,11 +56,6 @@ protected:
     // ends, questions included:  const auto step = undoStep(QStringLiteral("Delete channels"));
     codeplug::HistoryScope undoStep(const QString &name, const QString &mergeKey = {}) const;
 
-    // Runs deferredRefresh(rebuild, topRow) once the current event has been handled. List pages use
-    // it from inside a list notification (selection change, edit) instead of rebuilding there.
-    void postRefresh(bool rebuild, int topRow);
-    virtual void deferredRefresh(bool rebuild, int topRow);
-
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope
     {
@@ -81,6 +76,8 @@ protected:
     };
 
 private:
+    friend class ListPanel; // reads the slot and sets the updating flag for the page's list
+
     PageContext m_context;
     bool m_updating = false;
 };

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 
@@ -120,6 +121,14 @@ int fullyVisibleRows(const QTreeWidget *list)
     return std::max(1, list->viewport()->height() / rowHeight);
 }
 
+int fullWidth(const QTreeWidget *list)
+{
+    int width = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = 0; column < list->columnCount(); ++column)
+        width += list->columnWidth(column);
+    return width;
+}
+
 void scrollToRow(QTreeWidget *list, int row)
 {
     const int count = list->topLevelItemCount();
@@ -154,25 +163,30 @@ void DragSelector::watch(QTreeWidget *list)
 
 bool DragSelector::dragTo(QTreeWidget *list, int row, bool leftButtonDown)
 {
-    if (!m_enabled() || row < 0 || row >= list->topLevelItemCount() || !leftButtonDown)
+    const int count = list->topLevelItemCount();
+    if (!m_enabled() || row < 0 || row >= count || !leftButtonDown)
         return false;
     QItemSelectionModel *selection = list->selectionModel();
-    const int lastColumn = list->columnCount() - 1;
-    if (m_list == list && m_anchor >= 0) {
-        if (row == m_lastRow)
+    if (m_list != list || m_anchor < 0) {
+        // A drag starts where the button went down, however far the first move reached.
+        const bool pressedHere = m_pressList == list && m_pressRow >= 0 && m_pressRow < count;
+        m_list = list;
+        m_anchor = pressedHere ? m_pressRow : row;
+        m_lastRow = -1;
+        if (!pressedHere) {
+            selection->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            m_lastRow = row;
             return true;
-        m_lastRow = row;
-        const int first = std::min(m_anchor, row);
-        const int last = std::max(m_anchor, row);
-        const QItemSelection range(list->model()->index(first, 0), list->model()->index(last, lastColumn));
-        selection->setCurrentIndex(list->model()->index(row, 0), QItemSelectionModel::NoUpdate);
-        selection->select(range, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        return true;
+        }
     }
-    selection->select(list->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    m_list = list;
+    if (row == m_lastRow)
+        return true;
     m_lastRow = row;
-    m_anchor = row;
+    const int first = std::min(m_anchor, row);
+    const int last = std::max(m_anchor, row);
+    const QItemSelection range(list->model()->index(first, 0), list->model()->index(last, list->columnCount() - 1));
+    selection->setCurrentIndex(list->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+    selection->select(range, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     return true;
 }
 
@@ -181,24 +195,33 @@ void DragSelector::endDrag()
     m_list = nullptr;
     m_lastRow = -1;
     m_anchor = -1;
+    m_pressList = nullptr;
+    m_pressRow = -1;
 }
 
 bool DragSelector::eventFilter(QObject *watched, QEvent *event)
 {
     // Only mouse events touch the list: others also arrive while a list is being destroyed.
-    const bool move = event->type() == QEvent::MouseMove;
-    if (!move && event->type() != QEvent::MouseButtonRelease)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return QObject::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
     for (QTreeWidget *list : std::as_const(m_watched)) {
         if (watched != list->viewport())
             continue;
-        if (!move) {
-            endDrag();
-            break;
-        }
-        const auto *mouse = static_cast<QMouseEvent *>(event);
         const QModelIndex index = list->indexAt(mouse->position().toPoint());
-        return dragTo(list, index.isValid() ? index.row() : -1, mouse->buttons() & Qt::LeftButton);
+        if (type == QEvent::MouseButtonRelease) {
+            endDrag();
+        } else if (type == QEvent::MouseButtonPress) {
+            if (mouse->button() == Qt::LeftButton) {
+                endDrag();
+                m_pressList = list;
+                m_pressRow = index.isValid() ? index.row() : -1;
+            }
+        } else {
+            return dragTo(list, index.isValid() ? index.row() : -1, mouse->buttons() & Qt::LeftButton);
+        }
+        break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -37,11 +37,14 @@ QList<int> selectedRows(const QTreeWidget *list);
 void scrollToRow(QTreeWidget *list, int row);
 // Rows that fit wholly into the list's viewport (at least 1).
 int fullyVisibleRows(const QTreeWidget *list);
+// The width that shows every column in full beside the vertical scroll bar, frame included.
+int fullWidth(const QTreeWidget *list);
 
 } // namespace listview
 
 // Mouse drag selection over list views: while the left button is held, exactly the rows from the
-// row where the drag started to the row under the mouse are selected. Watch every list of a page:
+// row where the button went down (or, without a press seen, where the drag started) to the row
+// under the mouse are selected. Watch every list of a page:
 //   m_drag = new DragSelector([this] { return codePlugOpen() && !m_editor->isEditing(); }, this);
 //   m_drag->watch(m_listView);
 class DragSelector final : public QObject
@@ -68,6 +71,8 @@ private:
     QTreeWidget *m_list = nullptr;
     int m_lastRow = -1;
     int m_anchor = -1;
+    QTreeWidget *m_pressList = nullptr; // where the left button went down
+    int m_pressRow = -1;
 };
 
 // The editing keys of a page's main list: Delete runs `onDelete`; Ctrl+Up / Ctrl+Down run

@@ -25,6 +25,11 @@ public:
     {
         return ask(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
+    // A notice that lets the user go on or stop (a refused deletion); true only for OK.
+    bool askOkCancel(const QString &caption, const QString &text)
+    {
+        return ask(QMessageBox::Information, caption, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    }
 };
 
 // The real message boxes, parented to a window.

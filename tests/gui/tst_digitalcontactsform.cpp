@@ -1,39 +1,24 @@
 #include "ChannelRecord.h"
-#include "CodePlugStore.h"
 #include "ContactFiles.h"
 #include "ContactList.h"
-#include "ContactRecord.h"
-#include "ImageBuilder.h"
-#include "InPlaceEditor.h"
-#include "ListViewTools.h"
+#include "ContactRows.h"
 #include "MainForm.h"
-#include "MoveRepeater.h"
-#include "ListClicks.h"
-#include "ScriptedPrompts.h"
+#include "PageFixture.h"
+#include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
 
-#include <memory>
-
-#include <QAction>
 #include <QClipboard>
 #include <QFile>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
-#include <QSettings>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace codeplug;
 
+// What the contacts page adds to the list panel: its cells and their double-click actions, the
+// "Set to" entries, protection by ID, the "No" switch, sorting by a column title, the clipboard
+// and contact files.
 namespace {
 
 enum Column { NoColumn = 1, NameColumn, IdColumn, TypeColumn, RxToneColumn, ProtectColumn };
@@ -46,8 +31,7 @@ struct ContactSpec
     bool rxTone = false;
 };
 
-// Contacts "C1", "C2", ... with IDs 101, 102, ... as group calls.
-QList<ContactSpec> numberedContacts(int count)
+QList<ContactSpec> numbered(int count)
 {
     QList<ContactSpec> contacts;
     for (int i = 0; i < count; ++i)
@@ -65,45 +49,18 @@ FileImage imageWith(const QList<ContactSpec> &contacts)
     return builder.image();
 }
 
-// A contacts page over a store whose slot 1 holds the given contacts.
-struct ContactsPage
+// The contacts page over slot 1 holding the given contacts (or the given image).
+struct ContactsPage : PageFixture
 {
-    QTemporaryDir dir;
-    mutable CodePlugStore store; // the tests read and write its images from const helpers
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<DigitalContactsForm> page;
-    QTreeWidget *list = nullptr;
-
-    explicit ContactsPage(const QList<ContactSpec> &contacts, bool open = true)
+    explicit ContactsPage(const QList<ContactSpec> &contacts)
+        : ContactsPage(imageWith(contacts))
     {
-        if (open)
-            store.setImage(0, std::make_unique<FileImage>(imageWith(contacts)));
-        page = std::make_unique<DigitalContactsForm>(
-            PageContext { &store, &prompts, &dialogs, QStringLiteral("Title") }, nullptr);
-        page->resize(800, 500);
-        page->show();
-        page->pageRefresh();
-        list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
     }
-
-    FileImage &image() const { return *store.slot(0)->image(); }
-    template <typename T> T *child(const char *name) const { return page->findChild<T *>(QLatin1String(name)); }
-    QPushButton *button(const char *name) const { return child<QPushButton>(name); }
-    QAction *action(const char *name) const { return child<QAction>(name); }
-    QLineEdit *edit() const { return child<QLineEdit>("listViewEdit"); }
-    QString title() const { return child<QLabel>("TitleLabel")->text(); }
-    QString cell(int row, int column) const { return list->topLevelItem(row)->text(column); }
-
-    QPoint cellCentre(int row, int column) const { return listclicks::cellCentre(list, row, column); }
-    void doubleClick(int row, int column) const { listclicks::doubleClick(list, row, column); }
-    void select(const QList<int> &rows) const
+    explicit ContactsPage(FileImage image)
+        : PageFixture(std::move(image), [](const PageContext &c) { return new DigitalContactsForm(c, nullptr); })
+        , form(as<DigitalContactsForm>())
     {
-        list->clearSelection();
-        for (int row : rows)
-            list->topLevelItem(row)->setSelected(true);
     }
-    QList<int> selected() const { return listview::selectedRows(list); }
     QStringList names() const
     {
         QStringList result;
@@ -112,7 +69,8 @@ struct ContactsPage
         return result;
     }
     int flags(int row) const { return image().u8(lists::contacts.recordOffset(row) + 3); }
-    void settle() const { QCoreApplication::processEvents(); }
+
+    DigitalContactsForm *form;
 };
 
 } // namespace
@@ -123,34 +81,25 @@ class TestDigitalContactsForm : public QObject
 private Q_SLOTS:
     void init() { QGuiApplication::clipboard()->clear(); }
 
-    void listColumnsAndTitle();
-    void emptySlot();
-    void refillStartsKeysAtFirstContact();
-    void typeCellCycles_data();
-    void typeCellCycles();
-    void rxToneToggles();
+    void columnsAndCells();
+    void cellToggles_data();
+    void cellToggles();
     void protectToggleFollowsId();
     void showNoKeepsFirstVisibleRow();
-    void nameEditor();
     void idEditor_data();
     void idEditor();
     void setToCommandsOverSelection();
-    void popupEnabling();
     void deleteWithRefusals_data();
     void deleteWithRefusals();
     void deleteKeySkipsProtected();
-    void addAndInsert();
-    void moveButtonsKeepSelection();
-    void moveKeysAndHold();
     void headerClickSorts();
-    void searchSelectsMatches();
     void copyAndPaste();
     void exportThroughDialog();
     void importThroughDialog();
-    void settingsKeepProtectionAndShowNo();
+    void settingsShowAtStart();
 };
 
-void TestDigitalContactsForm::listColumnsAndTitle()
+void TestDigitalContactsForm::columnsAndCells()
 {
     ContactsPage p({ { QStringLiteral("Local"), 9, GroupCall, true },
         { QStringLiteral("PA1ABC Jan"), 2345678, PrivateCall }, { QStringLiteral("All"), 16777215, AllCall } });
@@ -158,115 +107,58 @@ void TestDigitalContactsForm::listColumnsAndTitle()
     for (int i = 1; i < p.list->columnCount(); ++i)
         titles.append(p.list->headerItem()->text(i));
     QCOMPARE(titles, QStringList({ "No.", "Name", "ID", "Type", "Rx Tone", "Protect" }));
-    QCOMPARE(p.list->columnWidth(0), 1);
-    QCOMPARE(p.list->topLevelItemCount(), 3);
-    QCOMPARE(p.cell(1, NoColumn), QStringLiteral("2"));
-    QCOMPARE(p.cell(1, NameColumn), QStringLiteral("PA1ABC Jan"));
-    QCOMPARE(p.cell(1, IdColumn), QStringLiteral("2345678"));
-    QCOMPARE(p.cell(1, TypeColumn), QStringLiteral("Private call"));
-    QCOMPARE(p.cell(0, RxToneColumn), QStringLiteral("Yes"));
-    QCOMPARE(p.cell(1, RxToneColumn), QString());
-    QCOMPARE(p.cell(2, TypeColumn), QStringLiteral("All call"));
-    // A refill selects the first contact.
-    QCOMPARE(p.selected(), QList<int>({ 0 }));
-    QCOMPARE(p.title(), QStringLiteral("Contacts .. used 3 of 1000. 1 selected. "));
-    QVERIFY(!p.button("MoveUpBitBtn")->isEnabled());
-    QVERIFY(p.button("MoveDownBitBtn")->isEnabled());
-
-    p.select({ 0, 2 });
-    p.settle();
-    QCOMPARE(p.title(), QStringLiteral("Contacts .. used 3 of 1000. 2 selected. "));
-    QVERIFY(!p.button("MoveDown10BitBtn")->isEnabled());
+    QCOMPARE(p.column(NameColumn), QStringList({ "Local", "PA1ABC Jan", "All" }));
+    QCOMPARE(p.column(IdColumn), QStringList({ "9", "2345678", "16777215" }));
+    QCOMPARE(p.column(TypeColumn), QStringList({ "Group call", "Private call", "All call" }));
+    QCOMPARE(p.column(RxToneColumn), QStringList({ "Yes", "", "" }));
+    QCOMPARE(p.column(ProtectColumn), QStringList({ "", "", "" }));
 }
 
-void TestDigitalContactsForm::refillStartsKeysAtFirstContact()
+void TestDigitalContactsForm::cellToggles_data()
 {
-    ContactsPage p(numberedContacts(10));
-    p.list->setFocus();
-    p.list->setCurrentItem(p.list->topLevelItem(6));
-    p.page->pageRefresh();
-    QCOMPARE(p.selected(), QList<int>({ 0 }));
-    QTest::keyClick(p.list, Qt::Key_Down);
-    QCOMPARE(p.selected(), QList<int>({ 1 }));
-}
-
-void TestDigitalContactsForm::emptySlot()
-{
-    ContactsPage p({}, false);
-    QCOMPARE(p.title(), QStringLiteral("Contacts .. up to 1000. "));
-    QVERIFY(!p.list->isEnabled());
-    for (const char *name : { "AddBitBtn", "DeleteBitBtn", "MoveUpBitBtn", "MoveDown10BitBtn", "ImportButton",
-             "ExportButton", "ShowNoSpeedButton" })
-        QVERIFY2(!p.button(name)->isEnabled(), name);
-    QVERIFY(!p.child<QLineEdit>("SearchEdit")->isEnabled());
-    // The user-database half is not tied to a code plug.
-    QVERIFY(p.child<QFrame>("DatabasePanel")->isEnabled());
-    QCOMPARE(p.list->topLevelItemCount(), 0);
-    p.page->addContact();
-    p.page->contactsPopupMenuPopup();
-    for (QAction *action : p.child<QMenu>("ContactsPopupMenu")->actions()) {
-        if (!action->isSeparator())
-            QCOMPARE(action->isEnabled(), action->objectName() == QLatin1String("Cancel1"));
-    }
-}
-
-void TestDigitalContactsForm::typeCellCycles_data()
-{
-    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("before"); // flags byte of the contact
     QTest::addColumn<int>("after");
     QTest::addColumn<QString>("text");
-    QTest::newRow("group to private") << 0xC1 << 0xC2 << "Private call";
-    QTest::newRow("private to all") << 0xC2 << 0xC3 << "All call";
-    QTest::newRow("all to group") << 0xC3 << 0xC1 << "Group call";
-    QTest::newRow("PC call keeps bits 3-7") << 0x05 << 0x01 << "Group call";
-    QTest::newRow("unknown with tone and bits 3, 4") << 0xFE << 0xF9 << "Group call";
-    QTest::newRow("none") << 0x00 << 0x01 << "Group call";
+    QTest::newRow("group to private") << int(TypeColumn) << 0xC1 << 0xC2 << "Private call";
+    QTest::newRow("private to all") << int(TypeColumn) << 0xC2 << 0xC3 << "All call";
+    QTest::newRow("all to group") << int(TypeColumn) << 0xC3 << 0xC1 << "Group call";
+    QTest::newRow("PC call keeps bits 3-7") << int(TypeColumn) << 0x05 << 0x01 << "Group call";
+    QTest::newRow("unknown with tone and bits 3, 4") << int(TypeColumn) << 0xFE << 0xF9 << "Group call";
+    QTest::newRow("none") << int(TypeColumn) << 0x00 << 0x01 << "Group call";
+    QTest::newRow("rx tone on") << int(RxToneColumn) << 0xC1 << 0xE1 << "Yes";
+    QTest::newRow("rx tone off") << int(RxToneColumn) << 0xE2 << 0xC2 << "";
+    QTest::newRow("number: nothing") << int(NoColumn) << 0xC1 << 0xC1 << "2";
 }
 
-void TestDigitalContactsForm::typeCellCycles()
+void TestDigitalContactsForm::cellToggles()
 {
+    QFETCH(int, column);
     QFETCH(int, before);
     QFETCH(int, after);
     QFETCH(QString, text);
-    FileImage image = imageWith(numberedContacts(2));
+    FileImage image = imageWith(numbered(2));
     image.setU8(lists::contacts.recordOffset(1) + 3, std::uint8_t(before));
-    ContactsPage p({});
-    p.store.setImage(0, std::make_unique<FileImage>(image));
-    p.page->pageRefresh();
-
-    p.doubleClick(1, TypeColumn);
+    ContactsPage p(image);
+    p.doubleClick(1, column);
     QCOMPARE(p.flags(1), after);
-    QCOMPARE(p.cell(1, TypeColumn), text);
+    QCOMPARE(p.cell(1, column), text);
     QCOMPARE(p.flags(0), 0xC1);
-}
-
-void TestDigitalContactsForm::rxToneToggles()
-{
-    ContactsPage p(numberedContacts(3));
-    p.doubleClick(2, RxToneColumn);
-    QCOMPARE(p.flags(2), 0xE1);
-    QCOMPARE(p.cell(2, RxToneColumn), QStringLiteral("Yes"));
-    p.doubleClick(2, RxToneColumn);
-    QCOMPARE(p.flags(2), 0xC1);
-    QCOMPARE(p.cell(2, RxToneColumn), QString());
-    // Name and number columns beside it change nothing by a double-click on the number.
-    p.doubleClick(2, NoColumn);
     QVERIFY(!p.edit()->isVisible());
-    QCOMPARE(p.flags(2), 0xC1);
 }
 
 void TestDigitalContactsForm::protectToggleFollowsId()
 {
-    QList<ContactSpec> contacts = numberedContacts(4);
+    QList<ContactSpec> contacts = numbered(4);
     contacts[1].id = 2345;
     contacts[3].id = 2345;
     ContactsPage p(contacts);
-    QList<ContactSpec> other = numberedContacts(2);
+    QList<ContactSpec> other = numbered(2);
     other[0].id = 2345;
     p.store.setImage(1, std::make_unique<FileImage>(imageWith(other)));
 
     p.doubleClick(1, ProtectColumn);
-    QCOMPARE(p.page->protectedIds().ids(), QList<qint64>({ 2345 }));
+    QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 2345 }));
     QCOMPARE(p.cell(1, ProtectColumn), QStringLiteral("Yes"));
     QCOMPARE(p.cell(3, ProtectColumn), QStringLiteral("Yes"));
     QCOMPARE(p.cell(0, ProtectColumn), QString());
@@ -277,13 +169,13 @@ void TestDigitalContactsForm::protectToggleFollowsId()
     QCOMPARE(p.cell(1, ProtectColumn), QString());
 
     p.doubleClick(0, ProtectColumn);
-    QVERIFY(p.page->protectedIds().ids().isEmpty());
+    QVERIFY(p.form->protectedIds().ids().isEmpty());
     QCOMPARE(p.cell(0, ProtectColumn), QString());
 }
 
 void TestDigitalContactsForm::showNoKeepsFirstVisibleRow()
 {
-    ContactsPage p(numberedContacts(200));
+    ContactsPage p(numbered(200));
     QCOMPARE(p.cell(0, RxToneColumn), QString());
     listview::scrollToRow(p.list, 40);
     const int top = p.list->indexAt(QPoint(1, 1)).row();
@@ -292,7 +184,7 @@ void TestDigitalContactsForm::showNoKeepsFirstVisibleRow()
     p.select({ 0, 45 });
     QTest::mouseClick(p.button("ShowNoSpeedButton"), Qt::LeftButton);
     p.settle();
-    QVERIFY(p.page->showNo());
+    QVERIFY(p.form->showNo());
     QVERIFY(p.button("ShowNoSpeedButton")->isChecked());
     QCOMPARE(p.cell(0, RxToneColumn), QStringLiteral("No"));
     QCOMPARE(p.cell(199, ProtectColumn), QStringLiteral("No"));
@@ -301,48 +193,10 @@ void TestDigitalContactsForm::showNoKeepsFirstVisibleRow()
     QCOMPARE(p.selected(), QList<int>());
 
     // The settings file hands the value over as well.
-    p.page->setShowNo(false);
+    p.form->setShowNo(false);
     p.settle();
     QVERIFY(!p.button("ShowNoSpeedButton")->isChecked());
     QCOMPARE(p.cell(0, RxToneColumn), QString());
-}
-
-void TestDigitalContactsForm::nameEditor()
-{
-    ContactsPage p(numberedContacts(3));
-    p.doubleClick(1, NameColumn);
-    QLineEdit *edit = p.edit();
-    QVERIFY(edit->isVisible());
-    QCOMPARE(edit->text(), QStringLiteral("C2"));
-    QCOMPARE(edit->maxLength(), 16);
-
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("ABCDEFGHIJKLMNOPQ"));
-    QCOMPARE(edit->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    QVERIFY(!edit->isVisible());
-    const int name = lists::contacts.nameFieldOffset(1);
-    for (int k = 0; k < 16; ++k)
-        QCOMPARE(p.image().u16(name + 2 * k), 'A' + k);
-    QCOMPARE(p.cell(1, NameColumn), QStringLiteral("ABCDEFGHIJKLMNOP"));
-
-    // Characters outside 32..127 are refused; Escape keeps the stored name.
-    p.doubleClick(0, NameColumn);
-    edit->clear();
-    QTest::keyClick(edit, 'x');
-    QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0xE9)));
-    QCoreApplication::sendEvent(edit, &accented);
-    QTest::keyClick(edit, 'y');
-    QCOMPARE(edit->text(), QStringLiteral("xy"));
-    QTest::keyClick(edit, Qt::Key_Escape);
-    QCOMPARE(contactName(p.image(), 0), QStringLiteral("C1"));
-
-    // An emptied name keeps the old one: the record must not become free inside the list.
-    p.doubleClick(2, NameColumn);
-    edit->clear();
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(contactName(p.image(), 2), QStringLiteral("C3"));
-    QCOMPARE(contactCount(p.image()), 3);
 }
 
 void TestDigitalContactsForm::idEditor_data()
@@ -369,7 +223,7 @@ void TestDigitalContactsForm::idEditor()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QFETCH(QByteArray, bytes);
-    ContactsPage p(numberedContacts(3));
+    ContactsPage p(numbered(3));
     p.doubleClick(1, IdColumn);
     QLineEdit *edit = p.edit();
     QVERIFY(edit->isVisible());
@@ -384,7 +238,7 @@ void TestDigitalContactsForm::idEditor()
 
 void TestDigitalContactsForm::setToCommandsOverSelection()
 {
-    ContactsPage p(numberedContacts(5));
+    ContactsPage p(numbered(5));
     p.select({ 1, 3 });
     p.action("SetToPrivateCall1")->trigger();
     p.action("SetToRxTone1")->trigger();
@@ -399,7 +253,7 @@ void TestDigitalContactsForm::setToCommandsOverSelection()
         QCOMPARE(p.flags(row), 0xC1);
         QCOMPARE(p.cell(row, ProtectColumn), QString());
     }
-    QCOMPARE(p.page->protectedIds().ids(), QList<qint64>({ 102, 104 }));
+    QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 102, 104 }));
 
     p.select({ 3, 4 });
     p.action("SetToAllCall1")->trigger();
@@ -407,51 +261,11 @@ void TestDigitalContactsForm::setToCommandsOverSelection()
     p.action("SetToUnprotected1")->trigger();
     QCOMPARE(p.flags(3), 0xC3);
     QCOMPARE(p.flags(4), 0xC3);
-    QCOMPARE(p.page->protectedIds().ids(), QList<qint64>({ 102 }));
+    QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 102 }));
     QCOMPARE(p.cell(3, ProtectColumn), QString());
     p.action("SetToGroupCall1")->trigger();
     QCOMPARE(p.flags(3), 0xC1);
     QCOMPARE(p.flags(1), 0xE2);
-}
-
-void TestDigitalContactsForm::popupEnabling()
-{
-    ContactsPage p(numberedContacts(3));
-    auto enabled = [&p](const char *name) {
-        p.page->contactsPopupMenuPopup();
-        return p.action(name)->isEnabled();
-    };
-    p.select({});
-    QVERIFY(!enabled("Copy1"));
-    QVERIFY(!enabled("Delete1"));
-    QVERIFY(!enabled("SetToProtected1"));
-    QVERIFY(!enabled("UnselectAll1"));
-    QVERIFY(enabled("SelectAll1"));
-    QVERIFY(enabled("Add1"));
-    QVERIFY(!enabled("PasteOver1"));
-    QVERIFY(!enabled("PasteNew1"));
-    QVERIFY(!enabled("PasteInsert1"));
-
-    p.action("SelectAll1")->trigger();
-    QCOMPARE(p.selected(), QList<int>({ 0, 1, 2 }));
-    QVERIFY(!enabled("SelectAll1"));
-    QVERIFY(enabled("MoveDown1"));
-    QVERIFY(enabled("Copy1"));
-    p.action("Copy1")->trigger();
-    QVERIFY(enabled("PasteOver1"));
-    QVERIFY(enabled("PasteNew1"));
-    QVERIFY(!enabled("PasteInsert1"));
-    p.action("UnselectAll1")->trigger();
-    QVERIFY(p.selected().isEmpty());
-
-    // A full list offers no way to add.
-    ContactsPage full(numberedContacts(kMaxContacts));
-    full.page->contactsPopupMenuPopup();
-    QVERIFY(!full.action("Add1")->isEnabled());
-    QVERIFY(!full.action("Insert1")->isEnabled());
-    QVERIFY(!full.action("PasteNew1")->isEnabled());
-    QVERIFY(full.action("PasteOver1")->isEnabled());
-    QVERIFY(!full.button("AddBitBtn")->isEnabled());
 }
 
 void TestDigitalContactsForm::deleteWithRefusals_data()
@@ -481,9 +295,7 @@ void TestDigitalContactsForm::deleteWithRefusals()
     }
     setChannelU16(builder.image(), 0, channeloffsets::contact, 2);
     setChannelU16(builder.image(), 1, channeloffsets::contact, 4);
-    ContactsPage p({});
-    p.store.setImage(0, std::make_unique<FileImage>(builder.image()));
-    p.page->pageRefresh();
+    ContactsPage p(builder.image());
     p.prompts.answers = answers;
 
     p.select({ 1, 2, 3 });
@@ -508,8 +320,8 @@ void TestDigitalContactsForm::deleteWithRefusals()
 
 void TestDigitalContactsForm::deleteKeySkipsProtected()
 {
-    ContactsPage p(numberedContacts(6));
-    p.page->protectedIds().add(102);
+    ContactsPage p(numbered(6));
+    p.form->protectedIds().add(102);
     p.select({ 0, 1, 2 });
     p.list->setFocus();
     QTest::keyClick(p.list, Qt::Key_Delete);
@@ -517,97 +329,13 @@ void TestDigitalContactsForm::deleteKeySkipsProtected()
     QVERIFY(p.prompts.shown.isEmpty());
     QCOMPARE(p.title(), QStringLiteral("Contacts .. used 4 of 1000. 1 selected. "));
     QCOMPARE(p.selected(), QList<int>({ 2 }));
-
-    // The last contact never goes: "Contact 1" takes its place.
-    ContactsPage one(numberedContacts(1));
-    one.select({ 0 });
-    one.page->deleteSelectedContacts();
-    QCOMPARE(one.names(), QStringList({ "Contact 1" }));
-    QCOMPARE(one.cell(0, TypeColumn), QStringLiteral("Group call"));
-}
-
-void TestDigitalContactsForm::addAndInsert()
-{
-    ContactsPage p(numberedContacts(4));
-    QTest::mouseClick(p.button("AddBitBtn"), Qt::LeftButton);
-    QCOMPARE(p.names(), QStringList({ "C1", "C2", "C3", "C4", "Contact 5" }));
-    QCOMPARE(p.cell(4, NameColumn), QStringLiteral("Contact 5"));
-    QCOMPARE(p.cell(4, IdColumn), QStringLiteral("0"));
-    QCOMPARE(p.selected(), QList<int>({ 0, 4 })); // the new contact joins the selection
-    QCOMPARE(p.title(), QStringLiteral("Contact List .. used 5 of 1000. 2 selected. "));
-
-    p.select({ 2, 3 });
-    p.action("Insert1")->trigger();
-    QCOMPARE(p.names(), QStringList({ "C1", "C2", "Contact 6", "C3", "C4", "Contact 5" }));
-    QCOMPARE(p.selected(), QList<int>({ 2 }));
-    QCOMPARE(p.cell(3, NoColumn), QStringLiteral("4"));
-
-    ContactsPage full(numberedContacts(kMaxContacts));
-    full.page->addContact();
-    QCOMPARE(contactCount(full.image()), kMaxContacts);
-    QVERIFY(!full.button("AddBitBtn")->isEnabled());
-}
-
-void TestDigitalContactsForm::moveButtonsKeepSelection()
-{
-    ContactsPage p(numberedContacts(30));
-    p.select({ 0, 5 });
-    QVERIFY(!p.button("MoveUpBitBtn")->isEnabled());
-    p.page->moveSelectedContacts(+1);
-    QCOMPARE(p.names().mid(0, 6), QStringList({ "C1", "C2", "C3", "C4", "C5", "C6" }));
-
-    p.select({ 3, 5 });
-    p.settle();
-    QTest::mouseClick(p.button("MoveUp10BitBtn"), Qt::LeftButton);
-    QCOMPARE(p.names().mid(0, 6), QStringList({ "C4", "C1", "C6", "C2", "C3", "C5" }));
-    QCOMPARE(p.selected(), QList<int>({ 0, 2 }));
-    QCOMPARE(p.cell(0, NameColumn), QStringLiteral("C4"));
-
-    // Shift makes the down button move by 10.
-    QTest::mouseClick(p.button("MoveDownBitBtn"), Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(p.selected(), QList<int>({ 10, 12 }));
-    QCOMPARE(contactName(p.image(), 10), QStringLiteral("C4"));
-    QCOMPARE(contactName(p.image(), 12), QStringLiteral("C6"));
-    QTest::mouseClick(p.button("MoveDown10BitBtn"), Qt::LeftButton, Qt::ShiftModifier);
-    QCOMPARE(p.selected(), QList<int>({ 27, 29 }));
-    QVERIFY(!p.button("MoveDownBitBtn")->isEnabled());
-    QVERIFY(p.button("MoveUpBitBtn")->isEnabled());
-    p.action("MoveUp1")->trigger();
-    QCOMPARE(p.selected(), QList<int>({ 26, 28 }));
-}
-
-void TestDigitalContactsForm::moveKeysAndHold()
-{
-    ContactsPage p(numberedContacts(40));
-    p.select({ 20 });
-    p.list->setFocus();
-    QTest::keyClick(p.list, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(p.selected(), QList<int>({ 19 }));
-    QTest::keyClick(p.list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(p.selected(), QList<int>({ 29 }));
-    QCOMPARE(contactName(p.image(), 29), QStringLiteral("C21"));
-    QCOMPARE(p.cell(29, NameColumn), QStringLiteral("C21"));
-
-    // Holding the up button: repeats at ticks 16 and 19, one more move on release.
-    MoveRepeater *repeater = p.page->moveRepeater();
-    bool held = true;
-    repeater->setInputState([&held] { return held; }, [] { return false; });
-    QPushButton *up = p.button("MoveUpBitBtn");
-    QTest::mousePress(up, Qt::LeftButton);
-    for (int tick = 0; tick < 20; ++tick)
-        repeater->tick();
-    QCOMPARE(p.selected(), QList<int>({ 27 }));
-    held = false;
-    QTest::mouseRelease(up, Qt::LeftButton);
-    QCOMPARE(p.selected(), QList<int>({ 26 }));
-    QCOMPARE(contactName(p.image(), 26), QStringLiteral("C21"));
 }
 
 void TestDigitalContactsForm::headerClickSorts()
 {
     ContactsPage p({ { QStringLiteral("delta"), 40 }, { QStringLiteral("Bravo"), 20, PrivateCall },
         { QStringLiteral("alpha"), 30 }, { QStringLiteral("Charlie"), 10, AllCall }, { QStringLiteral("bravo"), 50 } });
-    p.page->protectedIds().add(30);
+    p.form->protectedIds().add(30);
     QHeaderView *header = p.list->header();
     auto clickTitle = [&](int column) {
         const QPoint at(
@@ -629,44 +357,9 @@ void TestDigitalContactsForm::headerClickSorts()
     QCOMPARE(p.names(), QStringList({ "alpha", "delta", "bravo", "Bravo", "Charlie" }));
 }
 
-void TestDigitalContactsForm::searchSelectsMatches()
-{
-    QList<ContactSpec> contacts = numberedContacts(30);
-    for (int i = 0; i < int(contacts.size()); ++i)
-        contacts[i].id = std::uint32_t(1001 + i);
-    contacts[4].type = PrivateCall;
-    contacts[4].id = 3120001;
-    contacts[20].type = PrivateCall;
-    ContactsPage p(contacts);
-    auto *search = p.child<QLineEdit>("SearchEdit");
-
-    search->setText(QStringLiteral("12"));
-    for (int tick = 1; tick < DigitalContactsForm::kSearchDelayTicks; ++tick)
-        p.page->timer1Timer();
-    QCOMPARE(p.selected(), QList<int>({ 0 })); // not yet: two seconds have not passed
-    p.page->timer1Timer();
-    QCOMPARE(p.page->searchCountdown(), -1);
-    // Contact number 12 (ID 1012) and ID 3120001.
-    QCOMPARE(p.selected(), QList<int>({ 4, 11 }));
-    QCOMPARE(p.list->indexAt(QPoint(1, 1)).row(), 1);
-    QCOMPARE(p.title(), QStringLiteral("Contacts .. used 30 of 1000. 2 selected. "));
-
-    // Enter searches at once; the key text is trimmed and any case.
-    search->setText(QStringLiteral("  GROUP "));
-    QTest::keyClick(search, Qt::Key_Return);
-    QCOMPARE(p.page->searchCountdown(), -1);
-    QCOMPARE(p.selected().size(), 28);
-    QVERIFY(!p.selected().contains(4));
-    QVERIFY(!p.selected().contains(20));
-
-    search->clear();
-    QTest::keyClick(search, Qt::Key_Enter);
-    QVERIFY(p.selected().isEmpty());
-}
-
 void TestDigitalContactsForm::copyAndPaste()
 {
-    ContactsPage p(numberedContacts(8));
+    ContactsPage p(numbered(8));
     p.select({ 0, 1, 2 });
     p.action("Copy1")->trigger();
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
@@ -685,21 +378,21 @@ void TestDigitalContactsForm::copyAndPaste()
     QCOMPARE(p.selected(), QList<int>({ 0 }));
 
     // Into another slot's list as new contacts.
-    p.store.setImage(1, std::make_unique<FileImage>(imageWith(numberedContacts(2))));
+    p.store.setImage(1, std::make_unique<FileImage>(imageWith(numbered(2))));
     p.store.setCurrentIndex(1);
     p.page->pageRefresh();
     p.action("PasteNew1")->trigger();
     p.settle();
     QCOMPARE(contactCount(*p.store.slot(1)->image()), 5);
-    QCOMPARE(contactRecordBytes(*p.store.slot(1)->image(), 4), contactRecordBytes(p.image(), 2));
+    QCOMPARE(contactRecordBytes(p.image(), 4), contactRecordBytes(*p.store.slot(0)->image(), 2));
     QCOMPARE(p.list->topLevelItemCount(), 5);
     // A refill that scrolls to the first pasted contact selects nothing.
     QCOMPARE(p.selected(), QList<int>());
     QCOMPARE(p.title(), QStringLiteral("Contacts .. used 5 of 1000. "));
 
     // A full list takes no more.
-    ContactsPage full(numberedContacts(kMaxContacts));
-    full.page->pasteNewContacts();
+    ContactsPage full(numbered(kMaxContacts));
+    full.action("PasteNew1")->trigger();
     QCOMPARE(contactCount(full.image()), kMaxContacts);
 }
 
@@ -718,7 +411,7 @@ void TestDigitalContactsForm::exportThroughDialog()
 
     p.dialogs.saveNames = { base + QStringLiteral(".CSV") };
     p.dialogs.chosenFilter = QStringLiteral("*.csv (*.csv)");
-    p.page->exportContacts();
+    p.button("ExportButton")->click();
     QFile csv(base + QStringLiteral(".CSV"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QCOMPARE(csv.readAll(), QByteArray("contacts\r\n9,Local,-\r\n2345678,PA1ABC,Jan\r\n"));
@@ -727,7 +420,7 @@ void TestDigitalContactsForm::exportThroughDialog()
     // With "*.*" the name stays as typed, and an unknown extension is refused.
     p.dialogs.saveNames = { base + QStringLiteral(".dat") };
     p.dialogs.chosenFilter = QStringLiteral("*.* (*)");
-    p.page->exportContacts();
+    p.button("ExportButton")->click();
     QCOMPARE(p.prompts.shown.size(), 1);
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Error"));
     QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
@@ -736,13 +429,13 @@ void TestDigitalContactsForm::exportThroughDialog()
     QVERIFY(!QFile::exists(base + QStringLiteral(".dat")));
 
     // A cancelled dialog writes nothing and says nothing.
-    p.page->exportContacts();
+    p.button("ExportButton")->click();
     QCOMPARE(p.prompts.shown.size(), 1);
 }
 
 void TestDigitalContactsForm::importThroughDialog()
 {
-    ContactsPage p(numberedContacts(995));
+    ContactsPage p(numbered(995));
     QByteArray lines = "contacts\r\n101,Renamed,-\r\n";
     for (int i = 0; i < 8; ++i)
         lines += QByteArray::number(5000 + i) + ",New " + QByteArray::number(i) + ",-\r\n";
@@ -761,52 +454,29 @@ void TestDigitalContactsForm::importThroughDialog()
     QCOMPARE(p.prompts.shown.first().text, kContactListFullMessage);
 
     // Protected IDs are left alone; a file that cannot be opened is reported.
-    ContactsPage q(numberedContacts(2));
-    q.page->protectedIds().add(101);
+    ContactsPage q(numbered(2));
+    q.form->protectedIds().add(101);
     q.dialogs.openNames = { file, q.dir.filePath(QStringLiteral("missing.csv")) };
-    q.page->importContacts();
+    q.button("ImportButton")->click();
     QCOMPARE(contactName(q.image(), 0), QStringLiteral("C1"));
     QCOMPARE(contactCount(q.image()), 10);
     QVERIFY(q.prompts.shown.isEmpty());
-    q.page->importContacts();
+    q.button("ImportButton")->click();
     QCOMPARE(q.prompts.texts(), QStringList({ "Could not open the file" }));
 }
 
-void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
+// The settings file's protected lists and "No" switch reach the lists the main window shows first.
+void TestDigitalContactsForm::settingsShowAtStart()
 {
     QTemporaryDir dir;
-    QList<ContactSpec> contacts = numberedContacts(3);
+    QList<ContactSpec> contacts = numbered(3);
     contacts[2].id = 2345;
     testsupport::ImageBuilder builder;
     builder.image() = imageWith(contacts);
+    builder.named(lists::channels, 1, QStringLiteral("Bravo"));
     const QString plug = builder.writeTo(dir, QStringLiteral("a.rdt"));
-    const QString settings = dir.filePath(QStringLiteral("editor.ini"));
-    {
-        CodePlugStore store;
-        ScriptedPrompts prompts;
-        ScriptedFileDialogs dialogs;
-        MainForm form(store, prompts, dialogs, settings);
-        form.startUp({ plug });
-        form.show();
-        form.findChild<QTabWidget *>(QStringLiteral("MainPageControl"))->setCurrentIndex(7);
-        QCoreApplication::processEvents();
-        auto *page = form.findChild<DigitalContactsForm *>();
-        auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-        const QPoint at = list->visualRect(list->model()->index(2, ProtectColumn)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
-        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton")), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(list->topLevelItem(0)->text(ProtectColumn), QStringLiteral("No"));
-        form.closeCommand();
-    }
-    QSettings ini(settings, QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/ShowNo")).toInt(), 1);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_num")).toInt(), 1);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_0")).toInt(), 2345);
-
-    // The next start shows the protection and the switch again.
+    const QString settings = testsupport::writeFile(dir, QStringLiteral("editor.ini"),
+        "[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\n[Channels]\nProtected_num=1\nProtected_0=bravo\n");
     CodePlugStore store;
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
@@ -814,11 +484,13 @@ void TestDigitalContactsForm::settingsKeepProtectionAndShowNo()
     form.startUp({ plug });
     QCoreApplication::processEvents();
     auto *page = form.findChild<DigitalContactsForm *>();
-    auto *list = page->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-    QVERIFY(page->showNo());
     QVERIFY(page->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
+    QTreeWidget *list = page->panel()->list();
     QCOMPARE(list->topLevelItem(2)->text(ProtectColumn), QStringLiteral("Yes"));
     QCOMPARE(list->topLevelItem(1)->text(ProtectColumn), QStringLiteral("No"));
+    QTreeWidget *channels = form.findChild<ChannelsForm *>()->panel()->list();
+    QCOMPARE(channels->topLevelItem(1)->text(3), QStringLiteral("Yes"));
+    QCOMPARE(channels->topLevelItem(0)->text(3), QString());
 }
 
 QTEST_MAIN(TestDigitalContactsForm)

@@ -1,0 +1,668 @@
+#include "ContactList.h"
+#include "InPlaceEditor.h"
+#include "MoveRepeater.h"
+#include "PageFixture.h"
+#include "RecordName.h"
+#include "channels/ChannelsForm.h"
+#include "contacts/DigitalContactsForm.h"
+#include "lists/ZonesForm.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace codeplug;
+
+// The list panel tried once over the pages built on it. Each row names the page; a page that
+// leaves a part out (the zones page has no buttons, search, keys or menu) is left out of its rows.
+namespace {
+
+const ListLayout &layoutOf(const QString &page)
+{
+    if (page == QLatin1String("channels"))
+        return lists::channels;
+    return page == QLatin1String("zones") ? lists::zones : lists::contacts;
+}
+
+// Names without digits ("Aa", "Ab", ...), so that a search for a number finds only numbers; the
+// contacts are "C1", "C2", ... with IDs 101, 102, ...
+QString nameOf(const QString &page, int row)
+{
+    if (page == QLatin1String("contacts"))
+        return QStringLiteral("C%1").arg(row + 1);
+    return QString(QChar('A' + row / 26)) + QChar('a' + row % 26);
+}
+
+// The page with `rows` records in its list; a negative count leaves the slot empty.
+PageFixture makePage(const QString &page, int rows)
+{
+    testsupport::ImageBuilder builder;
+    if (page == QLatin1String("contacts"))
+        numberedContacts(builder, rows);
+    else
+        for (int i = 0; i < rows; ++i)
+            builder.named(layoutOf(page), i, nameOf(page, i));
+    std::optional<FileImage> image;
+    if (rows >= 0)
+        image = builder.image();
+    if (page == QLatin1String("contacts"))
+        return PageFixture::of<DigitalContactsForm>(image);
+    if (page == QLatin1String("channels"))
+        return PageFixture::of<ChannelsForm>(image);
+    return PageFixture::of<ZonesForm>(image);
+}
+
+QString storedName(const PageFixture &p, const QString &page, int row)
+{
+    return recordName(p.image(), layoutOf(page), row);
+}
+
+void addPageRows(const QStringList &pages)
+{
+    QTest::addColumn<QString>("page");
+    for (const QString &page : pages)
+        QTest::newRow(qPrintable(page)) << page;
+}
+
+const QStringList kAllPages { QStringLiteral("zones"), QStringLiteral("contacts"), QStringLiteral("channels") };
+const QStringList kEditingPages { QStringLiteral("contacts"), QStringLiteral("channels") };
+
+} // namespace
+
+class TestListPanel : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { QGuiApplication::clipboard()->clear(); }
+
+    void titleAndButtons_data();
+    void titleAndButtons();
+    void emptySlot_data() { addPageRows(kAllPages); }
+    void emptySlot();
+    void nameCell_data();
+    void nameCell();
+    void editEndings_data();
+    void editEndings();
+    void dragSelection_data() { addPageRows(kAllPages); }
+    void dragSelection();
+    void oneRefreshPerBurst_data() { addPageRows(kAllPages); }
+    void oneRefreshPerBurst();
+    void keysAndButtonsMove_data() { addPageRows(kEditingPages); }
+    void keysAndButtonsMove();
+    void holdMoveButton_data();
+    void holdMoveButton();
+    void addInsertDelete_data();
+    void addInsertDelete();
+    void fullList_data() { addPageRows(kEditingPages); }
+    void fullList();
+    void search_data();
+    void search();
+    void searchCountdown_data();
+    void searchCountdown();
+    void popupEnabling_data();
+    void popupEnabling();
+    void choiceEditor();
+};
+
+void TestListPanel::titleAndButtons_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("enabled"); // delete, up, down as 1 / 0
+    QTest::newRow("zones, first row") << "zones" << QList<int> { 0 } << "Zones .. used 3 of 250. 1 selected. "
+                                      << "";
+    QTest::newRow("zones, none") << "zones" << QList<int> {} << "Zones .. used 3 of 250. "
+                                 << "";
+    QTest::newRow("contacts, first row") << "contacts" << QList<int> { 0 } << "Contacts .. used 3 of 1000. 1 selected. "
+                                         << "101";
+    QTest::newRow("contacts, middle row")
+        << "contacts" << QList<int> { 1 } << "Contacts .. used 3 of 1000. 1 selected. "
+        << "111";
+    QTest::newRow("contacts, last row") << "contacts" << QList<int> { 2 } << "Contacts .. used 3 of 1000. 1 selected. "
+                                        << "110";
+    QTest::newRow("contacts, both ends") << "contacts" << QList<int> { 0, 2 }
+                                         << "Contacts .. used 3 of 1000. 2 selected. "
+                                         << "100";
+    QTest::newRow("contacts, none") << "contacts" << QList<int> {} << "Contacts .. used 3 of 1000. "
+                                    << "000";
+    QTest::newRow("channels, first row") << "channels" << QList<int> { 0 } << "Channels .. used 3 of 1000. 1 selected. "
+                                         << "101";
+    QTest::newRow("channels, last two") << "channels" << QList<int> { 1, 2 }
+                                        << "Channels .. used 3 of 1000. 2 selected. "
+                                        << "110";
+}
+
+void TestListPanel::titleAndButtons()
+{
+    QFETCH(QString, page);
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, title);
+    QFETCH(QString, enabled);
+    PageFixture p = makePage(page, 3);
+    // A refill selects the first row.
+    QCOMPARE(p.selected(), QList<int> { 0 });
+    QCOMPARE(p.column(1), QStringList({ "1", "2", "3" }));
+    QCOMPARE(p.list->columnWidth(0), 1);
+    p.select(rows);
+    QCOMPARE(p.title(), title);
+    if (enabled.isEmpty())
+        return;
+    QCOMPARE(p.button("DeleteBitBtn")->isEnabled(), enabled.at(0) == QLatin1Char('1'));
+    for (const char *up : { "MoveUpBitBtn", "MoveUp10BitBtn" })
+        QVERIFY2(p.button(up)->isEnabled() == (enabled.at(1) == QLatin1Char('1')), up);
+    for (const char *down : { "MoveDownBitBtn", "MoveDown10BitBtn" })
+        QVERIFY2(p.button(down)->isEnabled() == (enabled.at(2) == QLatin1Char('1')), down);
+    QVERIFY(p.button("AddBitBtn")->isEnabled());
+}
+
+void TestListPanel::emptySlot()
+{
+    QFETCH(QString, page);
+    PageFixture p = makePage(page, -1);
+    const QMap<QString, QString> titles { { "zones", "Zones .. up to 250. " },
+        { "contacts", "Contacts .. up to 1000. " }, { "channels", "Channels .. up to 1000 " } };
+    QCOMPARE(p.title(), titles.value(page));
+    QCOMPARE(p.list->topLevelItemCount(), 0);
+    QVERIFY(!p.list->isEnabled());
+    for (QPushButton *button : p.page->findChildren<QPushButton *>())
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    if (auto *search = p.child<QLineEdit>("SearchEdit"))
+        QVERIFY(!search->isEnabled());
+    // The contacts page keeps its user-database half working; the other pages rest wholly.
+    if (auto *database = p.child<QFrame>("DatabasePanel"))
+        QVERIFY(database->isEnabled());
+    else
+        QVERIFY(!p.page->isEnabled());
+
+    // Rows left over in the list (as while a slot switch is under way) still edit and drag nothing.
+    p.page->setEnabled(true);
+    p.list->setEnabled(true);
+    listview::appendRow(p.list, { QStringLiteral("1"), QStringLiteral("Left over") });
+    p.list->clearSelection();
+    p.doubleClick(0, 2);
+    QVERIFY(!p.edit()->isVisible());
+    QVERIFY(!p.page->findChild<DragSelector *>()->dragTo(p.list, 0, true));
+    p.panel->add();
+    p.panel->deleteSelected();
+    QVERIFY(!p.store.currentImage());
+}
+
+void TestListPanel::nameCell_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("typed"); // after the whole text was selected; "\e": Escape
+    QTest::addColumn<QString>("stored");
+    for (const QString &page : kAllPages) {
+        const QString old = nameOf(page, 1);
+        QTest::addRow("%s, new name", qPrintable(page)) << page << "  Hilltop \r"
+                                                        << "Hilltop";
+        QTest::addRow("%s, 16 characters kept", qPrintable(page)) << page << "ab~c0123456789ABCDEF\r"
+                                                                  << "ab~c0123456789AB";
+        QTest::addRow("%s, emptied", qPrintable(page)) << page << "\b\r" << old;
+        QTest::addRow("%s, Escape", qPrintable(page)) << page << "Other\x1b" << old;
+    }
+}
+
+void TestListPanel::nameCell()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    PageFixture p = makePage(page, 3);
+    p.doubleClick(1, 2);
+    QLineEdit *edit = p.edit();
+    QVERIFY(edit->isVisible());
+    QCOMPARE(edit->parentWidget(), p.list->viewport());
+    QCOMPARE(edit->geometry(), p.list->visualRect(p.list->model()->index(1, 2)));
+    QCOMPARE(edit->selectedText(), nameOf(page, 1));
+    QCOMPARE(edit->maxLength(), 16);
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\r'))
+            QTest::keyClick(edit, Qt::Key_Return);
+        else if (c == QLatin1Char('\x1b'))
+            QTest::keyClick(edit, Qt::Key_Escape);
+        else if (c == QLatin1Char('\b'))
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(edit, QString(c));
+        if (c == QLatin1Char('a')) {
+            // Codes outside 32..127 are swallowed (QTest types only ASCII, so the events are made here).
+            for (const QChar other : { QChar(0xE9), QChar(0x20AC) }) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(other));
+                QCoreApplication::sendEvent(edit, &press);
+            }
+        }
+    }
+    QVERIFY(!edit->isVisible());
+    QCOMPARE(storedName(p, page, 1), stored);
+    QCOMPARE(p.cell(1, 2), stored);
+    QCOMPARE(storedName(p, page, 0), nameOf(page, 0));
+    QCOMPARE(storedName(p, page, 2), nameOf(page, 2));
+}
+
+void TestListPanel::editEndings_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("focus loss") << "focus";
+    QTest::newRow("vertical scroll") << "scroll";
+    QTest::newRow("another edit") << "another";
+    QTest::newRow("a refill") << "refill";
+}
+
+// How an edit ends is the editor's own, the same on every page: tried on the zones page.
+void TestListPanel::editEndings()
+{
+    QFETCH(QString, ending);
+    PageFixture p = makePage(QStringLiteral("zones"), 60);
+    p.doubleClick(1, 2);
+    QTest::keyClicks(p.edit(), QStringLiteral("Hilltop"));
+    if (ending == QLatin1String("focus")) {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(p.edit(), &focusOut);
+    } else if (ending == QLatin1String("scroll")) {
+        p.list->verticalScrollBar()->setValue(p.list->verticalScrollBar()->value() + 3);
+    } else if (ending == QLatin1String("another")) {
+        p.doubleClick(3, 1); // anywhere in the row edits the name
+        QCOMPARE(p.edit()->text(), nameOf(QStringLiteral("zones"), 3));
+    } else {
+        p.panel->refresh(true, 0);
+    }
+    QCOMPARE(storedName(p, QStringLiteral("zones"), 1), QStringLiteral("Hilltop"));
+    QCOMPARE(p.cell(1, 2), QStringLiteral("Hilltop"));
+    QCOMPARE(p.edit()->isVisible(), ending == QLatin1String("another"));
+}
+
+void TestListPanel::dragSelection()
+{
+    QFETCH(QString, page);
+    PageFixture p = makePage(page, 10);
+    p.list->clearSelection();
+    for (int row : { 3, 5, 7 })
+        p.mouseMove(row, Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 3, 4, 5, 6, 7 }));
+    p.mouseMove(5, Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 3, 4, 5 }));
+    p.mouseMove(1, Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 1, 2, 3 }));
+    p.settle();
+    QVERIFY(p.title().endsWith(QStringLiteral("3 selected. ")));
+
+    QTest::mouseRelease(p.list->viewport(), Qt::LeftButton, Qt::NoModifier, p.cellCentre(1, 2));
+    // Without the left button nothing is selected by moving.
+    p.mouseMove(8, Qt::NoButton);
+    QCOMPARE(p.selected(), QList<int>({ 1, 2, 3 }));
+    // A quick drag starts at the row where the button went down, not where the first move arrived.
+    QTest::mousePress(p.list->viewport(), Qt::LeftButton, Qt::NoModifier, p.cellCentre(4, 2));
+    p.mouseMove(8, Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 4, 5, 6, 7, 8 }));
+    QTest::mouseRelease(p.list->viewport(), Qt::LeftButton, Qt::NoModifier, p.cellCentre(8, 2));
+}
+
+void TestListPanel::oneRefreshPerBurst()
+{
+    QFETCH(QString, page);
+    PageFixture p = makePage(page, 10);
+    QSignalSpy refreshes(p.panel, &ListPanel::refreshed);
+    for (int row = 2; row < 8; ++row)
+        p.list->topLevelItem(row)->setSelected(true);
+    QCOMPARE(refreshes.count(), 0);
+    p.settle();
+    QCOMPARE(refreshes.count(), 1);
+    QVERIFY(p.title().endsWith(QStringLiteral("7 selected. ")));
+    // A rebuild asked for meanwhile joins the pending selection refresh.
+    p.list->topLevelItem(9)->setSelected(true);
+    p.panel->post(true, 0);
+    p.settle();
+    QCOMPARE(refreshes.count(), 2);
+    QCOMPARE(p.selected(), QList<int> { 0 });
+}
+
+void TestListPanel::keysAndButtonsMove()
+{
+    QFETCH(QString, page);
+    PageFixture p = makePage(page, 40);
+    p.select({ 20 });
+    p.list->setFocus();
+    QTest::keyClick(p.list, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(p.selected(), QList<int>({ 19 }));
+    QTest::keyClick(p.list, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(p.selected(), QList<int>({ 9 }));
+    QCOMPARE(storedName(p, page, 9), nameOf(page, 20));
+    QCOMPARE(p.cell(9, 2), nameOf(page, 20));
+    QCOMPARE(p.cell(9, 1), QStringLiteral("10"));
+    // The current row follows the move: the arrow keys go on from the moved record.
+    QTest::keyClick(p.list, Qt::Key_Down);
+    QCOMPARE(p.selected(), QList<int>({ 10 }));
+    QTest::keyClick(p.list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(p.selected(), QList<int>({ 20 }));
+
+    p.select({ 1, 2 });
+    QTest::mouseClick(p.button("MoveDownBitBtn"), Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 2, 3 }));
+    QCOMPARE(p.cell(1, 2), nameOf(page, 3));
+    QTest::mouseClick(p.button("MoveUp10BitBtn"), Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int>({ 0, 1 })); // limited to the top of the list
+    QVERIFY(!p.button("MoveUpBitBtn")->isEnabled());
+    // Shift makes a move button move ten times as far.
+    QTest::mouseClick(p.button("MoveDownBitBtn"), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(p.selected(), QList<int>({ 10, 11 }));
+    QTest::mouseClick(p.button("MoveDown10BitBtn"), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(p.selected(), QList<int>({ 38, 39 }));
+    QVERIFY(!p.button("MoveDownBitBtn")->isEnabled());
+
+    // The Delete key deletes the selection.
+    p.select({ 5, 6 });
+    const QStringList gone { p.cell(5, 2), p.cell(6, 2) };
+    QTest::keyClick(p.list, Qt::Key_Delete);
+    p.settle();
+    QCOMPARE(p.list->topLevelItemCount(), 38);
+    QVERIFY(!p.column(2).contains(gone.first()) && !p.column(2).contains(gone.last()));
+}
+
+void TestListPanel::holdMoveButton_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<int>("upAfter"); // ticks before the button is let go elsewhere; -1: on the button
+    QTest::addColumn<int>("row"); // where the first row went
+    QTest::newRow("click") << 0 << false << -1 << 1;
+    QTest::newRow("15 ticks") << 15 << false << -1 << 1;
+    QTest::newRow("16 ticks: first repeat") << 16 << false << -1 << 2;
+    QTest::newRow("38 ticks: then every 3") << 38 << false << -1 << 9;
+    QTest::newRow("shift: by 10") << 19 << true << -1 << 21;
+    QTest::newRow("let go elsewhere") << 30 << false << 17 << 1;
+}
+
+// Holding a move button repeats its move after 16 ticks of Timer1, then every 3; the release on
+// the button moves once more.
+void TestListPanel::holdMoveButton()
+{
+    QFETCH(int, ticks);
+    QFETCH(bool, shift);
+    QFETCH(int, upAfter);
+    QFETCH(int, row);
+    PageFixture p = makePage(QStringLiteral("contacts"), 40);
+    p.select({ 0 });
+    int tick = 0;
+    MoveRepeater *repeater = p.panel->repeater();
+    repeater->setInputState([&] { return upAfter < 0 || tick < upAfter; }, [shift] { return shift; });
+    QTest::mousePress(p.button("MoveDownBitBtn"), Qt::LeftButton);
+    for (tick = 0; tick < ticks; ++tick)
+        repeater->tick();
+    if (upAfter < 0)
+        QTest::mouseRelease(p.button("MoveDownBitBtn"), Qt::LeftButton);
+    QCOMPARE(p.selected(), QList<int> { row });
+    QCOMPARE(repeater->countdown(), -1);
+}
+
+void TestListPanel::addInsertDelete_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<int>>("before");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<QString>("title");
+    // The contacts page's Add keeps the selection and words its title apart.
+    QTest::newRow("contacts add") << "contacts"
+                                  << "AddBitBtn" << QList<int> { 0 }
+                                  << QStringList { "C1", "C2", "C3", "C4", "Contact 5" } << QList<int> { 0, 4 }
+                                  << "Contact List .. used 5 of 1000. 2 selected. ";
+    QTest::newRow("contacts insert") << "contacts"
+                                     << "Insert1" << QList<int> { 2, 3 }
+                                     << QStringList { "C1", "C2", "Contact 5", "C3", "C4" } << QList<int> { 2 }
+                                     << "Contacts .. used 5 of 1000. 1 selected. ";
+    QTest::newRow("contacts delete") << "contacts"
+                                     << "DeleteBitBtn" << QList<int> { 1, 2 } << QStringList { "C1", "C4" }
+                                     << QList<int> { 1 } << "Contacts .. used 2 of 1000. 1 selected. ";
+    QTest::newRow("contacts delete at the end") << "contacts"
+                                                << "Delete1" << QList<int> { 2, 3 } << QStringList { "C1", "C2" }
+                                                << QList<int> { 1 } << "Contacts .. used 2 of 1000. 1 selected. ";
+    QTest::newRow("contacts insert, none selected")
+        << "contacts"
+        << "Insert1" << QList<int> {} << QStringList { "C1", "C2", "C3", "C4", "Contact 5" } << QList<int> { 4 }
+        << "Contact List .. used 5 of 1000. 1 selected. ";
+    // The channels page selects the new or the following row alone.
+    QTest::newRow("channels add") << "channels"
+                                  << "AddMenuItem" << QList<int> { 0 }
+                                  << QStringList { "Aa", "Ab", "Ac", "Ad", "Channel 5" } << QList<int> { 4 }
+                                  << "Channels .. used 5 of 1000. 1 selected. ";
+    QTest::newRow("channels insert") << "channels"
+                                     << "InsertMenuItem" << QList<int> { 2, 3 }
+                                     << QStringList { "Aa", "Ab", "Channel 5", "Ac", "Ad" } << QList<int> { 2 }
+                                     << "Channels .. used 5 of 1000. 1 selected. ";
+    QTest::newRow("channels delete") << "channels"
+                                     << "DeleteBitBtn" << QList<int> { 0, 2 } << QStringList { "Ab", "Ad" }
+                                     << QList<int> { 1 } << "Channels .. used 2 of 1000. 1 selected. ";
+    QTest::newRow("channels delete at the end") << "channels"
+                                                << "DeleteMenuItem" << QList<int> { 2, 3 } << QStringList { "Aa", "Ab" }
+                                                << QList<int> { 1 } << "Channels .. used 2 of 1000. 1 selected. ";
+}
+
+void TestListPanel::addInsertDelete()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, command);
+    QFETCH(QList<int>, before);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, after);
+    QFETCH(QString, title);
+    PageFixture p = makePage(page, 4);
+    p.select(before);
+    if (QPushButton *button = p.button(qPrintable(command)))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        p.action(qPrintable(command))->trigger();
+    p.settle();
+    QCOMPARE(p.column(2), names);
+    for (int row = 0; row < int(names.size()); ++row)
+        QCOMPARE(storedName(p, page, row), names.at(row));
+    QCOMPARE(p.column(1).last(), QString::number(names.size()));
+    QCOMPARE(p.selected(), after);
+    QCOMPARE(p.title(), title);
+}
+
+void TestListPanel::fullList()
+{
+    QFETCH(QString, page);
+    PageFixture p = makePage(page, layoutOf(page).count);
+    const QByteArray before = p.image().toByteArray();
+    QVERIFY(!p.button("AddBitBtn")->isEnabled());
+    p.panel->add();
+    p.select({ 5 });
+    p.panel->insert();
+    p.settle();
+    QCOMPARE(p.image().toByteArray(), before);
+    QCOMPARE(p.list->topLevelItemCount(), layoutOf(page).count);
+}
+
+void TestListPanel::search_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<int>("top");
+    // Any cell matches: numbers, names, IDs and types, trimmed, in any letter case.
+    QTest::newRow("contacts, name") << "contacts"
+                                    << " c77" << QList<int> { 76 } << 73;
+    QTest::newRow("contacts, number and ID") << "contacts"
+                                             << "150" << QList<int> { 49, 149 } << 46;
+    QTest::newRow("contacts, type") << "contacts"
+                                    << "PRIVATE " << QList<int> { 4, 140 } << 1;
+    QTest::newRow("contacts, empty clears") << "contacts"
+                                            << "" << QList<int> {} << 0;
+    QTest::newRow("channels, name") << "channels"
+                                    << " cZ" << QList<int> { 77 } << 74;
+    QTest::newRow("channels, numbers") << "channels"
+                                       << "15" << QList<int> { 14, 114, 149 } << 11;
+    QTest::newRow("channels, protection") << "channels"
+                                          << "yes" << QList<int> { 1, 56 } << 0;
+    QTest::newRow("channels, empty clears") << "channels"
+                                            << "" << QList<int> {} << 0;
+}
+
+void TestListPanel::search()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rows);
+    QFETCH(int, top);
+    PageFixture p = makePage(page, 150);
+    if (page == QLatin1String("contacts")) {
+        setContactCallType(p.image(), 4, PrivateCall);
+        setContactCallType(p.image(), 140, PrivateCall);
+    } else {
+        p.as<ChannelsForm>()->protectedChannels().add(QStringLiteral("ab"));
+        p.as<ChannelsForm>()->protectedChannels().add(QStringLiteral(" Ce"));
+    }
+    p.panel->refresh(true, 0);
+    auto *search = p.child<QLineEdit>("SearchEdit");
+    search->setFocus();
+    search->setText(text);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(p.panel->searchCountdown(), -1);
+    QCOMPARE(p.selected(), rows);
+    // A few rows above the first match stay in sight.
+    QCOMPARE(p.panel->topRow(), top);
+    QVERIFY(p.list->hasFocus());
+    QTest::keyClick(search, Qt::Key_Escape); // swallowed
+    QCOMPARE(search->text(), text);
+}
+
+void TestListPanel::searchCountdown_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("contacts: two seconds") << "contacts" << 80;
+    QTest::newRow("channels: one second") << "channels" << 40;
+}
+
+void TestListPanel::searchCountdown()
+{
+    QFETCH(QString, page);
+    QFETCH(int, ticks);
+    PageFixture p = makePage(page, 30);
+    auto *search = p.child<QLineEdit>("SearchEdit");
+    search->setFocus();
+    QTest::keyClicks(search, nameOf(page, 24).right(2));
+    for (int tick = 1; tick < ticks; ++tick)
+        p.panel->tick();
+    QCOMPARE(p.selected(), QList<int>({ 0 })); // not yet
+    p.panel->tick();
+    QCOMPARE(p.panel->searchCountdown(), -1);
+    QCOMPARE(p.selected(), QList<int>({ 24 }));
+    QVERIFY(search->hasFocus());
+    QVERIFY(p.title().endsWith(QStringLiteral(". 1 selected. ")));
+    // The timer drives it by itself too.
+    search->setText(nameOf(page, 25));
+    QTRY_COMPARE_WITH_TIMEOUT(p.selected(), QList<int>({ 25 }), 5000);
+    // A text that finds nothing stays in the box to be corrected.
+    search->setText(QStringLiteral("zzz"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QVERIFY(p.selected().isEmpty());
+    QVERIFY(search->hasFocus());
+}
+
+void TestListPanel::popupEnabling_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("entries"); // copy, paste insert, paste over, paste new, add, insert,
+                                              // delete, unselect all, select all, cancel
+    QTest::addColumn<bool>("cancelWhileEmpty");
+    QTest::newRow("contacts") << "contacts"
+                              << QStringList { "Copy1", "PasteInsert1", "PasteOver1", "PasteNew1", "Add1", "Insert1",
+                                     "Delete1", "UnselectAll1", "SelectAll1", "Cancel1" }
+                              << true;
+    QTest::newRow("channels") << "channels"
+                              << QStringList { "CopyMenuItem", "PasteInsertMenuItem", "PasteOverMenuItem",
+                                     "PasteNewMenuItem", "AddMenuItem", "InsertMenuItem", "DeleteMenuItem",
+                                     "UnselectAllMenuItem", "SelectAllMenuItem", "CancelMenuItem" }
+                              << false;
+}
+
+void TestListPanel::popupEnabling()
+{
+    QFETCH(QString, page);
+    QFETCH(QStringList, entries);
+    QFETCH(bool, cancelWhileEmpty);
+    enum { Copy, PasteInsert, PasteOver, PasteNew, Add, Insert, Delete, UnselectAll, SelectAll, Cancel };
+    PageFixture p = makePage(page, 3);
+    const auto on = [&](int entry) { return p.enabled(qPrintable(entries.at(entry))); };
+    const auto expect = [&](const QList<int> &enabled) {
+        for (int entry = Copy; entry <= Cancel; ++entry)
+            QVERIFY2(on(entry) == enabled.contains(entry), qPrintable(entries.at(entry)));
+    };
+    expect({ Copy, Add, Insert, Delete, UnselectAll, SelectAll, Cancel });
+    p.select({});
+    expect({ Add, Insert, SelectAll, Cancel });
+    p.action(qPrintable(entries.at(SelectAll)))->trigger();
+    QCOMPARE(p.selected(), QList<int>({ 0, 1, 2 }));
+    p.panel->updateMenu(); // as the menu opens again
+    p.action(qPrintable(entries.at(Copy)))->trigger();
+    expect({ Copy, PasteOver, PasteNew, Add, Insert, Delete, UnselectAll, Cancel });
+    p.action(qPrintable(entries.at(UnselectAll)))->trigger();
+    QVERIFY(p.selected().isEmpty());
+
+    p.store.setCurrentIndex(2);
+    p.page->pageRefresh();
+    expect(cancelWhileEmpty ? QList<int> { Cancel } : QList<int> {});
+
+    // A full list offers no way to add, but still pastes over.
+    PageFixture full = makePage(page, layoutOf(page).count);
+    full.panel->updateMenu();
+    full.action(qPrintable(entries.at(Copy)))->trigger();
+    QVERIFY(!full.enabled(qPrintable(entries.at(Add))));
+    QVERIFY(!full.enabled(qPrintable(entries.at(Insert))));
+    QVERIFY(!full.enabled(qPrintable(entries.at(PasteNew))));
+    QVERIFY(full.enabled(qPrintable(entries.at(PasteOver))));
+}
+
+void TestListPanel::choiceEditor()
+{
+    QWidget page;
+    auto *list = new QTreeWidget(&page);
+    listview::setupListView(list, { { QStringLiteral("No."), 40, Qt::AlignCenter }, { QStringLiteral("Mode"), 0 } });
+    listview::appendRow(list, { QStringLiteral("1"), QStringLiteral("Digital") });
+    page.resize(300, 200);
+    page.show();
+    InPlaceEditor editor(&page, [] { return true; });
+    qint64 stored = -1;
+    const QList<InPlaceEditor::Choice> choices { { QStringLiteral("Analogue"), 1 }, { QStringLiteral("Digital"), 2 } };
+    const auto commit = [&](int, int, qint64 value) -> std::optional<QString> {
+        stored = value;
+        return value == 7 ? std::nullopt : std::optional<QString>(choices.at(int(value) - 1).text);
+    };
+    QVERIFY(editor.beginChoiceEdit(list, 0, 2, choices, 2, commit));
+    QComboBox *combo = editor.comboBox();
+    QCOMPARE(combo->objectName(), QStringLiteral("listViewComboBox"));
+    QCOMPARE(combo->currentText(), QStringLiteral("Digital"));
+    combo->setCurrentIndex(0);
+    Q_EMIT combo->activated(0);
+    QCOMPARE(stored, 1);
+    QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("Analogue"));
+    QVERIFY(!editor.isEditing());
+    QVERIFY(!combo->isVisible());
+
+    // A stored value that no entry carries selects nothing; committing then writes nothing.
+    stored = -1;
+    editor.beginChoiceEdit(list, 0, 2, choices, 7, commit);
+    QCOMPARE(combo->currentIndex(), -1);
+    editor.endEdit(true);
+    QCOMPARE(stored, -1);
+
+    // Parking the drop-down for another edit does not end that edit.
+    editor.beginChoiceEdit(list, 0, 2, choices, 1, commit);
+    editor.beginTextEdit(list, 0, 2, 16, InPlaceEditor::printableAscii(),
+        [](int, int, const QString &) { return std::optional<QString>(); });
+    QCoreApplication::processEvents();
+    QVERIFY(editor.isEditing());
+    QCOMPARE(editor.lineEdit()->parent(), list->viewport());
+}
+
+QTEST_MAIN(TestListPanel)
+#include "tst_listpanel.moc"
