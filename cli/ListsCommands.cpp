@@ -3,6 +3,8 @@
 #include "MemberLists.h"
 #include "RecordList.h"
 
+#include <functional>
+
 namespace cli {
 
 namespace {
@@ -113,16 +115,43 @@ bool memberArguments(const FileImage &image, Command &command, int &record, QLis
     return true;
 }
 
-int runMembers(FileImage &image, Command &command)
+using MemberCommand = std::function<int(MemberList &members, const QList<int> &numbers)>;
+
+// Runs a member command on the record of the first number, with the member numbers after it.
+int withMembers(FileImage &image, Command &command, const MemberCommand &run)
 {
     int record = 0;
     QList<int> numbers;
     if (!memberArguments(image, command, record, numbers))
         return usage(command.lists, command.io);
-    const MemberList members(image, *command.lists.members, record);
-    for (int number : members.members())
-        command.io.out << number << '\t' << members.memberName(number) << '\n';
+    MemberList members(image, *command.lists.members, record);
+    return run(members, numbers);
+}
+
+// A usage error for the first number that fails the test ("contact 4 <problem> group list 1").
+int refuseFirst(Command &command, const MemberList &members, const QList<int> &numbers,
+    bool (*passes)(const MemberList &, int), const char *problem)
+{
+    for (int number : numbers) {
+        if (!passes(members, number)) {
+            return usage(command.lists, command.io,
+                QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(QLatin1String(command.lists.members->memberNoun))
+                    .arg(number)
+                    .arg(QLatin1String(problem), command.noun())
+                    .arg(members.record() + 1));
+        }
+    }
     return Success;
+}
+
+int runMembers(FileImage &image, Command &command)
+{
+    return withMembers(image, command, [&](MemberList &members, const QList<int> &) {
+        for (int number : members.members())
+            command.io.out << number << '\t' << members.memberName(number) << '\n';
+        return int(Success);
+    });
 }
 
 QString numberList(const QList<int> &numbers)
@@ -135,48 +164,27 @@ QString numberList(const QList<int> &numbers)
 
 int runAddMembers(FileImage &image, Command &command)
 {
-    int record = 0;
-    QList<int> numbers;
-    if (!memberArguments(image, command, record, numbers))
-        return usage(command.lists, command.io);
-    MemberList members(image, *command.lists.members, record);
-    for (int number : numbers) {
-        if (!members.isAvailable(number)) {
-            return usage(command.lists, command.io,
-                QStringLiteral("%1 %2 is not offered for %3 %4")
-                    .arg(QLatin1String(command.lists.members->memberNoun))
-                    .arg(number)
-                    .arg(command.noun())
-                    .arg(record + 1));
-        }
-    }
-    const QList<int> notAdded = members.add(numbers);
-    if (!notAdded.isEmpty())
-        command.io.err << command.noun() << " " << record + 1 << " is full; not added: " << numberList(notAdded)
-                       << Qt::endl;
-    return Success;
+    return withMembers(image, command, [&](MemberList &members, const QList<int> &numbers) {
+        const auto offered = [](const MemberList &list, int number) { return list.isAvailable(number); };
+        if (refuseFirst(command, members, numbers, offered, "is not offered for") != Success)
+            return int(UsageError);
+        const QList<int> notAdded = members.add(numbers);
+        if (!notAdded.isEmpty())
+            command.io.err << command.noun() << " " << members.record() + 1
+                           << " is full; not added: " << numberList(notAdded) << Qt::endl;
+        return int(Success);
+    });
 }
 
 int runRemoveMembers(FileImage &image, Command &command)
 {
-    int record = 0;
-    QList<int> numbers;
-    if (!memberArguments(image, command, record, numbers))
-        return usage(command.lists, command.io);
-    MemberList members(image, *command.lists.members, record);
-    const QList<int> listed = members.members();
-    for (int number : numbers) {
-        if (!listed.contains(number)) {
-            return usage(command.lists, command.io,
-                QStringLiteral("%1 %2 is not a member of %3 %4")
-                    .arg(QLatin1String(command.lists.members->memberNoun))
-                    .arg(number)
-                    .arg(command.noun())
-                    .arg(record + 1));
-        }
-    }
-    members.remove(numbers);
-    return Success;
+    return withMembers(image, command, [&](MemberList &members, const QList<int> &numbers) {
+        const auto listed = [](const MemberList &list, int number) { return list.members().contains(number); };
+        if (refuseFirst(command, members, numbers, listed, "is not a member of") != Success)
+            return int(UsageError);
+        members.remove(numbers);
+        return int(Success);
+    });
 }
 
 struct Subcommand

@@ -35,6 +35,7 @@ class MemberList
 public:
     MemberList(FileImage &image, const MemberDescriptor &members, int record);
 
+    int record() const { return m_record; }
     int capacity() const { return m_members.slots.count; }
     // The listed members in slot order.
     QList<int> members() const;
