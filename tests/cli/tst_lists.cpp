@@ -25,7 +25,7 @@ const QMap<QString, ListLayout> kLayouts {
 };
 
 // R1..Rn in the list; contacts get DMR IDs 101.. and alternate group and private calls.
-ImageBuilder &fill(ImageBuilder &builder, const QString &list, int count)
+ImageBuilder fixture(const QString &list, int count, ImageBuilder builder = ImageBuilder())
 {
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("R%1").arg(i + 1);
@@ -35,12 +35,6 @@ ImageBuilder &fill(ImageBuilder &builder, const QString &list, int count)
             builder.named(kLayouts.value(list), i, name);
     }
     return builder;
-}
-
-ImageBuilder fixture(const QString &list, int count)
-{
-    ImageBuilder builder;
-    return fill(builder, list, count);
 }
 
 // A place that names record 3 and blocks its deletion: the first zone's first member, the
@@ -136,16 +130,13 @@ private Q_SLOTS:
             << "" << refused.arg("emergency system") << QStringList { "R1", "R2", "R3", "R4" } << 3;
         row("zones delete", "zones", 5, { "delete", "FILE", "1", "3" }) << ""
                                                                         << "" << QStringList { "R2", "R4", "R5" } << 3;
-        row("emergency move", "emergency", 4, { "move", "FILE", "3", "4", "--by", "2" })
-            << ""
-            << "" << QStringList { "R3", "R4", "R1", "R2" } << 1;
         row("zones move", "zones", 4, { "move", "FILE", "1", "--by", "-9" })
             << ""
             << "" << QStringList { "R2", "R3", "R4", "R1" } << 3;
     }
 
     // Each row runs `<list> ARGS` on three records of the list whose first record holds the
-    // members 3 and 2, with contacts (group calls 1, 3, 5) or channels R1..R6; OUT is the
+    // members 3 and 2, with contacts (group calls 1, 3, 5) or channels R1..R6; `out` ends the
     // members command's output afterwards.
     void members_data()
     {
@@ -162,14 +153,11 @@ private Q_SLOTS:
         row("grouplists", { "members", "FILE", "1" }, 0, "", "3\tR3\n2\tR2\n");
         row("grouplists", { "add-members", "FILE", "1", "5", "1" }, 0, "", "3\tR3\n2\tR2\n5\tR5\n1\tR1\n");
         row("grouplists", { "add-members", "FILE", "1", "5", "4" }, 2, "contact 4 is not offered", "");
-        row("zones", { "add-members", "FILE", "1", "3" }, 2, "channel 3 is not offered", "");
         row("zones", { "add-members", "FILE", "1", "7" }, 2, "channel 7 is not offered", "");
         row("zones", { "add-members", "FILE", "1", "6", "1", "5", "4" }, 0, "zone 1 is full; not added: 5 4",
             "113\t\n6\tR6\n1\tR1\n");
-        row("scanlists", { "remove-members", "FILE", "1", "2", "-o", "OUT" }, 0, "", "3\tR3\n");
+        row("scanlists", { "remove-members", "FILE", "1", "2" }, 0, "", "3\tR3\n");
         row("scanlists", { "remove-members", "FILE", "1", "1" }, 2, "channel 1 is not a member", "");
-        row("scanlists", { "members", "FILE", "4" }, 2, "no scan list 4", "");
-        row("scanlists", { "members", "FILE", "1", "2" }, 2, "wrong number of arguments", "");
         row("emergency", { "members", "FILE", "1" }, 2, "unknown emergency command", "");
     }
     void members()
@@ -179,24 +167,21 @@ private Q_SLOTS:
         QFETCH(int, exitCode);
         QFETCH(QString, err);
         QFETCH(QString, out);
-        ImageBuilder builder = fixture(list, 3);
-        fill(builder, list == "grouplists" ? "contacts" : "channels", 6);
+        ImageBuilder builder = fixture(list == "grouplists" ? "contacts" : "channels", 6, fixture(list, 3));
         const int firstSlot = list == "grouplists" ? 61029 : list == "zones" ? 85029 : 101039;
         builder.u16(firstSlot, 3).u16(firstSlot + 2, 2);
         if (list == "zones") // a zone holds 16 channels: two slots left
             for (int slot = 2; slot < 14; ++slot)
                 builder.u16(firstSlot + 2 * slot, std::uint16_t(100 + slot));
         const QString path = builder.writeTo(*m_dir, "a.rdt");
-        const QString output = arguments.contains("OUT") ? m_dir->filePath("out.rdt") : path;
         arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
-        arguments.replaceInStrings(QRegularExpression("^OUT$"), output);
         const auto result = runTool(QStringList { list } + arguments);
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.err.contains(err) && (err.isEmpty() == result.err.isEmpty()), qPrintable(result.err));
         if (arguments.first() == "members")
             QCOMPARE(result.out, out);
         else if (exitCode == 0)
-            QVERIFY(runTool({ list, "members", output, "1" }).out.endsWith(out));
+            QVERIFY(runTool({ list, "members", path, "1" }).out.endsWith(out));
         if (exitCode != 0)
             QCOMPARE(testsupport::readFile(path), builder.image().toByteArray()); // a usage error saves nothing
     }
