@@ -36,6 +36,11 @@ MemberList::MemberList(FileImage &image, const MemberDescriptor &members, int re
 {
 }
 
+bool MemberList::isOwnerUsed() const
+{
+    return isRecordUsed(m_image, m_members.slots.owner, m_record);
+}
+
 bool MemberList::isMember(int value) const
 {
     return value >= 1 && value <= m_members.memberList.count;
@@ -44,7 +49,7 @@ bool MemberList::isMember(int value) const
 QList<int> MemberList::members() const
 {
     QList<int> listed;
-    if (!isRecordUsed(m_image, m_members.slots.owner, m_record))
+    if (!isOwnerUsed())
         return listed;
     for (int slot = 0; slot < capacity(); ++slot) {
         const int value = m_image.u16(slotOffset(slot));
@@ -67,8 +72,7 @@ QList<int> MemberList::available() const
 
 bool MemberList::isAvailable(int number) const
 {
-    return isMember(number) && isRecordUsed(m_image, m_members.slots.owner, m_record)
-        && m_members.offerable(m_image, number - 1) && !members().contains(number);
+    return isMember(number) && isOwnerUsed() && m_members.offerable(m_image, number - 1) && !members().contains(number);
 }
 
 QString MemberList::memberName(int number) const
@@ -79,7 +83,7 @@ QString MemberList::memberName(int number) const
 QList<int> MemberList::add(const QList<int> &numbers)
 {
     QList<int> notAdded;
-    if (!isRecordUsed(m_image, m_members.slots.owner, m_record))
+    if (!isOwnerUsed())
         return numbers;
     for (int number : numbers) {
         if (!isMember(number) || members().contains(number))
@@ -97,7 +101,7 @@ QList<int> MemberList::add(const QList<int> &numbers)
 
 void MemberList::remove(const QList<int> &numbers)
 {
-    if (!isRecordUsed(m_image, m_members.slots.owner, m_record))
+    if (!isOwnerUsed())
         return;
     QList<int> kept = members();
     kept.removeIf([&](int value) { return numbers.contains(value); });

@@ -55,6 +55,7 @@ public:
     QList<int> move(const QList<int> &rows, int n);
 
 private:
+    bool isOwnerUsed() const;
     bool isMember(int value) const;
     int slotOffset(int slot) const { return m_members.slots.memberOffset(m_record, slot); }
     void write(const QList<int> &members);
