@@ -11,9 +11,9 @@ using namespace codeplug;
 
 namespace {
 
-// 1000 channels, 250 zones full of channel numbers and 250 scan lists; every channel names a
-// zone-sized group of scan lists among 101..250 (so that deleting scan lists 1..100 goes through
-// and renumbers every channel), and every scan list's priority channels name channels.
+// 1000 channels, 250 zones and 250 scan lists full of channel numbers. Every channel names a
+// group list and one of the scan lists 101..250, so that deleting scan lists 1..100 goes through
+// and renumbers every channel; every scan list's first priority channel names a channel.
 FileImage fullImage()
 {
     FileImage image = makeNewCodePlug(2, 0);
@@ -50,7 +50,8 @@ void BM_DeleteScanLists(benchmark::State &state)
 }
 BENCHMARK(BM_DeleteScanLists)->Unit(benchmark::kMillisecond);
 
-void BM_MoveZones(benchmark::State &state)
+// 100 selected records, every other one of the first 200, moved by n places.
+void BM_MoveSelection(benchmark::State &state, const ListDescriptor *list, int n)
 {
     const FileImage full = fullImage();
     QList<int> rows;
@@ -58,23 +59,11 @@ void BM_MoveZones(benchmark::State &state)
         rows.append(i + 1);
     for (auto _ : state) {
         FileImage image = full;
-        benchmark::DoNotOptimize(RecordList(image, listdescriptors::zones).moveSelection(rows, 10));
+        benchmark::DoNotOptimize(RecordList(image, *list).moveSelection(rows, n));
     }
 }
-BENCHMARK(BM_MoveZones)->Unit(benchmark::kMillisecond);
-
-void BM_MoveGroupLists(benchmark::State &state)
-{
-    const FileImage full = fullImage();
-    QList<int> rows;
-    for (int i = 0; i < 200; i += 2)
-        rows.append(i + 1);
-    for (auto _ : state) {
-        FileImage image = full;
-        benchmark::DoNotOptimize(RecordList(image, listdescriptors::rxGroupLists).moveSelection(rows, -10));
-    }
-}
-BENCHMARK(BM_MoveGroupLists)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MoveSelection, zones, &listdescriptors::zones, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MoveSelection, group_lists, &listdescriptors::rxGroupLists, -10)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
