@@ -1,9 +1,8 @@
+#include "ChannelRecord.h"
 #include "Layout.h"
 #include "ListRecords.h"
-#include "MemberLists.h"
 #include "NewCodePlug.h"
 #include "RecordList.h"
-#include "ChannelRecord.h"
 
 #include <benchmark/benchmark.h>
 
