@@ -9,7 +9,9 @@ const char *const kUsage = "usage: codeplug COMMAND ...\n"
                            "  info FILE.rdt\n"
                            "  compact IN.rdt OUT.rdt\n"
                            "  channels list|export|import|delete|move|sort ...\n"
-                           "  contacts list|export|import|delete|move|sort ...\n";
+                           "  contacts list|export|import|delete|move|sort ...\n"
+                           "  grouplists|zones|scanlists list|delete|move|members|add-members|remove-members ...\n"
+                           "  emergency list|delete|move ...\n";
 
 } // namespace
 
@@ -31,6 +33,19 @@ bool saveFrom(codeplug::CodePlugStore &store, const QString &path, Io io)
     if (!result.ok())
         io.err << result.message << ": " << path << Qt::endl;
     return result.ok();
+}
+
+int changeAndSave(const QCommandLineParser &parser, Io io, const std::function<int(codeplug::FileImage &)> &change)
+{
+    const QString input = parser.positionalArguments().first();
+    codeplug::CodePlugStore store;
+    if (!loadInto(store, input, io))
+        return FileError;
+    const int status = change(*store.slot(0)->image());
+    if (status != Success)
+        return status;
+    const QString output = parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : input;
+    return saveFrom(store, output, io) ? Success : FileError;
 }
 
 bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image, const codeplug::ListLayout &list,
@@ -70,6 +85,8 @@ int run(const QStringList &arguments, Io io)
         return runChannelsCommand(rest, io);
     if (command == QLatin1String("contacts"))
         return runContactsCommand(rest, io);
+    if (isListsCommand(command))
+        return runListsCommand(command, rest, io);
     io.err << "unknown command: " << command << "\n" << kUsage;
     return UsageError;
 }

@@ -2,8 +2,11 @@
 
 #include "CodePlugFile.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
+
+#include <functional>
 
 namespace cli {
 
@@ -24,6 +27,10 @@ bool loadInto(codeplug::CodePlugStore &store, const QString &path, Io io);
 // script has nobody to ask.
 bool saveFrom(codeplug::CodePlugStore &store, const QString &path, Io io);
 
+// Loads FILE (the first positional argument), runs the change and, when it returns Success, saves
+// to the file of the parser's -o option or back to FILE. A change that fails saves nothing.
+int changeAndSave(const QCommandLineParser &parser, Io io, const std::function<int(codeplug::FileImage &)> &change);
+
 // Parses 1-based record numbers of used records of the list into 0-based rows; false with a
 // message when one is not a number or names no used record (`noun` names the record kind).
 bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image, const codeplug::ListLayout &list,
@@ -33,5 +40,8 @@ bool parseRecordRows(const QStringList &texts, const codeplug::FileImage &image,
 int runBasicCommand(const QString &command, const QStringList &arguments, Io io);
 int runChannelsCommand(const QStringList &arguments, Io io);
 int runContactsCommand(const QStringList &arguments, Io io);
+// grouplists, zones, scanlists and emergency.
+bool isListsCommand(const QString &command);
+int runListsCommand(const QString &command, const QStringList &arguments, Io io);
 
 } // namespace cli

@@ -6,8 +6,6 @@
 
 #include <QCommandLineParser>
 
-#include <functional>
-
 namespace cli {
 
 namespace {
@@ -64,20 +62,6 @@ bool parseProtectedIds(const QCommandLineParser &parser, ProtectedIdList &ids, I
         ids.add(id);
     }
     return true;
-}
-
-// Loads the file, runs the change and saves to -o or back to the input.
-int changeAndSave(const QCommandLineParser &parser, Io io, const std::function<int(FileImage &)> &change)
-{
-    const QString input = parser.positionalArguments().first();
-    CodePlugStore store;
-    if (!loadInto(store, input, io))
-        return FileError;
-    const int status = change(*store.slot(0)->image());
-    if (status != Success)
-        return status;
-    const QString output = parser.isSet(kOutput) ? parser.value(kOutput) : input;
-    return saveFrom(store, output, io) ? Success : FileError;
 }
 
 int runList(const QStringList &arguments, Io io)

@@ -12,7 +12,8 @@ namespace codeplug {
 
 // The channel list's own rules on the list engine (RecordList over listdescriptors::channels).
 // Indexes are 0-based record indexes (the page's rows); every channel number held by emergency
-// systems, zones, scan lists, DTMF decode entries and GPS systems follows its channel.
+// systems, zones, scan lists (members, priority and tx designated channels), DTMF decode entries
+// and GPS systems follows its channel.
 
 inline const QString kChannelClipboardFormat = QStringLiteral("dmr_code_plug_channel_entry");
 

@@ -4,6 +4,7 @@
 #include "ContactRecord.h"
 #include "Layout.h"
 #include "NameCodec.h"
+#include "RecordList.h"
 
 namespace codeplug {
 
@@ -19,7 +20,53 @@ bool clearNamed(FileImage &image, const ListLayout &list, int index, const QStri
     return true;
 }
 
+// A blank name reads after the number the record shows as the deletion walk stands.
+template <const ListLayout &list> QString shownName(const FileImage &image, int index, int shownNumber)
+{
+    return decodeName(image, list.nameFieldOffset(index), list.nameUnits, shownNumber);
+}
+
 } // namespace
+
+const ListDescriptor listdescriptors::rxGroupLists = {
+    lists::rxGroupLists,
+    initRxGroupListRecord,
+    "Group %1",
+    "Group 1",
+    rxGroupListReferences,
+    "Cannot delete group \"%1\".\n\nIt's used in %2 setting",
+    shownName<lists::rxGroupLists>,
+};
+
+const ListDescriptor listdescriptors::zones = {
+    lists::zones,
+    initZoneRecord,
+    "Zone %1",
+    "Zone 1",
+    zoneReferences,
+    "",
+    shownName<lists::zones>,
+};
+
+const ListDescriptor listdescriptors::scanLists = {
+    lists::scanLists,
+    initScanListRecord,
+    "Scan List %1",
+    "Scan List 1",
+    scanListReferences,
+    "Cannot delete scan list \"%1\".\n\nIt's used in %2 setting",
+    shownName<lists::scanLists>,
+};
+
+const ListDescriptor listdescriptors::emergencySystems = {
+    lists::emergencySystems,
+    initEmergencySystemRecord,
+    "System %1",
+    "System 1",
+    emergencySystemReferences,
+    "Cannot delete emergency system \"%1\".\n\nIt's used in %2 setting",
+    shownName<lists::emergencySystems>,
+};
 
 void initTextMessageRecord(FileImage &image, int index, const QString &text)
 {

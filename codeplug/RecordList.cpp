@@ -94,23 +94,29 @@ int RecordList::move(int index, int n)
     return target;
 }
 
+int moveRowsInOrder(RecordOrder &order, const QList<int> &rows, int n, int count)
+{
+    if (rows.isEmpty())
+        return 0;
+    n = std::max(std::min(n, rows.first()), rows.last() + 1 - count);
+    // Moving the leading row first (up) or the trailing row first (down) keeps the shape.
+    if (n > 0) {
+        for (int row : rows)
+            moveInOrder(order, row, row - n);
+    } else if (n < 0) {
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+            moveInOrder(order, *it, *it - n);
+    }
+    return n;
+}
+
 QList<int> RecordList::moveSelection(const QList<int> &rows, int n)
 {
     QList<int> selected = usedRows(rows);
-    if (selected.isEmpty())
-        return selected;
-    n = std::max(std::min(n, selected.first()), selected.last() + 1 - usedCount());
+    RecordOrder order = identityOrder();
+    n = moveRowsInOrder(order, selected, n, usedCount());
     if (n == 0)
         return selected;
-    RecordOrder order = identityOrder();
-    // Moving the leading row first (up) or the trailing row first (down) keeps the shape.
-    if (n > 0) {
-        for (int row : selected)
-            moveInOrder(order, row, row - n);
-    } else {
-        for (auto it = selected.crbegin(); it != selected.crend(); ++it)
-            moveInOrder(order, *it, *it - n);
-    }
     applyOrder(order);
     for (int &row : selected)
         row -= n;

@@ -32,6 +32,10 @@ struct ListDescriptor
 namespace listdescriptors {
 extern const ListDescriptor channels;
 extern const ListDescriptor contacts;
+extern const ListDescriptor rxGroupLists;
+extern const ListDescriptor zones;
+extern const ListDescriptor scanLists;
+extern const ListDescriptor emergencySystems;
 } // namespace listdescriptors
 
 // The used rows among `rows`, ascending and without repeats.
@@ -50,6 +54,11 @@ struct ListResult
 
 // The new position of each record: order[p] is the index of the record that goes to place p.
 using RecordOrder = std::vector<int>;
+
+// Moves the entries at `rows` (ascending, without repeats, inside 0..count-1) of an order by n
+// places towards its front (towards the back for negative n), limited so that they stay inside
+// the first `count` entries and keep their shape. Returns the n applied.
+int moveRowsInOrder(RecordOrder &order, const QList<int> &rows, int n, int count);
 
 // The operations every list shares, on one image. Indexes are 0-based record indexes (the page's
 // rows); the used records stay contiguous and every reference in the list's table follows its

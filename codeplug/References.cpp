@@ -134,6 +134,29 @@ bool isDigitalOneTouch(const FileImage &image, int k)
 
 using P = ReferencePlace;
 
+QString channelPlace(const FileImage &image, int owner, int)
+{
+    return quoted("channel", ownerName(image, lists::channels, owner));
+}
+
+// A channel's emergency system, scan list or group list field. A channel that does not block the
+// deletion of the record it names loses the reference instead of naming the next record.
+constexpr ReferencePlace channelListField(int byte)
+{
+    return P::field(lists::channels, byte, channelPlace).bytes().deletedBecomes(0);
+}
+constexpr Condition kDigitalChannel { When::OwnerHolds, isDigitalChannel };
+
+// Priority channel 1, priority channel 2 and the tx designated channel of every scan list. They
+// never block; a deleted channel leaves "None" ("Last Active Channel" for the tx designated one).
+constexpr ReferencePlace scanListChannels()
+{
+    ReferencePlace place = P::field(lists::scanLists, 32, nullptr).blocksWhen({ When::Never }).deletedBecomes(0xFFFF);
+    place.memberStride = 2;
+    place.members = 3;
+    return place;
+}
+
 const ReferencePlace kChannelReferences[] = {
     P::field(lists::emergencySystems, 36,
         [](const FileImage &image, int owner, int) {
@@ -145,6 +168,7 @@ const ReferencePlace kChannelReferences[] = {
         [](const FileImage &image, int owner, int) {
             return quoted("SCAN LIST", ownerName(image, lists::scanLists, owner));
         }),
+    scanListChannels(),
     P::entries(dtmf::kDecodeRevertChannel, dtmf::kDecodeSize, dtmf::kDecodeCount,
         [](const FileImage &, int owner, int) { return quoted("DTMF", QStringLiteral("DTMF-%1").arg(owner + 1)); }),
     P::entries(gps::kSystems + gps::kRevertChannel, gps::kSystemSize, gps::kSystemCount,
@@ -167,13 +191,21 @@ const ReferencePlace kContactReferences[] = {
             return QStringLiteral("group \"%1\".%2")
                 .arg(ownerName(image, lists::rxGroupLists, owner), QString::number(member + 1));
         }),
-    P::field(lists::channels, channeloffsets::contact,
-        [](const FileImage &image, int owner, int) {
-            return quoted("channel", ownerName(image, lists::channels, owner));
-        })
-        .blocksWhen({ When::OwnerHolds, isDigitalChannel }),
+    P::field(lists::channels, channeloffsets::contact, channelPlace).blocksWhen(kDigitalChannel),
     P::entries(gps::kSystems + gps::kContact, gps::kSystemSize, gps::kSystemCount,
         [](const FileImage &, int owner, int) { return QStringLiteral("GPS %1").arg(owner + 1); }),
+};
+
+const ReferencePlace kRxGroupListReferences[] = {
+    channelListField(channelfields::rxGroupList.byte).blocksWhen(kDigitalChannel),
+};
+
+const ReferencePlace kScanListReferences[] = {
+    channelListField(channelfields::scanList.byte),
+};
+
+const ReferencePlace kEmergencySystemReferences[] = {
+    channelListField(channelfields::emergencySystem.byte).blocksWhen(kDigitalChannel),
 };
 
 } // namespace
@@ -186,6 +218,26 @@ ReferenceTable channelReferences()
 ReferenceTable contactReferences()
 {
     return kContactReferences;
+}
+
+ReferenceTable rxGroupListReferences()
+{
+    return kRxGroupListReferences;
+}
+
+ReferenceTable zoneReferences()
+{
+    return {}; // nothing refers to a zone
+}
+
+ReferenceTable scanListReferences()
+{
+    return kScanListReferences;
+}
+
+ReferenceTable emergencySystemReferences()
+{
+    return kEmergencySystemReferences;
 }
 
 } // namespace codeplug

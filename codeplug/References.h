@@ -93,6 +93,19 @@ struct ReferencePlace
         place.blocks = condition;
         return place;
     }
+    // An 8-bit field.
+    constexpr ReferencePlace bytes() const
+    {
+        ReferencePlace place = *this;
+        place.width = 1;
+        return place;
+    }
+    constexpr ReferencePlace deletedBecomes(int value) const
+    {
+        ReferencePlace place = *this;
+        place.onDeleted = value;
+        return place;
+    }
 };
 
 // Every place holding numbers of one list, in the order a deletion check visits them: the first
@@ -134,8 +147,12 @@ QString placeText(const FileImage &image, ReferenceTable table, const ReferenceE
 // The name of a record of a list, as refusals quote their owners.
 QString ownerName(const FileImage &image, const ListLayout &list, int owner);
 
-// The places that hold channel and contact numbers.
+// The places that hold the numbers of each list.
 ReferenceTable channelReferences();
 ReferenceTable contactReferences();
+ReferenceTable rxGroupListReferences();
+ReferenceTable zoneReferences();
+ReferenceTable scanListReferences();
+ReferenceTable emergencySystemReferences();
 
 } // namespace codeplug

@@ -15,25 +15,36 @@ using testsupport::runTool;
 
 namespace {
 
+const QMap<QString, ListLayout> kLayouts {
+    { "channels", lists::channels },
+    { "contacts", lists::contacts },
+    { "grouplists", lists::rxGroupLists },
+    { "zones", lists::zones },
+    { "scanlists", lists::scanLists },
+    { "emergency", lists::emergencySystems },
+};
+
 // R1..Rn in the list; contacts get DMR IDs 101.. and alternate group and private calls.
-ImageBuilder fixture(const QString &list, int count)
+ImageBuilder fixture(const QString &list, int count, ImageBuilder builder = ImageBuilder())
 {
-    ImageBuilder builder;
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("R%1").arg(i + 1);
-        if (list == "channels")
-            builder.named(lists::channels, i, name);
-        else
+        if (list == "contacts")
             writeContact(builder.image(), i, std::uint32_t(101 + i), i % 2 ? PrivateCall : GroupCall, false, name);
+        else
+            builder.named(kLayouts.value(list), i, name);
     }
     return builder;
 }
 
-// A place that names record 3 and blocks its deletion: the first zone's first member, or the
-// contact of the first (digital) channel.
+// A place that names record 3 and blocks its deletion: the first zone's first member, the
+// contact or the group list, scan list or emergency system of the first (digital) channel. Zones:
+// the first channel's group list field, which zone commands leave alone.
 int referenceOffset(const QString &list)
 {
-    return list == "channels" ? 85029 : 127019;
+    const QMap<QString, int> offsets { { "channels", 85029 }, { "contacts", 127019 }, { "grouplists", 127025 },
+        { "zones", 127025 }, { "scanlists", 127024 }, { "emergency", 127023 } };
+    return offsets.value(list);
 }
 
 FileImage loaded(const QString &path)
@@ -46,7 +57,7 @@ FileImage loaded(const QString &path)
 
 QStringList names(const QString &list, const QString &path)
 {
-    return testsupport::usedNames(loaded(path), list == "channels" ? lists::channels : lists::contacts);
+    return testsupport::usedNames(loaded(path), kLayouts.value(list));
 }
 
 } // namespace
@@ -108,6 +119,71 @@ private Q_SLOTS:
         row("contacts sort", "contacts", 5, { "sort", "FILE", "--by", "type", "--protect-id", "105" })
             << ""
             << "" << QStringList { "R5", "R1", "R3", "R2", "R4" } << 3;
+        const QString refused = "Cannot delete %1 \"R3\".\n\nIt's used in channel \"Channel 1\" setting\n";
+        row("grouplists list", "grouplists", 2, { "list", "FILE" }) << "1\tR1\n2\tR2\n"
+                                                                    << "" << QStringList {} << 0;
+        row("grouplists delete goes on", "grouplists", 5, { "delete", "FILE", "4", "1", "3" })
+            << "" << refused.arg("group") << QStringList { "R2", "R3", "R5" } << 2;
+        row("scanlists delete stops", "scanlists", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" })
+            << "" << refused.arg("scan list") << QStringList { "R2", "R3", "R4", "R5" } << 2;
+        row("emergency delete", "emergency", 5, { "delete", "FILE", "3", "5", "-o", "OUT" })
+            << "" << refused.arg("emergency system") << QStringList { "R1", "R2", "R3", "R4" } << 3;
+        row("zones delete", "zones", 5, { "delete", "FILE", "1", "3" }) << ""
+                                                                        << "" << QStringList { "R2", "R4", "R5" } << 3;
+        row("zones move", "zones", 4, { "move", "FILE", "1", "--by", "-9" })
+            << ""
+            << "" << QStringList { "R2", "R3", "R4", "R1" } << 3;
+    }
+
+    // Each row runs `<list> ARGS` on three records of the list whose first record holds the
+    // members 3 and 2, with contacts (group calls 1, 3, 5) or channels R1..R6; `out` ends the
+    // members command's output afterwards.
+    void members_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("out");
+        const auto row
+            = [](const char *list, const QStringList &arguments, int exitCode, const char *err, const char *out) {
+                  QTest::addRow("%s %s", list, qPrintable(arguments.join(' ')))
+                      << QString(list) << arguments << exitCode << QString(err) << QString(out);
+              };
+        row("grouplists", { "members", "FILE", "1" }, 0, "", "3\tR3\n2\tR2\n");
+        row("grouplists", { "add-members", "FILE", "1", "5", "1" }, 0, "", "3\tR3\n2\tR2\n5\tR5\n1\tR1\n");
+        row("grouplists", { "add-members", "FILE", "1", "5", "4" }, 2, "contact 4 is not offered", "");
+        row("zones", { "add-members", "FILE", "1", "7" }, 2, "channel 7 is not offered", "");
+        row("zones", { "add-members", "FILE", "1", "6", "1", "5", "4" }, 0, "zone 1 is full; not added: 5 4",
+            "113\t\n6\tR6\n1\tR1\n");
+        row("scanlists", { "remove-members", "FILE", "1", "2" }, 0, "", "3\tR3\n");
+        row("scanlists", { "remove-members", "FILE", "1", "1" }, 2, "channel 1 is not a member", "");
+        row("emergency", { "members", "FILE", "1" }, 2, "unknown emergency command", "");
+    }
+    void members()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        ImageBuilder builder = fixture(list == "grouplists" ? "contacts" : "channels", 6, fixture(list, 3));
+        const int firstSlot = list == "grouplists" ? 61029 : list == "zones" ? 85029 : 101039;
+        builder.u16(firstSlot, 3).u16(firstSlot + 2, 2);
+        if (list == "zones") // a zone holds 16 channels: two slots left
+            for (int slot = 2; slot < 14; ++slot)
+                builder.u16(firstSlot + 2 * slot, std::uint16_t(100 + slot));
+        const QString path = builder.writeTo(*m_dir, "a.rdt");
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
+        const auto result = runTool(QStringList { list } + arguments);
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.err.contains(err) && (err.isEmpty() == result.err.isEmpty()), qPrintable(result.err));
+        if (arguments.first() == "members")
+            QCOMPARE(result.out, out);
+        else if (exitCode == 0)
+            QVERIFY(runTool({ list, "members", path, "1" }).out.endsWith(out));
+        if (exitCode != 0)
+            QCOMPARE(testsupport::readFile(path), builder.image().toByteArray()); // a usage error saves nothing
     }
     void commands()
     {

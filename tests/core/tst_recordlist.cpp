@@ -3,6 +3,7 @@
 #include "ContactList.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
+#include "MemberLists.h"
 #include "NameCodec.h"
 #include "RecordList.h"
 
@@ -16,12 +17,16 @@ using testsupport::recordBytes;
 
 namespace {
 
-enum ListKind { Channels, Contacts };
-const char *const kKindNames[] = { "channels", "contacts" };
+enum ListKind { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency };
+const char *const kKindNames[] = { "channels", "contacts", "group lists", "zones", "scan lists", "emergency" };
+const ListDescriptor *const kDescriptors[]
+    = { &listdescriptors::channels, &listdescriptors::contacts, &listdescriptors::rxGroupLists, &listdescriptors::zones,
+          &listdescriptors::scanLists, &listdescriptors::emergencySystems };
+constexpr int kAllKinds[] = { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency };
 
 const ListDescriptor &descriptor(int kind)
 {
-    return kind == Channels ? listdescriptors::channels : listdescriptors::contacts;
+    return *kDescriptors[kind];
 }
 
 // Records "R1".."R<count>" in the list, then the byte pokes (offset, value) of `setup`.
@@ -44,10 +49,36 @@ QStringList rNames(const QList<int> &numbers)
     return numbered(QStringLiteral("R"), numbers);
 }
 
-// A place every move and deletion renumbers: the first GPS system's channel or contact.
-int gpsPlace(int kind)
+const MemberDescriptor &memberDescriptor(int kind)
 {
-    return kind == Channels ? 257637 : 257641;
+    return kind == GroupLists ? memberdescriptors::rxGroupLists
+        : kind == Zones       ? memberdescriptors::zones
+                              : memberdescriptors::scanLists;
+}
+
+// A place every move and deletion renumbers: the first GPS system's channel or contact, or a
+// field of the first channel ("Channel 1", digital); none for zones. Bytes 10-12 are 8 bits wide.
+int referencePlace(int kind)
+{
+    const int places[] = { 257637, 257641, 127025, -1, 127024, 127023 };
+    return places[kind];
+}
+
+bool inChannels(int offset)
+{
+    return offset >= 127013 && offset < 191013;
+}
+
+int readPlace(const FileImage &image, int offset)
+{
+    return inChannels(offset) ? image.u8(offset) : image.u16(offset);
+}
+
+ImageBuilder &writePlace(ImageBuilder &builder, int offset, int value)
+{
+    if (offset < 0)
+        return builder;
+    return inChannels(offset) ? builder.u8(offset, std::uint8_t(value)) : builder.u16(offset, std::uint16_t(value));
 }
 
 } // namespace
@@ -58,8 +89,9 @@ class TestRecordList : public QObject
 
 private Q_SLOTS:
     // Each row: a place holding a record number, the bytes that make its owner used or its mode
-    // digital, where the entry holding 10 ends when record 10 moves to the top, and the refusal
-    // when the entry holds 3 and record 3 is deleted (none: the deletion goes through).
+    // digital, where the entry holding 10 ends when record 10 moves to the top, the refusal
+    // when the entry holds 3 and record 3 is deleted (none: the deletion goes through), and then
+    // what the entry becomes. Fields inside channel records are 8 bits wide.
     void references_data()
     {
         QTest::addColumn<int>("kind");
@@ -67,11 +99,18 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("setup");
         QTest::addColumn<int>("moved");
         QTest::addColumn<QString>("refusal");
+        QTest::addColumn<int>("cleared");
         const QString channel = QStringLiteral("Cannot delete channel \"R3\".\n\nIt's used in %1 setting");
         const QString contact = QStringLiteral("Cannot delete contact \"R3\".\n\nIt's used in %1 setting");
-        const auto row = [](const char *name, int kind, int offset, QList<int> setup, int moved, QString refusal) {
-            QTest::newRow(name) << kind << offset << setup << moved << refusal;
-        };
+        const auto row
+            = [](const char *name, int kind, int offset, QList<int> setup, int moved, QString refusal,
+                  int cleared = 3) { QTest::newRow(name) << kind << offset << setup << moved << refusal << cleared; };
+        const QString group = QStringLiteral("Cannot delete group \"R3\".\n\nIt's used in channel \"%1\" setting");
+        const QString scan = QStringLiteral("Cannot delete scan list \"R3\".\n\nIt's used in channel \"%1\" setting");
+        const QString emergency
+            = QStringLiteral("Cannot delete emergency system \"R3\".\n\nIt's used in channel \"%1\" setting");
+        const QList<int> digital { 127109, 'K', 127077, 2 }; // the second channel, named "K"
+        const QList<int> analogue { 127109, 'K', 127077, 1 };
         row("emergency system", Channels, 23753, {}, 1, channel.arg("EMERGENCY SYSTEM \"System 1\""));
         row("unused emergency system", Channels, 23873, {}, 10, channel.arg("EMERGENCY SYSTEM \"\""));
         row("zone", Channels, 85039, {}, 1, channel.arg("ZONES \"Zone 1\""));
@@ -91,6 +130,14 @@ private Q_SLOTS:
         row("unused digital channel", Contacts, 190955, { 190949, 2 }, 10, contact.arg("channel \"\""));
         row("unused analogue channel", Contacts, 190955, { 190949, 1 }, 10, {});
         row("gps contact", Contacts, 257881, {}, 1, contact.arg("GPS 16"));
+        row("scan list priority 1", Channels, 101029, {}, 1, {}, 0xFFFF);
+        row("scan list tx designated", Channels, 101033, {}, 1, {}, 0xFFFF);
+        row("group list digital channel", GroupLists, 127089, digital, 1, group.arg("K"));
+        row("group list analogue channel", GroupLists, 127089, analogue, 1, {}, 0);
+        row("group list unnamed channel", GroupLists, 127089, { 127077, 2 }, 10, group.arg(""));
+        row("scan list analogue channel", ScanLists, 127088, analogue, 1, scan.arg("K"));
+        row("emergency digital channel", Emergency, 127087, digital, 1, emergency.arg("K"));
+        row("emergency analogue channel", Emergency, 127087, analogue, 1, {}, 0);
     }
     void references()
     {
@@ -99,17 +146,18 @@ private Q_SLOTS:
         QFETCH(QList<int>, setup);
         QFETCH(int, moved);
         QFETCH(QString, refusal);
+        QFETCH(int, cleared);
 
         ImageBuilder move = listOf(kind, 12, setup);
-        RecordList(move.u16(offset, 10).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(move.image().u16(offset), moved);
+        RecordList(writePlace(move, offset, 10).image(), descriptor(kind)).move(9, 9);
+        QCOMPARE(readPlace(move.image(), offset), moved);
 
         ImageBuilder deletion = listOf(kind, 12, setup);
-        RecordList(deletion.u16(offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
-        QCOMPARE(deletion.image().u16(offset), 9); // every entry follows a deletion
+        RecordList(writePlace(deletion, offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
+        QCOMPARE(readPlace(deletion.image(), offset), 9); // every entry follows a deletion
 
         ImageBuilder refused = listOf(kind, 12, setup);
-        FileImage &image = refused.u16(offset, 3).image();
+        FileImage &image = writePlace(refused, offset, 3).image();
         const FileImage before = image;
         RecordList list(image, descriptor(kind));
         QCOMPARE(list.deleteRefusal(2), refusal);
@@ -118,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(asked, refusal.isEmpty() ? QStringList() : QStringList { refusal });
         QCOMPARE(result.count, refusal.isEmpty() ? 1 : 0);
         if (refusal.isEmpty())
-            QCOMPARE(image.u16(offset), 3); // names the deleted record: left as it was
+            QCOMPARE(readPlace(image, offset), cleared);
         else
             QVERIFY(image == before);
     }
@@ -147,11 +195,12 @@ private Q_SLOTS:
         QFETCH(int, afterMove);
         QFETCH(int, afterDelete);
         ImageBuilder move = listOf(kind, 12);
-        RecordList(move.u16(gpsPlace(kind), std::uint16_t(value)).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(move.image().u16(gpsPlace(kind)), afterMove);
+        RecordList(move.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind)).move(9, 9);
+        QCOMPARE(move.image().u16(referencePlace(kind)), afterMove);
         ImageBuilder deletion = listOf(kind, 12);
-        RecordList(deletion.u16(gpsPlace(kind), std::uint16_t(value)).image(), descriptor(kind)).remove({ 1 }, {}, {});
-        QCOMPARE(deletion.image().u16(gpsPlace(kind)), afterDelete);
+        RecordList(deletion.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind))
+            .remove({ 1 }, {}, {});
+        QCOMPARE(deletion.image().u16(referencePlace(kind)), afterDelete);
     }
 
     // Several places name the record: the first one in the walk order decides the message.
@@ -205,11 +254,17 @@ private Q_SLOTS:
         const QString channel = QStringLiteral("Cannot delete channel \"%1\".\n\nIt's used in DTMF \"DTMF-1\" setting");
         const QString contact
             = QStringLiteral("Cannot delete contact \"%1\".\n\nIt's used in button number-key 1 setting");
-        for (int kind : { Channels, Contacts }) {
+        for (int kind : kAllKinds) {
             const QString refusal = kind == Channels ? channel : contact;
             const auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
             };
+            row("unused rows") << false << false << QList<int> { 7, -1, 1000 } << -1 << true
+                               << rNames({ 1, 2, 3, 4, 5, 6 }) << 0 << -1 << QString();
+            row("everything") << false << false << QList<int> { 0, 1, 2, 3, 4, 5 } << -1 << true
+                              << QStringList { descriptor(kind).defaultName } << 6 << 0 << QString();
+            if (kind != Channels && kind != Contacts)
+                continue;
             row("go on") << true << false << QList<int> { 5, 0, 2, 4, 0 } << 4 << true << rNames({ 2, 3, 4, 5 }) << 2
                          << 3 << refusal.arg("R3");
             row("stop") << true << false << QList<int> { 0, 2, 4, 5 } << 4 << false << rNames({ 2, 3, 4, 5, 6 }) << 1
@@ -217,10 +272,6 @@ private Q_SLOTS:
             row("blank name") << true << true << QList<int> { 0, 2 } << 4 << true
                               << QStringList { "R2", "no_name-2", "R4", "R5", "R6" } << 1 << 2
                               << refusal.arg(kind == Channels ? "no_name-3" : "no_name-2");
-            row("unused rows") << false << false << QList<int> { 7, -1, 1000 } << -1 << true
-                               << rNames({ 1, 2, 3, 4, 5, 6 }) << 0 << -1 << QString();
-            row("everything") << false << false << QList<int> { 0, 1, 2, 3, 4, 5 } << -1 << true
-                              << QStringList { kind == Channels ? "Channel 1" : "Contact 1" } << 6 << 0 << QString();
         }
     }
     void deletion()
@@ -304,11 +355,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("result");
         QTest::addColumn<QStringList>("order");
         const QStringList unchanged = rNames({ 1, 2, 3, 4, 5, 6, 7, 8 });
-        for (int kind : { Channels, Contacts }) {
+        for (int kind : kAllKinds) {
             const auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
             };
-            const QString newName = kind == Channels ? "Channel 9" : "Contact 9";
+            const QString newName = QString::fromLatin1(descriptor(kind).newName).arg(9);
             row("move up") << "move" << QList<int> { 5 } << 3 << QList<int> { 2 } << rNames({ 1, 2, 6, 3, 4, 5, 7, 8 });
             row("move past the end") << "move" << QList<int> { 2 } << -100 << QList<int> { 7 }
                                      << rNames({ 1, 2, 4, 5, 6, 7, 8, 3 });
@@ -338,7 +389,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, result);
         QFETCH(QStringList, order);
         ImageBuilder builder = listOf(kind, 8);
-        builder.u16(gpsPlace(kind), 4);
+        writePlace(builder, referencePlace(kind), 4);
         RecordList list(builder.image(), descriptor(kind));
         if (operation == "move")
             QCOMPARE(list.move(rows.first(), n), result.first());
@@ -349,7 +400,107 @@ private Q_SLOTS:
         else
             QCOMPARE(list.insert(n), result.first());
         QCOMPARE(names(builder.image(), kind), order);
-        QCOMPARE(order.at(builder.image().u16(gpsPlace(kind)) - 1), QStringLiteral("R4"));
+        if (kind != Zones)
+            QCOMPARE(order.at(readPlace(builder.image(), referencePlace(kind)) - 1), QStringLiteral("R4"));
+    }
+
+    // Members of the second record of each list with members, slots given from slot 0: the slots
+    // after an add, remove or move, and the numbers not added or the rows after a move. 0x9999 is
+    // a damaged slot: free for an add, dropped when the members close up.
+    void members_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("slots");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QList<int>>("arguments");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("after");
+        QTest::addColumn<QList<int>>("result");
+        for (int kind : { GroupLists, Zones, ScanLists }) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
+            };
+            QList<int> full; // one short of the record's capacity
+            for (int m = 1; m < memberDescriptor(kind).slots.count; ++m)
+                full.append(m);
+            row("remove closes up") << QList<int> { 7, 8, 9, 10 } << "remove" << QList<int> { 9, 8 } << 0
+                                    << QList<int> { 7, 10 } << QList<int>();
+            row("add into a damaged slot") << QList<int> { 7, 0x9999, 9 } << "add" << QList<int> { 5, 9, 6 } << 0
+                                           << QList<int> { 7, 5, 9, 6 } << QList<int>();
+            row("add to a full list") << full << "add" << QList<int> { 900, 901, 902 } << 0 << full + QList<int> { 900 }
+                                      << QList<int> { 901, 902 };
+            row("move up") << QList<int> { 1, 2, 3, 4 } << "move" << QList<int> { 2, 3 } << 1
+                           << QList<int> { 1, 3, 4, 2 } << QList<int> { 1, 2 };
+            row("move down by 10") << QList<int> { 1, 2, 3, 4 } << "move" << QList<int> { 0, 2 } << -10
+                                   << QList<int> { 2, 1, 4, 3 } << QList<int> { 1, 3 };
+            row("move the listed members") << QList<int> { 1, 0x9999, 2, 3 } << "move" << QList<int> { 2 } << 1
+                                           << QList<int> { 1, 3, 2 } << QList<int> { 1 };
+        }
+    }
+    void members()
+    {
+        QFETCH(int, kind);
+        QFETCH(QList<int>, slots);
+        QFETCH(QString, operation);
+        QFETCH(QList<int>, arguments);
+        QFETCH(int, n);
+        QFETCH(QList<int>, after);
+        QFETCH(QList<int>, result);
+        const MemberDescriptor &descriptor = memberDescriptor(kind);
+        ImageBuilder builder = listOf(kind, 3);
+        for (int slot = 0; slot < slots.size(); ++slot)
+            builder.u16(descriptor.slots.memberOffset(1, slot), std::uint16_t(slots[slot]));
+        const FileImage before = builder.image();
+        MemberList list(builder.image(), descriptor, 1);
+        if (operation == "add")
+            QCOMPARE(list.add(arguments), result);
+        else if (operation == "remove")
+            list.remove(arguments);
+        else
+            QCOMPARE(list.move(arguments, n), result);
+        for (int slot = 0; slot < descriptor.slots.count; ++slot)
+            QCOMPARE(builder.image().u16(descriptor.slots.memberOffset(1, slot)), after.value(slot));
+        // Nothing else changes: not the other records, not a scan list's priority channels.
+        for (int offset = descriptor.slots.memberOffset(1, 0);
+             offset < descriptor.slots.memberOffset(1, 0) + 2 * descriptor.slots.count; ++offset)
+            builder.u8(offset, before.u8(offset));
+        QVERIFY(builder.image() == before);
+    }
+
+    // Deleting and moving zones leave every other section as it was.
+    void zonesTouchNoOtherSection()
+    {
+        ImageBuilder builder = listOf(Zones, 6);
+        for (int i = 0; i < 8; ++i)
+            builder.named(lists::channels, i, QStringLiteral("C%1").arg(i))
+                .u16(127023 + 64 * i, 0x0302)
+                .u8(127025 + 64 * i, 4);
+        FileImage &image = builder.image();
+        const FileImage before = image;
+        RecordList list(image, listdescriptors::zones);
+        QCOMPARE(list.remove({ 0, 2 }, {}, {}).count, 2);
+        list.moveSelection({ 2, 3 }, 10);
+        QCOMPARE(names(image, Zones), rNames({ 5, 6, 2, 4 }));
+        for (int offset = lists::zones.offset; offset < lists::zones.offset + 250 * 64; ++offset)
+            builder.u8(offset, before.u8(offset));
+        QVERIFY(image == before);
+    }
+
+    // A channel sort and a channel deletion keep the scan list's priority and tx designated
+    // channels on their channels; a deleted one leaves 0xFFFF.
+    void scanListChannelsFollowChannels()
+    {
+        ImageBuilder builder;
+        FileImage &image = builder.records(lists::channels, { "c", "b", "a", "d" })
+                               .u16(101029, 1)
+                               .u16(101031, 3)
+                               .u16(101033, 2)
+                               .image();
+        const auto fields = [&] { return QList<int> { image.u16(101029), image.u16(101031), image.u16(101033) }; };
+        sortChannels(image, {});
+        QCOMPARE(fields(), (QList<int> { 3, 1, 2 }));
+        QCOMPARE(deleteChannelSelection(image, { 0 }, {}, {}), 1);
+        QCOMPARE(fields(), (QList<int> { 2, 0xFFFF, 1 }));
     }
 
     void fullList_data()
