@@ -1,5 +1,6 @@
 #include "CsvFields.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace codeplug {
