@@ -5,6 +5,7 @@
 #include "Codecs.h"
 #include "FileDialogs.h"
 #include "HistoryHook.h"
+#include "NewCodePlug.h"
 #include "Prompts.h"
 #include "channels/ChannelsForm.h"
 #include "channels/DTMFForm.h"
@@ -130,7 +131,7 @@ MainForm::MainForm(
     , m_placementTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(m_baseCaption + QStringLiteral(" "));
+    updateCaption();
     setMinimumSize(kMinimumSize);
     move(kDesignPlacement.topLeft());
     resize(kDesignPlacement.size());
@@ -149,7 +150,10 @@ MainForm::MainForm(
     createPages();
     m_historyHook = new HistoryHook(
         this, [this] { return m_store.current().isOpen() ? &m_store.current().history() : nullptr; },
-        [this] { updateEditMenu(); });
+        [this] {
+            updateEditMenu();
+            updateCaption();
+        });
 
     m_placementTimer->setSingleShot(true);
     m_placementTimer->setInterval(kPlacementSettleMs);
@@ -184,13 +188,14 @@ void MainForm::createButtonPanel()
     m_panel->setFixedHeight(kPanelHeight);
     auto *layout = new QHBoxLayout(m_panel);
     layout->setContentsMargins(8, 6, 8, 6);
-    addPanelButton(layout, QStringLiteral("NewBitBtn"), QStringLiteral("New"))->setEnabled(false);
+    QPushButton *newButton = addPanelButton(layout, QStringLiteral("NewBitBtn"), QStringLiteral("New"));
     m_openButton = addPanelButton(layout, QStringLiteral("OpenBitBtn"), QStringLiteral("Open"));
     m_reloadButton = addPanelButton(layout, QStringLiteral("ReloadBitBtn"), QStringLiteral("Reload"));
     m_saveButton = addPanelButton(layout, QStringLiteral("SaveBitBtn"), QStringLiteral("Save"));
     m_saveAsButton = addPanelButton(layout, QStringLiteral("SaveAsBitBtn"), QStringLiteral("Save As"));
     m_closeButton = addPanelButton(layout, QStringLiteral("CloseBitBtn"), QStringLiteral("Close"));
     layout->addSpacing(24);
+    connect(newButton, &QPushButton::clicked, this, &MainForm::newCommand);
     connect(m_openButton, &QPushButton::clicked, this, &MainForm::openCommand);
     connect(m_reloadButton, &QPushButton::clicked, this, &MainForm::reloadCommand);
     connect(m_saveButton, &QPushButton::clicked, this, &MainForm::saveCommand);
@@ -226,7 +231,7 @@ void MainForm::createMenu()
     };
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("FileMenu"));
-    addItem(file, QStringLiteral("NewMenuItem"), QStringLiteral("&New"), nullptr)->setEnabled(false);
+    addItem(file, QStringLiteral("NewMenuItem"), QStringLiteral("&New"), &MainForm::newCommand);
     addItem(file, QStringLiteral("OpenMenuItem"), QStringLiteral("&Open"), &MainForm::openCommand);
     addItem(file, QStringLiteral("ReloadMenuItem"), QStringLiteral("&Reload"), &MainForm::reloadCommand);
     QMenu *reopen = file->addMenu(QStringLiteral("R&eopen"));
@@ -341,8 +346,9 @@ void MainForm::loadStartUpFiles(const std::array<QString, 4> &remembered, const 
 {
     std::array<QString, 4> entries = remembered;
     for (int i = 0; i < CodePlugStore::kSlotCount && i < commandLine.size(); ++i) {
+        // Remembered by absolute path, so that a start from another folder finds the file again.
         if (QFileInfo(commandLine.at(i)).suffix().toLower() == QLatin1String("rdt"))
-            entries[std::size_t(i)] = commandLine.at(i);
+            entries[std::size_t(i)] = QDir::cleanPath(QDir::current().absoluteFilePath(commandLine.at(i)));
     }
     for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
         const QString &entry = entries[std::size_t(i)];
@@ -403,10 +409,7 @@ bool MainForm::writeSettings()
 void MainForm::refreshAll()
 {
     const CodePlugSlot &slot = m_store.current();
-    if (slot.fileName.isEmpty())
-        setWindowTitle(m_baseCaption + QStringLiteral(" "));
-    else
-        setWindowTitle(m_baseCaption + QStringLiteral("    ") + slot.fileName + QStringLiteral(" "));
+    updateCaption();
     const bool open = slot.isOpen();
     for (QPushButton *button : { m_saveButton, m_saveAsButton, m_reloadButton, m_closeButton })
         button->setEnabled(open);
@@ -415,6 +418,14 @@ void MainForm::refreshAll()
     for (CodePlugPage *page : m_pages)
         page->pageRefresh();
     updateEditMenu();
+}
+
+void MainForm::updateCaption()
+{
+    const QString &fileName = m_store.current().fileName;
+    const QString file = fileName.isEmpty() ? QString() : QStringLiteral("    ") + fileName;
+    setWindowTitle(m_baseCaption + file + QStringLiteral("[*] "));
+    setWindowModified(m_store.hasUnsavedChanges(m_store.currentIndex()));
 }
 
 // A cell edit ended here is a step of the slot it was made in, before the command goes on.
@@ -440,6 +451,20 @@ void MainForm::selectSlot(int index)
 bool MainForm::askDiscard(const QString &text)
 {
     return !m_store.hasUnsavedChanges(m_store.currentIndex()) || m_prompts.askYesNo(m_messageTitle, text);
+}
+
+void MainForm::newCommand()
+{
+    finishEditing();
+    if (!askDiscard(QStringLiteral("Unsaved code plug.\n\nDiscard it ?")))
+        return;
+    const std::optional<NewPlugChoice> choice = m_newPlugChooser(this);
+    if (!choice)
+        return;
+    const int index = m_store.currentIndex();
+    m_store.setImage(index, std::make_unique<FileImage>(makeNewCodePlug(choice->band, choice->model)));
+    m_store.current().fileName.clear();
+    refreshAll();
 }
 
 void MainForm::openCommand()
@@ -490,11 +515,14 @@ void MainForm::saveCommand()
 {
     finishEditing();
     const CodePlugSlot &slot = m_store.current();
-    if (!slot.isOpen() || slot.fileName.isEmpty())
+    if (!slot.isOpen())
         return;
-    const QString fileName = slot.fileName;
-    if (saveSlot(m_store.currentIndex(), fileName))
-        setWindowTitle(m_baseCaption + QStringLiteral(" .. ") + fileName + QStringLiteral(" "));
+    if (slot.fileName.isEmpty()) { // a new code plug has no file yet
+        saveAsCommand();
+        return;
+    }
+    if (saveSlot(m_store.currentIndex(), slot.fileName))
+        updateCaption();
 }
 
 void MainForm::saveAsCommand()
@@ -509,7 +537,7 @@ void MainForm::saveAsCommand()
         return;
     m_store.current().fileName = fileName;
     m_slotButtons[std::size_t(m_store.currentIndex())]->setToolTip(fileName);
-    setWindowTitle(m_baseCaption + QStringLiteral(" .. ") + fileName + QStringLiteral(" "));
+    updateCaption();
 }
 
 void MainForm::closeCommand()
@@ -535,8 +563,8 @@ void MainForm::closeCommand()
 bool MainForm::queryClose()
 {
     finishEditing();
-    if (!writeSettings())
-        return false;
+    // A settings file that cannot be written is said once and never keeps the window open.
+    bool settingsWritten = writeSettings();
     for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
         if (!m_store.hasUnsavedChanges(i))
             continue;
@@ -547,8 +575,10 @@ bool MainForm::queryClose()
             continue;
         if (answer != QMessageBox::Yes)
             return false;
-        if (!saveSlot(i, m_store.slot(i)->fileName) || !writeSettings())
+        if (!saveSlot(i, m_store.slot(i)->fileName))
             return false;
+        if (settingsWritten)
+            settingsWritten = writeSettings();
     }
     return true;
 }

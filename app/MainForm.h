@@ -1,11 +1,13 @@
 #pragma once
 
 #include "CodePlugPage.h"
+#include "NewPlugDialog.h"
 #include "SettingsFile.h"
 #include "WindowPlacement.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include <QMainWindow>
 
@@ -46,6 +48,9 @@ public:
 
     // The screen areas the placement is checked against (the real screens by default).
     void setScreenAreasProvider(std::function<ScreenAreas()> provider) { m_screenAreas = std::move(provider); }
+    // What New asks for the model and band (the dialog by default); none cancels New.
+    using NewPlugChooser = std::function<std::optional<NewPlugChoice>(QWidget *parent)>;
+    void setNewPlugChooser(NewPlugChooser chooser) { m_newPlugChooser = std::move(chooser); }
 
     const QString &messageTitle() const { return m_messageTitle; }
     const QString &baseCaption() const { return m_baseCaption; }
@@ -54,6 +59,7 @@ public:
     CodePlugPage *page(int index) const { return m_pages.at(std::size_t(index)); }
 
     // The commands of the buttons and menu items, on the current slot.
+    void newCommand();
     void openCommand();
     void reloadCommand();
     void saveCommand();
@@ -77,6 +83,8 @@ private:
     void createPages();
     void createEditMenu();
     void updateEditMenu();
+    // The caption names the current slot's file; its [*] marks unsaved changes.
+    void updateCaption();
     void stepHistory(bool back);
     QPushButton *addPanelButton(class QHBoxLayout *layout, const QString &name, const QString &text);
 
@@ -101,6 +109,7 @@ private:
     QString m_baseCaption;
     QString m_dialogDirectory;
     std::function<ScreenAreas()> m_screenAreas;
+    NewPlugChooser m_newPlugChooser = askNewPlugChoice;
 
     QWidget *m_panel = nullptr;
     QPushButton *m_openButton = nullptr;

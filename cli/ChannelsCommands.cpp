@@ -3,6 +3,7 @@
 #include "ChannelCsv.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
+#include "CsvFields.h"
 #include "Layout.h"
 
 #include <QCommandLineParser>
@@ -97,6 +98,8 @@ int runImport(Command &command, Io io)
     const ChannelCsvResult result
         = importChannelsCsv(command.image(), command.positionals().at(1), command.protectedNames());
     printMessages(result.messages, io);
+    if (!result.skippedLines.isEmpty())
+        printMessages({ skippedLinesText(result.skippedLines) }, io);
     if (result.value < 0)
         return FileError;
     io.out << result.value << " channels imported\n";

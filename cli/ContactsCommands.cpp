@@ -3,6 +3,7 @@
 #include "ContactFiles.h"
 #include "ContactList.h"
 #include "ContactRecord.h"
+#include "CsvFields.h"
 
 #include <QCommandLineParser>
 
@@ -113,6 +114,8 @@ int runImport(const QStringList &arguments, Io io)
         if (result.ok()) {
             if (!result.message.isEmpty())
                 io.err << result.message << Qt::endl;
+            if (!result.skippedLines.isEmpty())
+                io.err << skippedLinesText(result.skippedLines) << Qt::endl;
             return int(Success);
         }
         io.err << (result.message.isEmpty() ? QStringLiteral("Could not open the file") : result.message) << ": "

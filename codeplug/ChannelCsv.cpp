@@ -1,13 +1,13 @@
 #include "ChannelCsv.h"
 
 #include "ChannelRecord.h"
+#include "CsvFields.h"
 #include "Layout.h"
 #include "NameCodec.h"
 #include "RadioInfo.h"
 
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <array>
@@ -49,6 +49,8 @@ constexpr CsvColumn frequency(int offset)
 {
     return { ColumnKind::Frequency, {}, offset, 8 };
 }
+
+constexpr QStringView kSeparators = u",|";
 
 namespace f = channelfields;
 namespace o = channeloffsets;
@@ -118,7 +120,7 @@ QByteArray exportValue(const FileImage &image, int index, const CsvColumn &colum
 
 QByteArray exportLine(const FileImage &image, int index)
 {
-    QByteArray line = channelName(image, index).leftJustified(16, u' ').toLatin1();
+    QByteArray line = quotedCsvField(channelName(image, index).leftJustified(16, u' '), kSeparators).toLatin1();
     for (const CsvColumn &column : kColumns)
         line += ',' + exportValue(image, index, column);
     return line + "\r\n";
@@ -134,11 +136,11 @@ void importValue(FileImage &image, int index, const CsvColumn &column, qint64 va
         setChannelU16(image, index, column.offset, std::uint16_t(value & 0xFFFF));
         break;
     case ColumnKind::Byte:
-        setChannelField(image, index, column.field, int(value & 0xFF));
+        setChannelBits(image, index, column.field, int(value & 0xFF));
         break;
     case ColumnKind::Bits:
         if (value >= 0 && value <= (column.field.mask >> column.field.shift))
-            setChannelField(image, index, column.field, int(value));
+            setChannelBits(image, index, column.field, int(value));
         break;
     }
 }
@@ -181,8 +183,9 @@ bool endsWithSeparator(const QString &line)
 
 QStringList splitFields(const QString &line)
 {
-    static const QRegularExpression separators(QStringLiteral("[,|]"));
-    return line.split(separators, Qt::SkipEmptyParts);
+    QStringList fields = splitCsvLine(line, kSeparators);
+    fields.removeAll(QString());
+    return fields;
 }
 
 QString headerError(const QString &header)
@@ -256,15 +259,15 @@ QByteArray channelsCsvText(const FileImage &image)
 ChannelCsvResult exportChannelsCsv(const FileImage &image, const QString &fileName)
 {
     if (fileName.isEmpty())
-        return { CsvNoFileName, {} };
+        return { CsvNoFileName, {}, {} };
     // Written to a temporary file first, so that a failed export leaves no half file behind.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return { CsvCannotCreate, { QStringLiteral("Could not create the file ..\n\n") + fileName } };
+        return { CsvCannotCreate, { QStringLiteral("Could not create the file ..\n\n") + fileName }, {} };
     const QByteArray text = channelsCsvText(image);
     if (file.write(text) != text.size() || !file.commit()) {
         file.cancelWriting();
-        return { CsvCannotWrite, { QStringLiteral("Could not write to the file ..\n\n") + fileName } };
+        return { CsvCannotWrite, { QStringLiteral("Could not write to the file ..\n\n") + fileName }, {} };
     }
     return {};
 }
@@ -285,22 +288,27 @@ ChannelCsvResult importChannelsCsvText(
         if (!headerSeen) {
             const QString error = headerError(line);
             if (!error.isEmpty())
-                return { CsvBadHeader, { error + fileName } };
+                return { CsvBadHeader, { error + fileName }, {} };
             headerSeen = true;
             continue;
         }
         const QStringList fields = splitFields(line);
-        if (endsWithSeparator(line) || fields.size() != kChannelCsvFields)
+        if (endsWithSeparator(line) || fields.size() != kChannelCsvFields) {
+            result.skippedLines.append(lineNumber);
             continue;
+        }
         const std::optional<QList<qint64>> values = parseValues(fields);
         if (!values) {
             result.messages.append(QStringLiteral("Error on line %1 ..\n\n%2").arg(lineNumber).arg(line));
+            result.skippedLines.append(lineNumber);
             continue;
         }
         const QString name = fields.first().trimmed().left(16);
         // A blank name would be stored as an empty record inside the used ones.
-        if (name.isEmpty())
+        if (name.isEmpty()) {
+            result.skippedLines.append(lineNumber);
             continue;
+        }
         const QString key = nameKey(name);
         int index = names.used(key);
         if (index >= 0 && protectedNames.matches(channelName(image, index)))
@@ -318,7 +326,7 @@ ChannelCsvResult importChannelsCsvText(
         ++result.value;
     }
     if (!headerSeen)
-        return { CsvBadHeader, { QStringLiteral("Missing header line ..\n\n") + fileName } };
+        return { CsvBadHeader, { QStringLiteral("Missing header line ..\n\n") + fileName }, {} };
     if (dropped > 0)
         result.messages.append(
             QStringLiteral("The channel list is full ..\n\n%1 channels were not imported").arg(dropped));
@@ -330,7 +338,7 @@ ChannelCsvResult importChannelsCsv(
 {
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return { CsvCannotOpen, { QStringLiteral("Could not open the file ..\n\n") + fileName } };
+        return { CsvCannotOpen, { QStringLiteral("Could not open the file ..\n\n") + fileName }, {} };
     return importChannelsCsvText(image, file.readAll(), fileName, protectedNames);
 }
 

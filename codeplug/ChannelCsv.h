@@ -28,14 +28,16 @@ enum ChannelCsvError {
 
 // The outcome of an export or import: `value` is 0 / the number of channels imported, or a
 // negative ChannelCsvError; `messages` are the texts to show, in order (stop icon, application
-// title as caption).
+// title as caption); `skippedLines` the numbers of the file's lines an import could not read.
 struct ChannelCsvResult
 {
     int value = 0;
     QStringList messages;
+    QList<int> skippedLines;
 };
 
-// The whole file text: the header and one line per used channel, CR LF line ends.
+// The whole file text: the header and one line per used channel, CR LF line ends; a name holding a
+// separator or a double quote is quoted.
 QByteArray channelsCsvText(const FileImage &image);
 ChannelCsvResult exportChannelsCsv(const FileImage &image, const QString &fileName);
 

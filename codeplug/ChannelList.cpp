@@ -25,6 +25,13 @@ RecordList channelList(FileImage &image)
     return RecordList(image, listdescriptors::channels);
 }
 
+// The name as the sort compares it; empty when it decodes to nothing.
+QByteArray sortKey(const FileImage &image, int index)
+{
+    const ListLayout &layout = lists::channels;
+    return decodeName(image, layout.nameFieldOffset(index), layout.nameUnits, -1).toLower().toLatin1();
+}
+
 } // namespace
 
 int addChannel(FileImage &image)
@@ -58,10 +65,18 @@ void sortChannels(FileImage &image, const ProtectedChannelList &protectedNames)
         [&](int index) { return protectedNames.matches(channelName(image, index)); });
     std::vector<QByteArray> keys(static_cast<std::size_t>(used));
     for (int index = 0; index < used; ++index)
-        keys[std::size_t(index)] = trimControl(channelName(image, index)).toLower().toLatin1();
+        keys[std::size_t(index)] = sortKey(image, index);
     const std::vector<int> ranks = keyRanks(keys);
-    exchangeSort(order, int(firstUnprotected - order.begin()), used,
-        [&](int a, int, int b, int) { return ranks[std::size_t(a)] < ranks[std::size_t(b)]; });
+    // A name that decodes to nothing sorts by the text it shows, which names its current place.
+    const auto key = [&](int row, int position) {
+        const QByteArray &name = keys[std::size_t(row)];
+        return name.isEmpty() ? QByteArrayLiteral("no_name-") + QByteArray::number(position + 1) : name;
+    };
+    exchangeSort(order, int(firstUnprotected - order.begin()), used, [&](int a, int posA, int b, int posB) {
+        if (keys[std::size_t(a)].isEmpty() || keys[std::size_t(b)].isEmpty())
+            return key(a, posA) < key(b, posB);
+        return ranks[std::size_t(a)] < ranks[std::size_t(b)];
+    });
     list.applyOrder(order);
 }
 

@@ -292,6 +292,15 @@ int channelField(const FileImage &image, int index, ChannelField field)
 
 void setChannelField(FileImage &image, int index, ChannelField field, int value)
 {
+    // A Digital channel always works at 12.5 kHz, whoever edits its bandwidth.
+    if (field == channelfields::bandwidth
+        && channelField(image, index, channelfields::mode) == int(ChannelMode::Digital))
+        value = 0;
+    setChannelBits(image, index, field, value);
+}
+
+void setChannelBits(FileImage &image, int index, ChannelField field, int value)
+{
     image.setBits(fieldOffset(index, field.byte), field.mask, std::uint8_t(value << field.shift));
 }
 

@@ -41,6 +41,8 @@ struct ChannelField
     int byte;
     std::uint8_t mask;
     int shift;
+
+    bool operator==(const ChannelField &) const = default;
 };
 
 namespace channelfields {
@@ -96,9 +98,13 @@ inline constexpr int txTone = 26;
 
 enum class ChannelMode { Auto = 0, Analogue = 1, Digital = 2 };
 
-// Field accessors of channel record `index`; a write changes only the field's own bits.
+// Field accessors of channel record `index`; a write changes only the field's own bits. A bandwidth
+// written to a Digital channel is stored as 0.
 int channelField(const FileImage &image, int index, ChannelField field);
 void setChannelField(FileImage &image, int index, ChannelField field, int value);
+// Writes the field's bits as given, with no rule of the record: for a file import, which gives back
+// exactly what was exported.
+void setChannelBits(FileImage &image, int index, ChannelField field, int value);
 std::uint16_t channelU16(const FileImage &image, int index, int offset);
 void setChannelU16(FileImage &image, int index, int offset, std::uint16_t value);
 std::uint32_t channelU32(const FileImage &image, int index, int offset);

@@ -2,6 +2,8 @@
 
 #include "ContactList.h"
 #include "ContactRecord.h"
+#include "CsvFields.h"
+#include "NameCodec.h"
 
 #include <QFile>
 #include <QHash>
@@ -13,6 +15,8 @@ namespace {
 
 constexpr int kMinFileNameLength = 5;
 constexpr int kMaxLineBytes = 255;
+// Every character the reader splits a plain line at.
+constexpr QStringView kCsvSeparators = u",|:;";
 
 QByteArray crlf(const QString &text)
 {
@@ -56,7 +60,9 @@ QByteArray csvContent(const FileImage &image)
             continue;
         const std::uint32_t id = contactId(image, row);
         const auto [first, second] = csvTexts(id, contactName(image, row));
-        text += crlf(QStringLiteral("%1,%2,%3").arg(QString::number(id), first, second));
+        text += crlf(QStringLiteral("%1,%2,%3")
+                         .arg(QString::number(id), quotedCsvField(first, kCsvSeparators),
+                             quotedCsvField(second, kCsvSeparators)));
     }
     return text;
 }
@@ -82,20 +88,20 @@ ContactFileResult exportContacts(const FileImage &image, const QString &fileName
 {
     const QString name = fileName.trimmed();
     if (name.size() < kMinFileNameLength)
-        return { ExportNameTooShort, {} };
+        return { ExportNameTooShort, {}, {} };
     const auto format = contactFileFormat(name);
     if (!format)
         return { ExportUnknownFormat,
-            QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)") };
+            QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)"), {} };
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
-        return { ExportCannotCreate, QStringLiteral("Could not create the file") };
+        return { ExportCannotCreate, QStringLiteral("Could not create the file"), {} };
     const QByteArray content = contactsFileContent(image, *format);
     if (file.write(content) != content.size() || !file.commit()) {
         file.cancelWriting();
-        return { ExportWriteFailed, QStringLiteral("Could not write to the file") };
+        return { ExportWriteFailed, QStringLiteral("Could not write to the file"), {} };
     }
-    return { ContactsExported, {} };
+    return { ContactsExported, {}, {} };
 }
 
 namespace {
@@ -122,6 +128,7 @@ public:
     {
         QByteArray raw;
         while (readRaw(raw)) {
+            ++m_lineNumber;
             const qsizetype cut = std::find_if(raw.cbegin(), raw.cend(), [](char c) {
                 return uchar(c) < 32 || uchar(c) >= 128;
             }) - raw.cbegin();
@@ -131,6 +138,8 @@ public:
         }
         return false;
     }
+    // The number of the line `next` returned last, counting from 1.
+    int lineNumber() const { return m_lineNumber; }
 
 private:
     // The bytes of one line up to its end; the part of a longer line beyond 255 bytes is dropped
@@ -157,6 +166,7 @@ private:
     }
 
     QIODevice &m_device;
+    int m_lineNumber = 0;
 };
 
 bool parseInt(const QString &text, qint64 low, qint64 high, qint64 &value)
@@ -213,12 +223,15 @@ public:
         while (take(line)) {
             if (!isBlockHeader(line))
                 continue;
+            const int blockLine = m_takenLine;
             ImportedContact contact;
             if (readBlock(contact))
                 return contact;
+            m_skipped.append(blockLine);
         }
         return std::nullopt;
     }
+    const QList<int> &skippedLines() const { return m_skipped; }
 
 private:
     static bool isBlockHeader(const QString &line)
@@ -234,9 +247,12 @@ private:
     {
         if (!m_pending.isEmpty()) {
             line = std::exchange(m_pending, QString());
+            m_takenLine = m_pendingLine;
             return true;
         }
-        return m_lines.next(line);
+        const bool taken = m_lines.next(line);
+        m_takenLine = m_lines.lineNumber();
+        return taken;
     }
 
     // The value after `key` on the next line; a line that does not match drops the block, and
@@ -248,8 +264,10 @@ private:
             return std::nullopt;
         if (line.startsWith(QLatin1String(key)))
             return line.mid(2).trimmed();
-        if (isBlockHeader(line))
+        if (isBlockHeader(line)) {
             m_pending = line;
+            m_pendingLine = m_lines.lineNumber();
+        }
         return std::nullopt;
     }
 
@@ -277,6 +295,9 @@ private:
 
     LineReader m_lines;
     QString m_pending;
+    int m_pendingLine = 0;
+    int m_takenLine = 0;
+    QList<int> m_skipped;
 };
 
 class CsvReader
@@ -300,9 +321,11 @@ public:
                 contact = plainLine(line);
             if (contact)
                 return contact;
+            m_skipped.append(m_lines.lineNumber());
         }
         return std::nullopt;
     }
+    const QList<int> &skippedLines() const { return m_skipped; }
 
 private:
     // Splits at the first "," or, when there is none, the first "|".
@@ -338,16 +361,7 @@ private:
     // Up to three fields separated by ",", "|", ":" or ";"; anything after a third separator is ignored.
     static QStringList plainFields(const QString &line)
     {
-        QStringList fields { QString() };
-        for (QChar c : line) {
-            if (QStringLiteral(",|:;").contains(c)) {
-                if (fields.size() == 3)
-                    break;
-                fields.append(QString());
-            } else if (c.unicode() >= 32 && c.unicode() <= 127) {
-                fields.last().append(c);
-            }
-        }
+        QStringList fields = splitCsvLine(line, kCsvSeparators).mid(0, 3);
         for (QString &field : fields)
             field = field.trimmed();
         return fields;
@@ -371,6 +385,7 @@ private:
     }
 
     LineReader m_lines;
+    QList<int> m_skipped;
 };
 
 // Stores imported contacts: an existing DMR ID is updated unless protected, any other appended.
@@ -394,16 +409,18 @@ public:
     // True when the contact was written.
     bool store(const ImportedContact &contact)
     {
+        // Trimmed after the cut, as an export writes it, so that export + import changes nothing.
+        const QString name = trimControl(contact.name.left(codeplug::contact::kMaxNameLength));
         const auto found = m_rows.constFind(contact.id);
         if (found != m_rows.cend()) {
             if (m_protected.contains(contact.id))
                 return false;
-            updateContact(m_image, found.value(), contact.callType, contact.rxTone, contact.name);
+            updateContact(m_image, found.value(), contact.callType, contact.rxTone, name);
             return true;
         }
         if (full())
             return false;
-        writeContact(m_image, m_used, contact.id, contact.callType, contact.rxTone, contact.name);
+        writeContact(m_image, m_used, contact.id, contact.callType, contact.rxTone, name);
         m_rows.insert(contact.id, m_used++);
         return true;
     }
@@ -420,12 +437,15 @@ template <typename Reader> ContactFileResult mergeAll(Reader &reader, ContactMer
     ContactFileResult result;
     while (!merger.full()) {
         const auto contact = reader.next();
-        if (!contact)
+        if (!contact) {
+            result.skippedLines = reader.skippedLines();
             return result;
+        }
         result.code += merger.store(*contact) ? 1 : 0;
     }
     if (reader.next())
         result.message = kContactListFullMessage;
+    result.skippedLines = reader.skippedLines();
     return result;
 }
 
@@ -449,14 +469,14 @@ ContactFileResult importContacts(FileImage &image, const QString &fileName, cons
 {
     const QString name = fileName.trimmed();
     if (name.size() < kMinFileNameLength)
-        return { ImportNameTooShort, {} };
+        return { ImportNameTooShort, {}, {} };
     const auto format = contactFileFormat(name);
     if (!format)
         return { ImportCannotOpen,
-            QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)") };
+            QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)"), {} };
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        return { ImportCannotOpen, QStringLiteral("Could not open the file") };
+        return { ImportCannotOpen, QStringLiteral("Could not open the file"), {} };
     return importContacts(image, file, *format, protectedIds);
 }
 

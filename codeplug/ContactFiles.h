@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 
 namespace codeplug {
@@ -35,11 +36,13 @@ inline const QString kContactListFullMessage
 
 // Result of an export or import: a negative code on failure; for an import the number of contacts
 // added or updated. A non-empty message is shown with kContactFileCaption, also after a successful
-// import that had to leave contacts out.
+// import that had to leave contacts out. `skippedLines` are the numbers of the lines an import could
+// not read (for a .txt file, the lines that open a block it dropped).
 struct ContactFileResult
 {
     int code = 0;
     QString message;
+    QList<int> skippedLines;
 
     bool ok() const { return code >= 0; }
 };

@@ -239,8 +239,10 @@ private Q_SLOTS:
         QCOMPARE(runTool({ "contacts", "export", rdt, m_dir->filePath("c.txt") }).exitCode, 0);
         QVERIFY(testsupport::readFile(m_dir->filePath("c.txt"))
                     .startsWith("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n"));
-        const QString in = testsupport::writeFile(*m_dir, "in.csv", "contacts\n9,New9\n2345678,New2\n7,Seven\n");
-        QCOMPARE(runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" }).exitCode, 0);
+        const QString in = testsupport::writeFile(*m_dir, "in.csv", "contacts\n9,New9\n2345678,New2\n7,Seven\nx,bad\n");
+        const auto contactImport = runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" });
+        QCOMPARE(contactImport.exitCode, 0);
+        QCOMPARE(contactImport.err, QStringLiteral("1 line skipped: 5\n"));
         QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
     }
 
@@ -254,6 +256,7 @@ private Q_SLOTS:
         const auto channelImport = runTool({ "channels", "import", channels.writeTo(*m_dir, "full.rdt"), csv });
         QCOMPARE(channelImport.exitCode, 0);
         QVERIFY(channelImport.err.contains("The channel list is full ..\n\n1 channels were not imported"));
+        QVERIFY(channelImport.err.contains("1 line skipped: 2\n"));
         const QString contacts = fixture("contacts", 999).writeTo(*m_dir, "c.rdt");
         const auto contactImport
             = runTool({ "contacts", "import", contacts, testsupport::writeFile(*m_dir, "c.csv", "1,One\n2,Two\n") });

@@ -117,6 +117,32 @@ private Q_SLOTS:
             QCOMPARE(testsupport::recordBytes(image, kChannels, i).toHex(' '), expected.at(i).toHex(' '));
     }
 
+    // A name holding a separator or a double quote is quoted, and comes back as it was.
+    void quotedNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("comma") << "Smith, J" << QByteArray("\"Smith, J        \"");
+        QTest::newRow("bar") << "A|B" << QByteArray("\"A|B             \"");
+        QTest::newRow("quotes") << "Say \"hi\"" << QByteArray("\"Say \"\"hi\"\"        \"");
+        QTest::newRow("quote alone") << "\"" << QByteArray("\"\"\"               \"");
+        QTest::newRow("plain") << "Plain" << QByteArray("Plain           ");
+    }
+    void quotedNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, field);
+        testsupport::ImageBuilder source;
+        source.named(kChannels, 0, name);
+        const QByteArray text = channelsCsvText(source.image());
+        QCOMPARE(text.mid(kHeader.size(), field.size() + 2), field + ",2");
+        testsupport::ImageBuilder target;
+        const ChannelCsvResult result = import(target.image(), text);
+        QCOMPARE(result.value, 1);
+        QVERIFY(result.skippedLines.isEmpty());
+        QCOMPARE(channelName(target.image(), 1), name);
+    }
+
     void badHeaders_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -161,6 +187,7 @@ private Q_SLOTS:
         QCOMPARE(result.value, 1);
         const QString bad = QString::fromLatin1(line("Bad x", "x").chopped(2));
         QCOMPARE(result.messages, QStringList { "Error on line 3 ..\n\n" + bad });
+        QCOMPARE(result.skippedLines, (QList<int> { 2, 3, 6, 7, 8 }));
         QCOMPARE(usedRecordCount(builder.image(), kChannels), 2);
         QCOMPARE(channelName(builder.image(), 1), QStringLiteral("Good"));
         QCOMPARE(channelU32(builder.image(), 1, channeloffsets::rxFrequency), 0x40000000u);

@@ -49,12 +49,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("shift");
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("expected");
-        QTest::newRow("colour code 15") << 1 << 0xF0 << 4 << 15 << 0xF4;
-        QTest::newRow("mode analogue") << 0 << 0x03 << 0 << 1 << 0x61;
-        QTest::newRow("in-call criteria") << 5 << 0x10 << 4 << 1 << 0xD3;
-        QTest::newRow("gps system 16") << 13 << 0x1F << 0 << 16 << 0x10;
-        QTest::newRow("decode 8") << 14 << 0x80 << 7 << 1 << 0x80;
-        QTest::newRow("rx gps info off cleared") << 31 << 0x02 << 1 << 0 << 0xFD;
+        QTest::addColumn<int>("stored");
+        QTest::newRow("colour code 15") << 1 << 0xF0 << 4 << 15 << 0xF4 << 15;
+        QTest::newRow("mode analogue") << 0 << 0x03 << 0 << 1 << 0x61 << 1;
+        QTest::newRow("in-call criteria") << 5 << 0x10 << 4 << 1 << 0xD3 << 1;
+        QTest::newRow("gps system 16") << 13 << 0x1F << 0 << 16 << 0x10 << 16;
+        QTest::newRow("decode 8") << 14 << 0x80 << 7 << 1 << 0x80 << 1;
+        QTest::newRow("rx gps info off cleared") << 31 << 0x02 << 1 << 0 << 0xFD << 0;
+        // A new record is Digital, which always works at 12.5 kHz.
+        QTest::newRow("bandwidth on digital") << 0 << 0x0C << 2 << 2 << 0x62 << 0;
     }
     void fieldWritesOnlyItsBits()
     {
@@ -63,12 +66,13 @@ private Q_SLOTS:
         QFETCH(int, shift);
         QFETCH(int, value);
         QFETCH(int, expected);
+        QFETCH(int, stored);
         testsupport::ImageBuilder builder;
         FileImage &image = builder.image();
         const ChannelField field { byte, std::uint8_t(mask), shift };
         setChannelField(image, 0, field, value);
         QCOMPARE(int(image.u8(lists::channels.recordOffset(0) + byte)), expected);
-        QCOMPARE(channelField(image, 0, field), value);
+        QCOMPARE(channelField(image, 0, field), stored);
     }
 
     void frequencyFromText_data()

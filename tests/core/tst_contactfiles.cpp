@@ -69,6 +69,7 @@ private Q_SLOTS:
     void txtWithoutHeaderImportsNothing();
     void csvLineForms_data();
     void csvLineForms();
+    void csvSkippedLines();
     void mergeByIdLeavesProtectedAlone();
     void mergeUpdatesFirstOfEqualIds();
     void lineLengthAndHighBytes();
@@ -85,10 +86,12 @@ void TestContactFiles::csvExportBytes()
         { 2345679, PrivateCall, true, "Hans  DL2XYZ" },
         { 3000000, PrivateCall, false, "Solo" },
         { 999999, GroupCall, false, "Local Net" },
+        { 10, GroupCall, false, "Net; \"North\"" },
+        { 2345680, PrivateCall, false, "Smith, J" },
     });
     QCOMPARE(contactsFileContent(builder.image(), ContactFileFormat::Csv),
         QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n2345679,DL2XYZ,Hans\r\n"
-                   "3000000,Solo,-\r\n999999,Local Net,-\r\n"));
+                   "3000000,Solo,-\r\n999999,Local Net,-\r\n10,\"Net; \"\"North\"\"\",-\r\n2345680,\"Smith,\",J\r\n"));
 }
 
 void TestContactFiles::txtExportBytes()
@@ -107,10 +110,10 @@ void TestContactFiles::roundTrip_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("csv") << QStringLiteral("list.csv")
                          << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|0",
-                                "DL2XYZ Anna|2345679|2|0" };
+                                "DL2XYZ Anna|2345679|2|0", "Net: \"A,B\"|10|1|0" };
     QTest::newRow("txt") << QStringLiteral("list.TXT")
                          << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|1",
-                                "Anna DL2XYZ|2345679|3|0" };
+                                "Anna DL2XYZ|2345679|3|0", "Net: \"A,B\"|10|1|0" };
 }
 
 void TestContactFiles::roundTrip()
@@ -122,13 +125,15 @@ void TestContactFiles::roundTrip()
         { 9, GroupCall, false, "Talk 9" },
         { 2345678, PrivateCall, true, "DL1ABC Hans" },
         { 2345679, AllCall, false, "Anna DL2XYZ" },
+        { 10, GroupCall, false, "Net: \"A,B\"" },
     });
     const QString path = dir.filePath(fileName);
     QCOMPARE(exportContacts(source.image(), path).code, int(ContactsExported));
     ImageBuilder target;
     const ContactFileResult result = importContacts(target.image(), path, {});
-    QCOMPARE(result.code, 3);
+    QCOMPARE(result.code, 4);
     QVERIFY(result.message.isEmpty());
+    QVERIFY(result.skippedLines.isEmpty());
     QCOMPARE(describeAll(target.image()), expected);
 }
 
@@ -144,7 +149,9 @@ void TestContactFiles::txtBlockRules()
                             "[Contact6]\r\n0=Six\r\n1=2\r\n"
                             "[Contact7]\r\n0=Seven\r\n1=3\r\n2=17\r\n3=1\r\n"
                             "[ContactX]\r\n0=Eight\r\n1=3\r\n2=18\r\n3=1\r\n";
-    QCOMPARE(importText(builder.image(), text, ContactFileFormat::Txt).code, 3);
+    const ContactFileResult result = importText(builder.image(), text, ContactFileFormat::Txt);
+    QCOMPARE(result.code, 3);
+    QCOMPARE(result.skippedLines, (QList<int> { 8, 13, 23, 28 }));
     QCOMPARE(
         describeAll(builder.image()), (QStringList { "Contact 1|0|1|0", "One|11|1|0", "Four|14|5|1", "Seven|17|3|1" }));
 }
@@ -183,6 +190,15 @@ void TestContactFiles::csvLineForms_data()
     QTest::newRow("header") << QByteArray("CONTACTS") << QString();
     QTest::newRow("long name cut at 16") << QByteArray("5,ABCDEFGHIJKLMNOPQRST")
                                          << QStringLiteral("ABCDEFGHIJKLMNOP|5|1|0");
+    QTest::newRow("long name trimmed after the cut")
+        << QByteArray("5,ABCDEFGHIJKLMNO PQR") << QStringLiteral("ABCDEFGHIJKLMNO|5|1|0");
+    QTest::newRow("quoted name, separators")
+        << QByteArray("9, \"Net, North|1\" ,x") << QStringLiteral("Net, North|1|9|1|0");
+    QTest::newRow("quoted name, doubled quote")
+        << QByteArray("9,\"Say \"\"hi\"\"\",-") << QStringLiteral("Say \"hi\"|9|1|0");
+    QTest::newRow("quoted first name, separator")
+        << QByteArray("2345678,DL1ABC,\"Jo;Jo\"") << QStringLiteral("DL1ABC Jo;Jo|2345678|2|0");
+    QTest::newRow("unclosed quote") << QByteArray("9,\"Net, North") << QStringLiteral("\"Net|9|1|0");
 }
 
 void TestContactFiles::csvLineForms()
@@ -195,6 +211,19 @@ void TestContactFiles::csvLineForms()
     QCOMPARE(contacts.size(), expected.isEmpty() ? 1 : 2);
     if (!expected.isEmpty())
         QCOMPARE(contacts.last(), expected);
+    // What was imported comes back unchanged through an export and an import.
+    ImageBuilder again;
+    importText(again.image(), contactsFileContent(builder.image(), ContactFileFormat::Txt), ContactFileFormat::Txt);
+    QVERIFY(again.image() == builder.image());
+}
+
+void TestContactFiles::csvSkippedLines()
+{
+    ImageBuilder builder;
+    const ContactFileResult result = importText(
+        builder.image(), "contacts\r\n9,Nine\r\nx77,Name\r\n77,,x\n\r\n8,Eight\r\n", ContactFileFormat::Csv);
+    QCOMPARE(result.code, 2);
+    QCOMPARE(result.skippedLines, (QList<int> { 3, 4 }));
 }
 
 void TestContactFiles::mergeByIdLeavesProtectedAlone()

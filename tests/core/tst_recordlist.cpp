@@ -635,9 +635,12 @@ private Q_SLOTS:
         const int count = 80;
         for (int i = 0; i < count; ++i) {
             const QString name = QStringLiteral("n%1").arg(random.bounded(20));
-            if (kind == Channels)
+            // Blank names sort by the number they show, which follows their place.
+            if (kind == Channels) {
                 builder.named(lists::channels, i, random.bounded(2) ? name.toUpper() : name);
-            else // blank names sort by the number they show, which follows their place
+                if (random.bounded(8) == 0)
+                    builder.u16(lists::channels.nameFieldOffset(i), ' ').u16(lists::channels.nameFieldOffset(i) + 2, 0);
+            } else
                 writeContact(image, i, random.bounded(30), int(random.bounded(1, 6)), random.bounded(2) == 1,
                     random.bounded(8) == 0 ? QStringLiteral(" ") : name);
             builder.u16(kind == Channels ? 85029 + 2 * (i % 16) : 61029 + 2 * (i % 32), random.bounded(1, count + 1));

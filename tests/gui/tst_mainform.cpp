@@ -2,6 +2,7 @@
 #include "Codecs.h"
 #include "ImageBuilder.h"
 #include "MainForm.h"
+#include "NewCodePlug.h"
 #include "RecordName.h"
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
@@ -10,7 +11,9 @@
 
 #include <memory>
 
+#include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -87,7 +90,8 @@ private Q_SLOTS:
     void closeQuestion_data();
     void closeQuestion();
     void exitAsksPerUnsavedSlot();
-    void unwritableSettingsKeepWindowOpen();
+    void unwritableSettingsAreSaidOnceThenClose();
+    void newMakesAFreshCodePlug();
     void emptySlotEmptiesEveryPage();
     void tabFromSettings_data();
     void tabFromSettings();
@@ -109,7 +113,8 @@ void TestMainForm::startUpWithoutSettingsFile()
     QCOMPARE(s.tabs()->tabText(s.tabs()->currentIndex()), QStringLiteral("  Channels  "));
     for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
         QVERIFY(!s.store.slot(i)->isOpen());
-    QCOMPARE(form.windowTitle(), QStringLiteral("DMR Code Plug Editor v") + programVersionText() + QStringLiteral(" "));
+    QCOMPARE(
+        form.windowTitle(), QStringLiteral("DMR Code Plug Editor v") + programVersionText() + QStringLiteral("[*] "));
     QVERIFY(s.prompts.shown.isEmpty());
     QVERIFY(!QFile::exists(s.settingsPath()));
 
@@ -139,7 +144,7 @@ void TestMainForm::tabCaptionsAndPages()
         QCOMPARE(s.tabs()->widget(i)->objectName(), classes.at(i));
         QCOMPARE(s.tabs()->widget(i), s.form->page(i));
     }
-    QVERIFY(!s.button("NewBitBtn")->isEnabled());
+    QVERIFY(s.button("NewBitBtn")->isEnabled());
     QVERIFY(s.button("OpenBitBtn")->isEnabled());
     QVERIFY(s.button("SlotButton1")->isChecked());
 }
@@ -158,7 +163,7 @@ void TestMainForm::rememberedFiles()
     QVERIFY(s.store.slot(2)->isOpen());
     QCOMPARE(s.store.slot(1)->fileName, QString());
     QVERIFY2(s.prompts.shown.isEmpty(), "a vanished remembered file is dropped silently");
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("    ") + a + QStringLiteral(" ")));
+    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("    ") + a + QStringLiteral("[*] ")));
     QCOMPARE(s.button("SlotButton3")->toolTip(), c);
     QCOMPARE(form.dialogDirectory(), s.dir.path());
 
@@ -177,19 +182,22 @@ void TestMainForm::commandLine_data()
     QTest::addColumn<QStringList>("expectedNames"); // file name of slots 1..4
     QTest::addColumn<QString>("expectedOpen"); // one letter per slot: o open, - empty
     QTest::addColumn<int>("messages");
+    QTest::addColumn<bool>("asTyped"); // given relative to the session's folder, the current one
 
     QTest::newRow("one .rdt") << QString() << QStringList { "a.rdt" } << QStringList { "a.rdt", "", "", "" } << "o---"
-                              << 0;
+                              << 0 << false;
     QTest::newRow("five .rdt") << QString() << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }
-                               << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt" } << "oooo" << 0;
+                               << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt" } << "oooo" << 0 << false;
     QTest::newRow("x.txt then b.rdt") << "r.rdt" << QStringList { "x.txt", "b.rdt" }
-                                      << QStringList { "r.rdt", "b.rdt", "", "" } << "oo--" << 0;
+                                      << QStringList { "r.rdt", "b.rdt", "", "" } << "oo--" << 0 << false;
     QTest::newRow("upper-case extension")
-        << QString() << QStringList { "A.RDT" } << QStringList { "A.RDT", "", "", "" } << "o---" << 0;
+        << QString() << QStringList { "A.RDT" } << QStringList { "A.RDT", "", "", "" } << "o---" << 0 << false;
     QTest::newRow("failing file keeps remembered name")
-        << "r.rdt" << QStringList { "bad.rdt" } << QStringList { "r.rdt", "", "", "" } << "----" << 1;
+        << "r.rdt" << QStringList { "bad.rdt" } << QStringList { "r.rdt", "", "", "" } << "----" << 1 << false;
     QTest::newRow("missing command-line file")
-        << QString() << QStringList { "none.rdt" } << QStringList { "", "", "", "" } << "----" << 1;
+        << QString() << QStringList { "none.rdt" } << QStringList { "", "", "", "" } << "----" << 1 << false;
+    QTest::newRow("names as typed") << QString() << QStringList { "a.rdt", "./b.rdt" }
+                                    << QStringList { "a.rdt", "b.rdt", "", "" } << "oo--" << 0 << true;
 }
 
 void TestMainForm::commandLine()
@@ -199,6 +207,7 @@ void TestMainForm::commandLine()
     QFETCH(QStringList, expectedNames);
     QFETCH(QString, expectedOpen);
     QFETCH(int, messages);
+    QFETCH(bool, asTyped);
 
     Session s;
     for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt", "r.rdt", "A.RDT", "x.txt" })
@@ -208,9 +217,12 @@ void TestMainForm::commandLine()
         s.writeSettings(QStringLiteral("[CodePlug]\nFile0=%1\n").arg(s.path(remembered0)));
     QStringList paths;
     for (const QString &argument : arguments)
-        paths.append(s.path(argument));
+        paths.append(asTyped ? argument : s.path(argument));
 
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(s.dir.path());
     s.start(paths);
+    QDir::setCurrent(folder);
     for (int i = 0; i < 4; ++i) {
         const QString expected = expectedNames.at(i).isEmpty() ? QString() : s.path(expectedNames.at(i));
         QCOMPARE(s.store.slot(i)->fileName, expected);
@@ -220,7 +232,7 @@ void TestMainForm::commandLine()
     if (messages > 0) {
         QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Critical);
         QCOMPARE(s.prompts.shown.first().caption, QStringLiteral("DMR Code Plug Editor"));
-        QVERIFY(s.prompts.shown.first().text.endsWith(paths.first()));
+        QVERIFY(s.prompts.shown.first().text.endsWith(s.path(arguments.first())));
     }
 }
 
@@ -229,11 +241,21 @@ void TestMainForm::saveWritesTheCommandLineFile()
     Session s;
     const QString a = s.makePlug(QStringLiteral("a.rdt"));
     MainForm &form = s.start({ a });
+    const QString caption = s.caption(QStringLiteral("    ") + a + QStringLiteral("[*] "));
     s.modify(0);
+    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
+    form.refreshAll();
+    QVERIFY(form.isWindowModified());
+    QCOMPARE(form.windowTitle(), caption);
     QTest::mouseClick(s.button("SaveBitBtn"), Qt::LeftButton);
     QCOMPARE(testsupport::readFile(a), s.store.slot(0)->image()->toByteArray());
     QVERIFY(!s.store.hasUnsavedChanges(0));
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral(" .. ") + a + QStringLiteral(" ")));
+    QVERIFY(!form.isWindowModified());
+    QCOMPARE(form.windowTitle(), caption);
+    form.undoCommand();
+    QVERIFY(form.isWindowModified());
+    form.redoCommand(); // back to the saved bytes
+    QVERIFY(!form.isWindowModified());
 }
 
 void TestMainForm::saveAsNaming_data()
@@ -264,7 +286,7 @@ void TestMainForm::saveAsNaming()
     if (typed != saved)
         QVERIFY(!QFile::exists(s.path(typed)));
     QCOMPARE(s.store.slot(0)->fileName, s.path(saved));
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral(" .. ") + s.path(saved) + QStringLiteral(" ")));
+    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("    ") + s.path(saved) + QStringLiteral("[*] ")));
 }
 
 void TestMainForm::passwordWarningGoesThroughPrompts()
@@ -312,7 +334,7 @@ void TestMainForm::openAsksAboutUnsavedChanges()
     QCOMPARE(s.dialogs.lastDirectory, QCoreApplication::applicationDirPath());
     QCOMPARE(s.store.slot(0)->fileName, b);
     QVERIFY(!s.store.hasUnsavedChanges(0));
-    QCOMPARE(s.form->windowTitle(), s.caption(QStringLiteral("    ") + b + QStringLiteral(" ")));
+    QCOMPARE(s.form->windowTitle(), s.caption(QStringLiteral("    ") + b + QStringLiteral("[*] ")));
 
     // A file that fails to load leaves the slot as it was.
     const QString bad = s.makeBroken(QStringLiteral("bad.rdt"));
@@ -406,17 +428,52 @@ void TestMainForm::exitAsksPerUnsavedSlot()
     QCOMPARE(s.prompts.unanswered, 0);
 }
 
-void TestMainForm::unwritableSettingsKeepWindowOpen()
+void TestMainForm::unwritableSettingsAreSaidOnceThenClose()
 {
     Session s;
+    const QString a = s.makePlug(QStringLiteral("a.rdt"));
     CodePlugStore store;
     const QString settings = s.path(QStringLiteral("missing/folder/editor.ini"));
     MainForm form(store, s.prompts, s.dialogs, settings);
     form.setScreenAreasProvider([] { return kLargeScreen; });
-    form.startUp({});
+    form.startUp({ a });
     form.show();
-    QVERIFY(!form.close());
-    QCOMPARE(s.prompts.texts(), QStringList { QStringLiteral("Unable to write to ") + settings });
+    store.slot(0)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q');
+    s.prompts.answers = { QMessageBox::Yes };
+    QVERIFY(form.close());
+    QCOMPARE(s.prompts.texts(),
+        (QStringList { QStringLiteral("Unable to write to ") + settings,
+            QStringLiteral("Unsaved code plug 1.\n\nSave before exit ?") }));
+    QCOMPARE(testsupport::readFile(a), store.slot(0)->image()->toByteArray());
+}
+
+void TestMainForm::newMakesAFreshCodePlug()
+{
+    const int model = 2;
+    const int band = 3;
+    Session s;
+    const QString a = s.makePlug(QStringLiteral("a.rdt"));
+    MainForm &form = s.start({ a });
+    s.modify(0);
+    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
+    int asked = 0;
+    form.setNewPlugChooser([&](QWidget *) {
+        ++asked;
+        return std::optional<NewPlugChoice>(NewPlugChoice { model, band });
+    });
+    s.prompts.answers = { QMessageBox::No };
+    QTest::mouseClick(s.button("NewBitBtn"), Qt::LeftButton);
+    QCOMPARE(asked, 0);
+    QCOMPARE(s.store.slot(0)->fileName, a);
+    QCOMPARE(s.prompts.shown.last().text, QStringLiteral("Unsaved code plug.\n\nDiscard it ?"));
+
+    s.prompts.answers = { QMessageBox::Yes };
+    form.findChild<QAction *>(QStringLiteral("NewMenuItem"))->trigger();
+    QCOMPARE(asked, 1);
+    QCOMPARE(s.store.slot(0)->image()->toByteArray(), makeNewCodePlug(band, model).toByteArray());
+    QVERIFY(s.store.slot(0)->fileName.isEmpty());
+    QVERIFY(!s.store.slot(0)->history().canUndo());
+    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("[*] ")));
 }
 
 void TestMainForm::emptySlotEmptiesEveryPage()
@@ -444,7 +501,7 @@ void TestMainForm::emptySlotEmptiesEveryPage()
     }
     QVERIFY(!contacts->findChild<QTreeWidget *>(QStringLiteral("ListView"))->isEnabled());
     QCOMPARE(zones->topLevelItemCount(), 0);
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral(" ")));
+    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("[*] ")));
 
     // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
     s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")) };
