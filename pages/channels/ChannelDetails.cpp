@@ -23,9 +23,11 @@ namespace {
 constexpr int kFrequencyLength = 9;
 constexpr RecordArea kChannels = recordsOf(lists::channels);
 
-FieldCodec field(ChannelField channelField)
+// Writes go through the channel record, so that its rules (no bandwidth on a Digital channel) hold.
+FieldCodec field(ChannelField which)
 {
-    return bitField(kChannels, channelField.byte, channelField.mask, channelField.shift);
+    return { [which](const FileImage &image, int index) { return channelField(image, index, which); },
+        [which](FileImage &image, int index, int value) { setChannelField(image, index, which, value); } };
 }
 
 // A stored 0 reads as no tone, and no tone is written as its own code.
@@ -273,9 +275,10 @@ void ChannelDetails::showSelection(const FileImage &image, const QList<int> &row
 
     m_detailArea->setEnabled(!rows.isEmpty());
     m_modeButtons.first()->setEnabled(false); // Auto is shown, never chosen
-    const bool singleDigital = rows.size() == 1 && mode == int(ChannelMode::Digital);
+    // Digital channels always hold 0, so a bandwidth is offered only where some channel can take it.
+    const bool allDigital = mode == int(ChannelMode::Digital);
     for (QPushButton *button : std::as_const(m_bandwidthButtons))
-        button->setEnabled(!singleDigital);
+        button->setEnabled(!allDigital);
 }
 
 // A channel that becomes Digital works at 12.5 kHz (the mode codec clears its bandwidth) and only

@@ -152,9 +152,13 @@ void TestChannelDetails::admitCriteriaFollowTheMode()
 
 void TestChannelDetails::digitalWritesNarrowBandwidth()
 {
-    testsupport::ImageBuilder builder = channelPlug(2);
+    testsupport::ImageBuilder builder = channelPlug(3);
     builder.u8(recordOffset(0), 0x69); // analogue, 25 kHz
     Page page(builder);
+    page.select({ 1, 2 }); // all Digital: no bandwidth to offer
+    QVERIFY(!page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
+    page.select({ 0, 1 });
+    QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
     page.select({ 0 });
     QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isChecked());
     QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
