@@ -378,8 +378,15 @@ void ListPanel::selectAll(bool select)
 
 // --- commands --------------------------------------------------------------------------------------
 
+// The name of a command's undo step: "Delete channels".
+QString ListPanel::commandName(const QString &verb) const
+{
+    return verb + QLatin1Char(' ') + m_setup.titlePrefix.toLower();
+}
+
 void ListPanel::add()
 {
+    const auto step = m_page.undoStep(commandName(QStringLiteral("Add")));
     Image *current = image();
     if (!current || !m_setup.add)
         return;
@@ -407,6 +414,7 @@ void ListPanel::add()
 
 void ListPanel::insert()
 {
+    const auto step = m_page.undoStep(commandName(QStringLiteral("Insert")));
     Image *current = image();
     const QList<int> rows = selectedRows();
     if (!current || !m_setup.insert)
@@ -433,6 +441,7 @@ void ListPanel::insert()
 
 void ListPanel::deleteSelected()
 {
+    const auto step = m_page.undoStep(commandName(QStringLiteral("Delete")));
     Image *current = image();
     const QList<int> rows = selectedRows();
     if (!current || rows.isEmpty() || !m_setup.remove)
@@ -460,6 +469,8 @@ void ListPanel::moveButton(int baseStep, int size)
 
 void ListPanel::moveSelected(int step)
 {
+    // Repeated clicks of a move button within a second are one step.
+    const auto undo = m_page.undoStep(commandName(QStringLiteral("Move")), QStringLiteral("move"));
     Image *current = image();
     const QList<int> rows = selectedRows();
     if (!current || rows.isEmpty() || step == 0 || !m_setup.move)

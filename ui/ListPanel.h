@@ -193,6 +193,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QString commandName(const QString &verb) const;
     struct Pending
     {
         bool rebuild;

@@ -216,6 +216,7 @@ void ChannelsForm::importChannels()
     if (fileName.isEmpty())
         return;
     m_panel->editor()->endEdit(true);
+    const auto step = undoStep(QStringLiteral("Import channels"));
     const ChannelCsvResult result = importChannelsCsv(*image, fileName, m_protectedChannels);
     for (const QString &message : result.messages)
         prompts().message(QMessageBox::Critical, messageTitle(), message);

@@ -317,6 +317,7 @@ void DigitalContactsForm::importContacts()
     FileImage *image = currentImage();
     if (fileName.isEmpty() || !image)
         return;
+    const auto step = undoStep(QStringLiteral("Import contacts"));
     const ContactFileResult result = codeplug::importContacts(*image, fileName, m_protectedIds);
     m_panel->refresh(true, 0);
     if (!result.message.isEmpty())

@@ -164,9 +164,9 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("name");
     QTest::newRow("channel field over a multi-selection") << int(FieldEdit) << "Edit Rx Freq";
-    QTest::newRow("channel delete renumbering a zone") << int(DeleteChannel) << "Delete";
-    QTest::newRow("channel delete with a refusal in the middle") << int(DeleteWithRefusal) << "Delete";
-    QTest::newRow("channel CSV import") << int(ImportCsv) << "Import";
+    QTest::newRow("channel delete renumbering a zone") << int(DeleteChannel) << "Delete channels";
+    QTest::newRow("channel delete with a refusal in the middle") << int(DeleteWithRefusal) << "Delete channels";
+    QTest::newRow("channel CSV import") << int(ImportCsv) << "Import channels";
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
