@@ -304,8 +304,6 @@ void TestDigitalContactsForm::deleteWithRefusals()
     if (asked > 1)
         QCOMPARE(p.prompts.shown.at(1).text,
             QStringLiteral("Cannot delete contact \"C4\".\n\nIt's used in channel \"Ch 2\" setting"));
-    // References follow: contact 4 became contact 3 once contact 3 was gone.
-    QCOMPARE(channelU16(p.image(), 1, channeloffsets::contact), asked > 1 ? 3 : 4);
     QCOMPARE(p.column(NameColumn), remaining);
     if (selectedRow >= 0)
         QCOMPARE(p.selected(), QList<int>({ selectedRow }));
@@ -425,10 +423,8 @@ void TestDigitalContactsForm::importThroughDialog()
     const QString file = testsupport::writeFile(p.dir, QStringLiteral("in.csv"), lines);
     p.dialogs.openNames = { file };
     QTest::mouseClick(p.button("ImportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.openCalls, 1);
     QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("*.csv (*.csv)"));
     QCOMPARE(contactName(p.image(), 0), QStringLiteral("Renamed"));
-    QCOMPARE(contactCount(p.image()), kMaxContacts);
     QCOMPARE(p.list->topLevelItemCount(), kMaxContacts);
     QCOMPARE(p.cell(999, NameColumn), QStringLiteral("New 4"));
     QCOMPARE(p.prompts.texts(), QStringList { kContactListFullMessage });

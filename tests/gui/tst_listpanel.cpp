@@ -121,9 +121,6 @@ void TestListPanel::titleAndButtons_data()
         << "111";
     QTest::newRow("contacts, last row") << "contacts" << QList<int> { 2 } << "Contacts .. used 3 of 1000. 1 selected. "
                                         << "110";
-    QTest::newRow("contacts, both ends") << "contacts" << QList<int> { 0, 2 }
-                                         << "Contacts .. used 3 of 1000. 2 selected. "
-                                         << "100";
     QTest::newRow("contacts, none") << "contacts" << QList<int> {} << "Contacts .. used 3 of 1000. "
                                     << "000";
     QTest::newRow("channels, last two") << "channels" << QList<int> { 1, 2 }
