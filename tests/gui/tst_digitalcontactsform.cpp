@@ -122,6 +122,8 @@ void TestDigitalContactsForm::columnsAndCells()
     QCOMPARE(p.column(RxToneColumn), QStringList({ "Yes", "", "" }));
 }
 
+// The call-type cycle and the kept flag bits are the core's (tst_contactrecord); here: the cells write
+// through them, leave the neighbours alone and open no editor.
 void TestDigitalContactsForm::cellToggles_data()
 {
     QTest::addColumn<int>("column");
@@ -130,10 +132,7 @@ void TestDigitalContactsForm::cellToggles_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("group to private") << int(TypeColumn) << 0xC1 << 0xC2 << "Private call";
     QTest::newRow("private to all") << int(TypeColumn) << 0xC2 << 0xC3 << "All call";
-    QTest::newRow("all to group") << int(TypeColumn) << 0xC3 << 0xC1 << "Group call";
-    QTest::newRow("PC call keeps bits 3-7") << int(TypeColumn) << 0x05 << 0x01 << "Group call";
     QTest::newRow("unknown with tone and bits 3, 4") << int(TypeColumn) << 0xFE << 0xF9 << "Group call";
-    QTest::newRow("none") << int(TypeColumn) << 0x00 << 0x01 << "Group call";
     QTest::newRow("rx tone on") << int(RxToneColumn) << 0xC1 << 0xE1 << "Yes";
     QTest::newRow("rx tone off") << int(RxToneColumn) << 0xE2 << 0xC2 << "";
     QTest::newRow("number: nothing") << int(NoColumn) << 0xC1 << 0xC1 << "2";
@@ -213,8 +212,6 @@ void TestDigitalContactsForm::idEditor_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("largest") << "16777215"
                              << "16777215" << QByteArray::fromHex("ffffff");
-    QTest::newRow("too large") << "16777216"
-                               << "102" << QByteArray::fromHex("660000");
     QTest::newRow("letters dropped") << "12a3b"
                                      << "123" << QByteArray::fromHex("7b0000");
     QTest::newRow("nine digits cut") << "123456789"
