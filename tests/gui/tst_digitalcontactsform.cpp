@@ -24,7 +24,7 @@ namespace {
 
 enum Column { NoColumn = 1, NameColumn, IdColumn, TypeColumn, RxToneColumn, ProtectColumn };
 
-struct ContactSpec
+struct NewContact
 {
     QString name;
     std::uint32_t id = 0;
@@ -32,19 +32,19 @@ struct ContactSpec
     bool rxTone = false;
 };
 
-QList<ContactSpec> numbered(int count)
+QList<NewContact> numbered(int count)
 {
-    QList<ContactSpec> contacts;
+    QList<NewContact> contacts;
     for (int i = 0; i < count; ++i)
         contacts.append({ QStringLiteral("C%1").arg(i + 1), std::uint32_t(101 + i), GroupCall, false });
     return contacts;
 }
 
-FileImage imageWith(const QList<ContactSpec> &contacts)
+FileImage imageWith(const QList<NewContact> &contacts)
 {
     testsupport::ImageBuilder builder;
     for (int i = 0; i < int(contacts.size()); ++i) {
-        const ContactSpec &c = contacts.at(i);
+        const NewContact &c = contacts.at(i);
         writeContact(builder.image(), i, c.id, c.type, c.rxTone, c.name);
     }
     return builder.image();
@@ -53,7 +53,7 @@ FileImage imageWith(const QList<ContactSpec> &contacts)
 // The contacts page over slot 1 holding the given contacts (or the given image).
 struct ContactsPage : PageFixture
 {
-    explicit ContactsPage(const QList<ContactSpec> &contacts)
+    explicit ContactsPage(const QList<NewContact> &contacts)
         : ContactsPage(imageWith(contacts))
     {
     }
@@ -156,11 +156,11 @@ void TestDigitalContactsForm::cellToggles()
 
 void TestDigitalContactsForm::protectToggleFollowsId()
 {
-    QList<ContactSpec> contacts = numbered(4);
+    QList<NewContact> contacts = numbered(4);
     contacts[1].id = 2345;
     contacts[3].id = 2345;
     ContactsPage p(contacts);
-    QList<ContactSpec> other = numbered(2);
+    QList<NewContact> other = numbered(2);
     other[0].id = 2345;
     p.store.setImage(1, std::make_unique<FileImage>(imageWith(other)));
 
@@ -443,7 +443,7 @@ void TestDigitalContactsForm::importThroughDialog()
 void TestDigitalContactsForm::settingsShowAtStart()
 {
     QTemporaryDir dir;
-    QList<ContactSpec> contacts = numbered(3);
+    QList<NewContact> contacts = numbered(3);
     contacts[2].id = 2345;
     testsupport::ImageBuilder builder;
     builder.image() = imageWith(contacts);
