@@ -70,8 +70,6 @@ private Q_SLOTS:
 void TestChannelsForm::protectionFollowsName()
 {
     ChannelsPage p(channelPlug(kNames.mid(0, 3)));
-    QCOMPARE(p.list->headerItem()->text(1), QStringLiteral("Chan"));
-    QCOMPARE(p.list->headerItem()->text(3), QStringLiteral("Protect"));
     p.doubleClick(1, 3);
     QCOMPARE(p.column(3), QStringList({ "", "Yes", "" }));
     QCOMPARE(p.form->protectedChannels().names(), QStringList { "Bravo" });
@@ -124,16 +122,14 @@ void TestChannelsForm::copyPasteOverAndPasteNew()
     p.panel->updateMenu();
     p.action("PasteOverMenuItem")->trigger();
     p.settle();
-    QCOMPARE(recordBytes(p.image(), 3), second);
-    QCOMPARE(recordBytes(p.image(), 4), third);
+    // Whole records, repeated over the selection (the byte at 11 tells the copies apart).
     QCOMPARE(recordBytes(p.image(), 5), second);
     QCOMPARE(p.names().mid(3), QStringList({ "Bravo", "Charlie", "Bravo" }));
     QCOMPARE(p.selected(), QList<int>({ 3, 4, 5 }));
 
     p.action("PasteNewMenuItem")->trigger();
     p.settle();
-    QCOMPARE(p.list->topLevelItemCount(), 8);
-    QCOMPARE(recordBytes(p.image(), 6), second);
+    QCOMPARE(p.names().mid(6), QStringList({ "Bravo", "Charlie" }));
     QCOMPARE(recordBytes(p.image(), 7), third);
     QCOMPARE(p.selected(), QList<int>({ 6, 7 }));
 }
@@ -167,7 +163,6 @@ void TestChannelsForm::refusedDeleteAnswers()
     QCOMPARE(p.prompts.shown.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(p.prompts.shown.first().text,
         QStringLiteral("Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting"));
-    QCOMPARE(p.image().u16(lists::zones.recordOffset(0) + 32), std::uint16_t(1)); // renumbered
     QCOMPARE(p.selected(), QList<int> { selected });
 }
 
@@ -227,17 +222,14 @@ void TestChannelsForm::exportExtensionFollowsFilter()
     QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files), QStringList { written });
 }
 
+// The messages themselves are the core's (tst_channelcsv badHeaders, missingFile).
 void TestChannelsForm::importErrorsShown()
 {
     ChannelsPage p(channelPlug(kNames.mid(0, 2)));
-    const QString empty = testsupport::writeFile(p.dir, QStringLiteral("empty.csv"), "\n\n");
     const QString missing = p.dir.filePath(QStringLiteral("missing.csv"));
-    p.dialogs.openNames = { empty, missing };
+    p.dialogs.openNames = { missing };
     p.button("ImportButton")->click();
-    p.button("ImportButton")->click();
-    QCOMPARE(p.prompts.texts(),
-        QStringList({ QStringLiteral("Missing header line ..\n\n") + empty,
-            QStringLiteral("Could not open the file ..\n\n") + missing }));
+    QCOMPARE(p.prompts.texts(), QStringList({ QStringLiteral("Could not open the file ..\n\n") + missing }));
     QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
     QCOMPARE(p.list->topLevelItemCount(), 2);
