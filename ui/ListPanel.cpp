@@ -400,10 +400,7 @@ void ListPanel::add()
     {
         CodePlugPage::UpdatingScope updating(m_page);
         QTreeWidgetItem *item = listview::appendRow(m_list, m_setup.cells(*current, row));
-        if (m_setup.addKeepsSelection)
-            item->setSelected(true);
-        else
-            selectRows({ row });
+        selectRows({ row });
         m_list->scrollToItem(item);
         markCurrent(row);
     }

@@ -104,7 +104,6 @@ public:
         std::function<QList<int>(const Image &, const QString &text)> search;
 
         // Add keeps the previous selection and titles the list under another prefix.
-        bool addKeepsSelection = false;
         QString addTitlePrefix;
     };
 

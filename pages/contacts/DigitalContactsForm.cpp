@@ -88,7 +88,6 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
         return deletion.deleted > 0 ? std::optional<int>(deletion.selectRow) : std::nullopt;
     };
     setup.move = &moveContacts;
-    setup.addKeepsSelection = true;
     setup.addTitlePrefix = QStringLiteral("Contact List");
     m_panel = new ListPanel(*this, setup);
 
