@@ -349,17 +349,20 @@ void TestMainForm::openFailureKeepsTheSlot()
 
 void TestMainForm::closeQuestion_data()
 {
+    QTest::addColumn<bool>("modified");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("slotClosed");
     QTest::addColumn<bool>("fileSaved");
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << false << false;
-    QTest::newRow("No") << int(QMessageBox::No) << true << false;
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("unmodified: no question") << false << int(QMessageBox::NoButton) << true << false;
+    QTest::newRow("Cancel") << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("dismissed") << true << int(QMessageBox::NoButton) << false << false;
+    QTest::newRow("No") << true << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes") << true << int(QMessageBox::Yes) << true << true;
 }
 
 void TestMainForm::closeQuestion()
 {
+    QFETCH(bool, modified);
     QFETCH(int, answer);
     QFETCH(bool, slotClosed);
     QFETCH(bool, fileSaved);
@@ -367,13 +370,17 @@ void TestMainForm::closeQuestion()
     s.startWith(1);
     const QString a = s.path("a.rdt");
     const QByteArray before = testsupport::readFile(a);
-    s.modify(0);
+    if (modified)
+        s.modify(0);
     const QByteArray edited = s.bytes(0);
 
     s.prompts.answers = { QMessageBox::StandardButton(answer) };
     s.click("CloseBitBtn");
-    QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
-    QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(s.prompts.shown.size(), int(modified));
+    if (modified) {
+        QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
+        QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
     QCOMPARE(!s.store.slot(0)->isOpen(), slotClosed);
     QCOMPARE(testsupport::readFile(a), fileSaved ? edited : before);
     QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
