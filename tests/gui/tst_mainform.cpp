@@ -367,12 +367,13 @@ void TestMainForm::closeQuestion()
     QFETCH(bool, slotClosed);
     QFETCH(bool, fileSaved);
     Session s;
-    s.startWith(1);
-    const QString a = s.path("a.rdt");
-    const QByteArray before = testsupport::readFile(a);
+    s.startWith(2);
+    s.click("SlotButton2"); // the current slot is the one closed
+    const QString b = s.path("b.rdt");
+    const QByteArray before = testsupport::readFile(b);
     if (modified)
-        s.modify(0);
-    const QByteArray edited = s.bytes(0);
+        s.modify(1);
+    const QByteArray edited = s.bytes(1);
 
     s.prompts.answers = { QMessageBox::StandardButton(answer) };
     s.click("CloseBitBtn");
@@ -381,13 +382,15 @@ void TestMainForm::closeQuestion()
         QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
         QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
-    QCOMPARE(!s.store.slot(0)->isOpen(), slotClosed);
-    QCOMPARE(testsupport::readFile(a), fileSaved ? edited : before);
+    QCOMPARE(!s.store.slot(1)->isOpen(), slotClosed);
+    QVERIFY(s.store.slot(0)->isOpen());
+    QCOMPARE(testsupport::readFile(b), fileSaved ? edited : before);
     QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
     if (slotClosed) { // the settings written on closing no longer name the file
-        QCOMPARE(s.store.slot(0)->fileName, QString());
-        QVERIFY(!QSettings(s.settingsPath(), QSettings::IniFormat).contains(QStringLiteral("CodePlug/File0")));
-        QCOMPARE(s.button("SlotButton1")->toolTip(), QString());
+        QCOMPARE(s.store.slot(1)->fileName, QString());
+        QVERIFY(!QSettings(s.settingsPath(), QSettings::IniFormat).contains(QStringLiteral("CodePlug/File1")));
+        QCOMPARE(s.iniValue("CodePlug/File0"), s.path("a.rdt"));
+        QCOMPARE(s.button("SlotButton2")->toolTip(), QString());
         QVERIFY(!s.button("SaveBitBtn")->isEnabled());
     }
 }
