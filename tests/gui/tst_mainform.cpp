@@ -287,12 +287,13 @@ void TestMainForm::discardQuestion_data()
     QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
-    QTest::newRow("Open") << QByteArray("OpenBitBtn") << "Unsaved code plug.\n\nDiscard it ?" << "b.rdt";
-    QTest::newRow("Reload") << QByteArray("ReloadBitBtn") << "Unsaved code plug.\n\nReload from file ?" << "a.rdt";
-    QTest::newRow("New") << QByteArray("NewBitBtn") << "Unsaved code plug.\n\nDiscard it ?" << QString();
+    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?" << "b.rdt";
+    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?" << "a.rdt";
+    QTest::newRow("New") << QByteArray("New") << "Unsaved code plug.\n\nDiscard it ?" << QString();
 }
 
-// Open, Reload and New ask before dropping unsaved changes: No changes nothing, Yes loads afresh.
+// Open, Reload and New ask before dropping unsaved changes: No (from the button) changes nothing,
+// Yes (from the menu) loads afresh.
 void TestMainForm::discardQuestion()
 {
     QFETCH(QByteArray, button);
@@ -312,7 +313,7 @@ void TestMainForm::discardQuestion()
     s.dialogs.openNames = { s.path("b.rdt") };
 
     s.prompts.answers = { QMessageBox::No };
-    s.click(button.constData());
+    s.click((button + "BitBtn").constData());
     const ScriptedPrompts::Shown shown = s.prompts.shown.last();
     QCOMPARE(shown.text, question);
     QCOMPARE(shown.caption, kQuestionTitle);
@@ -324,7 +325,7 @@ void TestMainForm::discardQuestion()
     QCOMPARE(s.bytes(0), edited);
 
     s.prompts.answers = { QMessageBox::Yes };
-    s.click(button.constData());
+    form.findChild<QAction *>(QString::fromLatin1(button + "MenuItem"))->trigger();
     const QString file = fileAfter.isEmpty() ? QString() : s.path(fileAfter);
     QCOMPARE(s.store.slot(0)->fileName, file);
     QCOMPARE(s.bytes(0), file.isEmpty() ? makeNewCodePlug(3, 2).toByteArray() : testsupport::readFile(file));
