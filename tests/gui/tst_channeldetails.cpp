@@ -1,10 +1,54 @@
-#include "ChannelsPage.h"
+#include "ChannelRecord.h"
+#include "Layout.h"
+#include "PageFixture.h"
 #include "RadioInfo.h"
+#include "channels/ChannelsForm.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace codeplug;
+
+namespace {
+
+int recordOffset(int index)
+{
+    return lists::channels.recordOffset(index);
+}
+
+QByteArray recordBytes(const FileImage &image, int index)
+{
+    const auto bytes = image.span(recordOffset(index), lists::channels.recordSize);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+}
+
+// A band-2 code plug whose first `count` channels are named "A", "B", ...
+testsupport::ImageBuilder channelPlug(int count)
+{
+    testsupport::ImageBuilder builder(2);
+    for (int i = 0; i < count; ++i)
+        builder.named(lists::channels, i, QString(QChar(QLatin1Char('A').unicode() + i)));
+    return builder;
+}
+
+PageFixture channelsPage(const testsupport::ImageBuilder &builder)
+{
+    return PageFixture::of<ChannelsForm>(builder);
+}
+
+QStringList comboValues(const PageFixture &page, const char *name)
+{
+    QStringList values;
+    const auto *combo = page.child<QComboBox>(name);
+    for (int i = 0; i < combo->count(); ++i)
+        values.append(combo->itemText(i));
+    return values;
+}
+
+} // namespace
 
 class TestChannelDetails : public QObject
 {
@@ -25,7 +69,7 @@ private Q_SLOTS:
 
 void TestChannelDetails::rxFrequencyTypedIntoEverySelectedChannel()
 {
-    Page page(channelPlug(6));
+    PageFixture page = channelsPage(channelPlug(6));
     const QByteArray untouched = recordBytes(page.image(), 0);
     page.select({ 1, 3, 4 });
     QLineEdit *edit = page.child<QLineEdit>("RxFreqEdit");
@@ -48,7 +92,7 @@ void TestChannelDetails::rxFrequencyTypedIntoEverySelectedChannel()
 
 void TestChannelDetails::frequencyEnterShowsStoredValue()
 {
-    Page page(channelPlug(3));
+    PageFixture page = channelsPage(channelPlug(3));
     page.select({ 0, 2 });
     QLineEdit *edit = page.child<QLineEdit>("TxFreqEdit");
     edit->setFocus();
@@ -107,7 +151,7 @@ void TestChannelDetails::controlWritesItsChannelBits()
     testsupport::ImageBuilder builder = channelPlug(3);
     for (int i = 0; i < int(before.size()); ++i)
         builder.u8(recordOffset(i / width) + byte + i % width, std::uint8_t(before.at(i)));
-    Page page(builder);
+    PageFixture page = channelsPage(builder);
     const QByteArray untouched = recordBytes(page.image(), 2);
     page.select({ 0, 1 });
     if (entry.isEmpty()) {
@@ -143,9 +187,9 @@ void TestChannelDetails::admitCriteriaFollowTheMode()
     QFETCH(QStringList, offered);
     testsupport::ImageBuilder builder = channelPlug(3);
     builder.u8(recordOffset(1), 0x61); // analogue
-    Page page(builder);
+    PageFixture page = channelsPage(builder);
     page.select(rows);
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox"), offered);
+    QCOMPARE(comboValues(page, "AdmitCriteriaComboBox"), offered);
     QCOMPARE(page.child<QPushButton>("DigitalSpeedButton")->isChecked(), rows == QList<int> { 0 });
     QCOMPARE(page.child<QPushButton>("AnalogueSpeedButton")->isChecked(), rows == QList<int> { 1 });
 }
@@ -154,7 +198,7 @@ void TestChannelDetails::digitalWritesNarrowBandwidth()
 {
     testsupport::ImageBuilder builder = channelPlug(3);
     builder.u8(recordOffset(0), 0x69); // analogue, 25 kHz
-    Page page(builder);
+    PageFixture page = channelsPage(builder);
     page.select({ 1, 2 }); // all Digital: no bandwidth to offer
     QVERIFY(!page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
     page.select({ 0, 1 });
@@ -167,7 +211,7 @@ void TestChannelDetails::digitalWritesNarrowBandwidth()
     QVERIFY(page.child<QPushButton>("Bandwidth12_5SpeedButton")->isChecked());
     for (const char *name : { "Bandwidth12_5SpeedButton", "Bandwidth20SpeedButton", "Bandwidth25SpeedButton" })
         QVERIFY2(!page.child<QPushButton>(name)->isEnabled(), name);
-    QCOMPARE(page.comboValues("AdmitCriteriaComboBox").last(), QStringLiteral("Colour Code "));
+    QCOMPARE(comboValues(page, "AdmitCriteriaComboBox").last(), QStringLiteral("Colour Code "));
     QTest::mouseClick(page.child<QPushButton>("AnalogueSpeedButton"), Qt::LeftButton);
     QCOMPARE(int(page.image().u8(recordOffset(0))), 0x61);
     QVERIFY(page.child<QPushButton>("Bandwidth25SpeedButton")->isEnabled());
@@ -181,9 +225,9 @@ void TestChannelDetails::referenceAndPrivacyChoices()
     builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
     builder.u8(recordOffset(0) + 2, 0x1F); // basic, key 16
     builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone
-    Page page(builder);
+    PageFixture page = channelsPage(builder);
     page.select({ 0 });
-    QCOMPARE(page.comboValues("TxContactComboBox").mid(0, 3),
+    QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3),
         QStringList({ QStringLiteral("None"), QStringLiteral("Contact 1"), QStringLiteral("Tg 91") }));
     QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
     QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
@@ -207,11 +251,11 @@ void TestChannelDetails::choicesFollowTheRadioType()
     QFETCH(int, privacyChoices);
     QFETCH(bool, gps);
     testsupport::ImageBuilder builder = channelPlug(2);
-    Page page(builder);
+    PageFixture page = channelsPage(builder);
     // The choices follow the radio type of the image at each page refresh.
     page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
-    page.form->pageRefresh();
-    settle();
+    page.page->pageRefresh();
+    PageFixture::settle();
     QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
     QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
     QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
@@ -219,10 +263,10 @@ void TestChannelDetails::choicesFollowTheRadioType()
 
 void TestChannelDetails::detailAreaFitsSmallestWindow()
 {
-    Page page(channelPlug(2));
+    PageFixture page = channelsPage(channelPlug(2));
     // The page's share of the smallest main window.
-    page.form->resize(790, 440);
-    settle();
+    page.page->resize(790, 440);
+    PageFixture::settle();
     QWidget *panel = page.child<QWidget>("DetailPanel");
     const QWidget *viewport = panel->parentWidget();
     QVERIFY2(panel->width() <= viewport->width(), "the details need no sideways scrolling");

@@ -1,6 +1,7 @@
 #include "CodePlugStore.h"
 #include "Codecs.h"
 #include "ImageBuilder.h"
+#include "ListClicks.h"
 #include "MainForm.h"
 #include "NewCodePlug.h"
 #include "RecordName.h"
@@ -11,9 +12,10 @@
 
 #include <memory>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -25,7 +27,7 @@ using namespace codeplug;
 
 namespace {
 
-const ScreenAreas kLargeScreen { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 };
+const QString kQuestionTitle = QStringLiteral("DMR Code Plug Editor");
 
 // One editor session over a temporary folder: settings file, code plug files, scripted answers.
 struct Session
@@ -35,9 +37,10 @@ struct Session
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
     std::unique_ptr<MainForm> form;
+    QString settingsName = QStringLiteral("editor.ini");
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    QString settingsPath() const { return path(QStringLiteral("editor.ini")); }
+    QString settingsPath() const { return path(settingsName); }
 
     // A valid code plug whose first zone carries the file's name, so slots can be told apart.
     QString makePlug(const QString &name)
@@ -58,16 +61,35 @@ struct Session
     MainForm &start(const QStringList &commandLine = {})
     {
         form = std::make_unique<MainForm>(store, prompts, dialogs, settingsPath());
-        form->setScreenAreasProvider([] { return kLargeScreen; });
+        form->setScreenAreasProvider(
+            [] { return ScreenAreas { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 }; });
         form->startUp(commandLine);
         form->show();
         return *form;
     }
+    // Valid code plugs a.rdt, b.rdt, ... opened from the command line into slots 1, 2, ...
+    MainForm &startWith(int count)
+    {
+        QStringList files;
+        for (int i = 0; i < count; ++i)
+            files.append(makePlug(QChar(QLatin1Char('a').unicode() + i) + QStringLiteral(".rdt")));
+        return start(files);
+    }
 
     QPushButton *button(const char *name) const { return form->findChild<QPushButton *>(QLatin1String(name)); }
+    void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("MainPageControl")); }
     void modify(int slot) { store.slot(slot)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q'); }
+    QByteArray bytes(int slot) const { return store.slot(slot)->image()->toByteArray(); }
     QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
+    QString fileCaption(const QString &file) const
+    {
+        return caption(file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
+    }
+    QString iniValue(const QString &key) const
+    {
+        return QSettings(settingsPath(), QSettings::IniFormat).value(key).toString();
+    }
 };
 
 } // namespace
@@ -77,27 +99,23 @@ class TestMainForm : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void startUpWithoutSettingsFile();
-    void tabCaptionsAndPages();
-    void rememberedFiles();
-    void commandLine_data();
-    void commandLine();
+    void filesAtStartUp_data();
+    void filesAtStartUp();
     void saveWritesTheCommandLineFile();
     void saveAsNaming_data();
     void saveAsNaming();
     void passwordWarningGoesThroughPrompts();
-    void openAsksAboutUnsavedChanges();
-    void reloadAsksAboutUnsavedChanges();
+    void discardQuestion_data();
+    void discardQuestion();
+    void openFailureKeepsTheSlot();
     void closeQuestion_data();
     void closeQuestion();
     void exitAsksPerUnsavedSlot();
     void unwritableSettingsAreSaidOnceThenClose();
-    void newMakesAFreshCodePlug();
     void emptySlotEmptiesEveryPage();
-    void tabFromSettings_data();
-    void tabFromSettings();
-    void closingSlotTwoDropsItsKey();
+    void placementAndTabFromSettings_data();
+    void placementAndTabFromSettings();
     void escapeClosesWindow();
-    void placementFromSettingsIsAdjusted();
     void pagesDestroyedInReverseOrder();
     void pageSettingsRoundTrip();
     void pendingEditLandsInItsOwnSlot_data();
@@ -110,102 +128,54 @@ void TestMainForm::startUpWithoutSettingsFile()
     MainForm &form = s.start();
     QCOMPARE(QRect(form.pos(), form.size()), MainForm::kDesignPlacement);
     QCOMPARE(s.tabs()->currentIndex(), MainForm::kChannelsTab);
-    QCOMPARE(s.tabs()->tabText(s.tabs()->currentIndex()), QStringLiteral("  Channels  "));
-    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
-        QVERIFY(!s.store.slot(i)->isOpen());
+    const QStringList captions = { "  Basic  ", "  General  ", "  Menus  ", "  Buttons  ", "  Digital Text Msg  ",
+        "  Digital Voice Encryption  ", "  Digital Emergency System  ", "  Digital Contacts  ", "  Digital Rx Groups  ",
+        "  Zones  ", "  Scan Lists  ", "  Channels  ", "  DTMF  ", "  GPS  " };
+    QCOMPARE(s.tabs()->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i) {
+        QCOMPARE(s.tabs()->tabText(i), captions.at(i));
+        QCOMPARE(s.tabs()->widget(i), s.form->page(i));
+    }
     QCOMPARE(
         form.windowTitle(), QStringLiteral("DMR Code Plug Editor v") + programVersionText() + QStringLiteral("[*] "));
     QVERIFY(s.prompts.shown.isEmpty());
     QVERIFY(!QFile::exists(s.settingsPath()));
 
     QVERIFY(form.close());
-    QSettings ini(s.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("MainForm/Left")).toInt(), 216);
-    QCOMPARE(ini.value(QStringLiteral("MainForm/Top")).toInt(), 105);
-    QCOMPARE(ini.value(QStringLiteral("MainForm/Width")).toInt(), 1138);
-    QCOMPARE(ini.value(QStringLiteral("MainForm/Height")).toInt(), 585);
-    QCOMPARE(ini.value(QStringLiteral("Misc/Tab")).toInt(), 11);
-    QVERIFY(!ini.contains(QStringLiteral("CodePlug/File0")));
+    QCOMPARE(QStringList({ s.iniValue("MainForm/Left"), s.iniValue("MainForm/Top"), s.iniValue("MainForm/Width"),
+                 s.iniValue("MainForm/Height"), s.iniValue("Misc/Tab") }),
+        QStringList({ "216", "105", "1138", "585", "11" }));
 }
 
-void TestMainForm::tabCaptionsAndPages()
+void TestMainForm::filesAtStartUp_data()
 {
-    Session s;
-    s.start();
-    const QStringList captions = { "  Basic  ", "  General  ", "  Menus  ", "  Buttons  ", "  Digital Text Msg  ",
-        "  Digital Voice Encryption  ", "  Digital Emergency System  ", "  Digital Contacts  ", "  Digital Rx Groups  ",
-        "  Zones  ", "  Scan Lists  ", "  Channels  ", "  DTMF  ", "  GPS  " };
-    const QStringList classes = { "BasicForm", "GeneralForm", "MenusForm", "ButtonsForm", "TextMessageForm",
-        "VoiceEncryptionForm", "EmergencySystemForm", "DigitalContactsForm", "GroupsForm", "ZonesForm", "ScanListsForm",
-        "ChannelsForm", "DTMFForm", "GPSForm" };
-    QCOMPARE(s.tabs()->count(), 14);
-    for (int i = 0; i < 14; ++i) {
-        QCOMPARE(s.tabs()->tabText(i), captions.at(i));
-        QCOMPARE(s.tabs()->widget(i)->objectName(), classes.at(i));
-        QCOMPARE(s.tabs()->widget(i), s.form->page(i));
-    }
-    QVERIFY(s.button("NewBitBtn")->isEnabled());
-    QVERIFY(s.button("OpenBitBtn")->isEnabled());
-    QVERIFY(s.button("SlotButton1")->isChecked());
-}
-
-void TestMainForm::rememberedFiles()
-{
-    Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QString c = s.makePlug(QStringLiteral("c.rdt"));
-    const QString gone = s.path(QStringLiteral("gone.rdt"));
-    s.writeSettings(QStringLiteral("[CodePlug]\nFile0=%1\nFile1=%2\nFile2=%3\n").arg(a, gone, c));
-
-    MainForm &form = s.start();
-    QVERIFY(s.store.slot(0)->isOpen());
-    QVERIFY(!s.store.slot(1)->isOpen());
-    QVERIFY(s.store.slot(2)->isOpen());
-    QCOMPARE(s.store.slot(1)->fileName, QString());
-    QVERIFY2(s.prompts.shown.isEmpty(), "a vanished remembered file is dropped silently");
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("    ") + a + QStringLiteral("[*] ")));
-    QCOMPARE(s.button("SlotButton3")->toolTip(), c);
-    QCOMPARE(form.dialogDirectory(), s.dir.path());
-
-    QVERIFY(form.close());
-    QSettings ini(s.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("CodePlug/File0")).toString(), a);
-    QVERIFY(!ini.contains(QStringLiteral("CodePlug/File1")));
-    QCOMPARE(ini.value(QStringLiteral("CodePlug/File2")).toString(), c);
-}
-
-void TestMainForm::commandLine_data()
-{
-    // File names are made in the session's folder: "bad.rdt" is too short, the others are valid.
-    QTest::addColumn<QString>("remembered0");
+    // Files are made in the session's folder: "bad.rdt" is too short, "gone.rdt" is missing, the others valid.
+    QTest::addColumn<QStringList>("remembered"); // File0.. in the settings
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("expectedNames"); // file name of slots 1..4
-    QTest::addColumn<QString>("expectedOpen"); // one letter per slot: o open, - empty
+    QTest::addColumn<QString>("expected"); // file name of slots 1..4; "*" marks an open slot
     QTest::addColumn<int>("messages");
     QTest::addColumn<bool>("asTyped"); // given relative to the session's folder, the current one
 
-    QTest::newRow("one .rdt") << QString() << QStringList { "a.rdt" } << QStringList { "a.rdt", "", "", "" } << "o---"
-                              << 0 << false;
-    QTest::newRow("five .rdt") << QString() << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }
-                               << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt" } << "oooo" << 0 << false;
-    QTest::newRow("x.txt then b.rdt") << "r.rdt" << QStringList { "x.txt", "b.rdt" }
-                                      << QStringList { "r.rdt", "b.rdt", "", "" } << "oo--" << 0 << false;
-    QTest::newRow("upper-case extension")
-        << QString() << QStringList { "A.RDT" } << QStringList { "A.RDT", "", "", "" } << "o---" << 0 << false;
+    QTest::newRow("remembered; a vanished one dropped silently")
+        << QStringList { "a.rdt", "gone.rdt", "c.rdt" } << QStringList() << "a.rdt*,,c.rdt*," << 0 << false;
+    QTest::newRow("one .rdt") << QStringList() << QStringList { "a.rdt" } << "a.rdt*,,," << 0 << false;
+    QTest::newRow("five .rdt") << QStringList() << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }
+                               << "a.rdt*,b.rdt*,c.rdt*,d.rdt*" << 0 << false;
+    QTest::newRow("x.txt then b.rdt") << QStringList { "r.rdt" } << QStringList { "x.txt", "b.rdt" }
+                                      << "r.rdt*,b.rdt*,," << 0 << false;
+    QTest::newRow("upper-case extension") << QStringList() << QStringList { "A.RDT" } << "A.RDT*,,," << 0 << false;
     QTest::newRow("failing file keeps remembered name")
-        << "r.rdt" << QStringList { "bad.rdt" } << QStringList { "r.rdt", "", "", "" } << "----" << 1 << false;
-    QTest::newRow("missing command-line file")
-        << QString() << QStringList { "none.rdt" } << QStringList { "", "", "", "" } << "----" << 1 << false;
-    QTest::newRow("names as typed") << QString() << QStringList { "a.rdt", "./b.rdt" }
-                                    << QStringList { "a.rdt", "b.rdt", "", "" } << "oo--" << 0 << true;
+        << QStringList { "r.rdt" } << QStringList { "bad.rdt" } << "r.rdt,,," << 1 << false;
+    QTest::newRow("missing command-line file") << QStringList() << QStringList { "gone.rdt" } << ",,," << 1 << false;
+    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,,"
+                                    << 0 << true;
 }
 
-void TestMainForm::commandLine()
+void TestMainForm::filesAtStartUp()
 {
-    QFETCH(QString, remembered0);
+    QFETCH(QStringList, remembered);
     QFETCH(QStringList, arguments);
-    QFETCH(QStringList, expectedNames);
-    QFETCH(QString, expectedOpen);
+    QFETCH(QString, expected);
     QFETCH(int, messages);
     QFETCH(bool, asTyped);
 
@@ -213,45 +183,58 @@ void TestMainForm::commandLine()
     for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt", "r.rdt", "A.RDT", "x.txt" })
         s.makePlug(QString::fromLatin1(name));
     s.makeBroken(QStringLiteral("bad.rdt"));
-    if (!remembered0.isEmpty())
-        s.writeSettings(QStringLiteral("[CodePlug]\nFile0=%1\n").arg(s.path(remembered0)));
+    QString ini = QStringLiteral("[CodePlug]\n");
+    for (int i = 0; i < remembered.size(); ++i)
+        ini += QStringLiteral("File%1=%2\n").arg(i).arg(s.path(remembered.at(i)));
+    s.writeSettings(ini);
     QStringList paths;
     for (const QString &argument : arguments)
         paths.append(asTyped ? argument : s.path(argument));
 
     const QString folder = QDir::currentPath();
     QDir::setCurrent(s.dir.path());
-    s.start(paths);
+    MainForm &form = s.start(paths);
     QDir::setCurrent(folder);
-    for (int i = 0; i < 4; ++i) {
-        const QString expected = expectedNames.at(i).isEmpty() ? QString() : s.path(expectedNames.at(i));
-        QCOMPARE(s.store.slot(i)->fileName, expected);
-        QCOMPARE(s.store.slot(i)->isOpen(), expectedOpen.at(i) == QLatin1Char('o'));
+    QStringList slots;
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
+        const CodePlugSlot &slot = *s.store.slot(i);
+        slots.append(QFileInfo(slot.fileName).fileName() + (slot.isOpen() ? QStringLiteral("*") : QString()));
+        if (!slot.fileName.isEmpty())
+            QCOMPARE(slot.fileName, s.path(QFileInfo(slot.fileName).fileName()));
+        QCOMPARE(s.button(qPrintable(QStringLiteral("SlotButton%1").arg(i + 1)))->toolTip(), slot.fileName);
     }
+    QCOMPARE(slots.join(QLatin1Char(',')), expected);
     QCOMPARE(s.prompts.shown.size(), messages);
     if (messages > 0) {
         QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Critical);
-        QCOMPARE(s.prompts.shown.first().caption, QStringLiteral("DMR Code Plug Editor"));
+        QCOMPARE(s.prompts.shown.first().caption, kQuestionTitle);
         QVERIFY(s.prompts.shown.first().text.endsWith(s.path(arguments.first())));
     }
+    if (s.store.slot(0)->isOpen())
+        QCOMPARE(form.windowTitle(), s.fileCaption(s.store.slot(0)->fileName));
+    // The dialogs start beside the remembered slot-1 file, else beside the program.
+    QCOMPARE(form.dialogDirectory(), remembered.isEmpty() ? QCoreApplication::applicationDirPath() : s.dir.path());
+    // The names written back on closing are those of the slots.
+    QVERIFY(form.close());
+    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+        QCOMPARE(s.iniValue(QStringLiteral("CodePlug/File%1").arg(i)), s.store.slot(i)->fileName);
 }
 
 void TestMainForm::saveWritesTheCommandLineFile()
 {
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    MainForm &form = s.start({ a });
-    const QString caption = s.caption(QStringLiteral("    ") + a + QStringLiteral("[*] "));
+    MainForm &form = s.startWith(1);
+    const QString a = s.path("a.rdt");
     s.modify(0);
     s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
     form.refreshAll();
     QVERIFY(form.isWindowModified());
-    QCOMPARE(form.windowTitle(), caption);
-    QTest::mouseClick(s.button("SaveBitBtn"), Qt::LeftButton);
-    QCOMPARE(testsupport::readFile(a), s.store.slot(0)->image()->toByteArray());
+    QCOMPARE(form.windowTitle(), s.fileCaption(a));
+    s.click("SaveBitBtn");
+    QCOMPARE(testsupport::readFile(a), s.bytes(0));
     QVERIFY(!s.store.hasUnsavedChanges(0));
     QVERIFY(!form.isWindowModified());
-    QCOMPARE(form.windowTitle(), caption);
+    QCOMPARE(form.windowTitle(), s.fileCaption(a));
     form.undoCommand();
     QVERIFY(form.isWindowModified());
     form.redoCommand(); // back to the saved bytes
@@ -262,12 +245,9 @@ void TestMainForm::saveAsNaming_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "plug"
-                                  << "plug.rdt";
-    QTest::newRow("upper case") << "PLUG.RDT"
-                                << "PLUG.RDT";
-    QTest::newRow("other extension") << "a.rdt.bak"
-                                     << "a.rdt.bak.rdt";
+    QTest::newRow("no extension") << "plug" << "plug.rdt";
+    QTest::newRow("upper case") << "PLUG.RDT" << "PLUG.RDT";
+    QTest::newRow("other extension") << "a.rdt.bak" << "a.rdt.bak.rdt";
 }
 
 void TestMainForm::saveAsNaming()
@@ -275,126 +255,143 @@ void TestMainForm::saveAsNaming()
     QFETCH(QString, typed);
     QFETCH(QString, saved);
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    MainForm &form = s.start({ a });
+    MainForm &form = s.startWith(1);
     s.dialogs.saveNames = { s.path(typed) };
-    QTest::mouseClick(s.button("SaveAsBitBtn"), Qt::LeftButton);
-
-    QCOMPARE(s.dialogs.lastPreset, a);
+    s.click("SaveAsBitBtn");
+    QCOMPARE(s.dialogs.lastPreset, s.path("a.rdt"));
     QCOMPARE(s.dialogs.lastFilter, QStringLiteral("*.rdt (*.rdt);;*.* (*)"));
-    QVERIFY(QFile::exists(s.path(saved)));
-    if (typed != saved)
-        QVERIFY(!QFile::exists(s.path(typed)));
+    QCOMPARE(QFile::exists(s.path(typed)), typed == saved);
+    QCOMPARE(testsupport::readFile(s.path(saved)), s.bytes(0));
     QCOMPARE(s.store.slot(0)->fileName, s.path(saved));
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("    ") + s.path(saved) + QStringLiteral("[*] ")));
+    QCOMPARE(form.windowTitle(), s.fileCaption(s.path(saved)));
 }
 
+// Declining the warning writes nothing: tst_codeplugfile. Here: the warning is asked through the prompts.
 void TestMainForm::passwordWarningGoesThroughPrompts()
 {
     Session s;
     testsupport::ImageBuilder builder;
     builder.u8(passwords::kRadioProgramPassword, 0x12);
-    const QString a = builder.writeTo(s.dir, QStringLiteral("a.rdt"));
-    const QByteArray before = testsupport::readFile(a);
-    s.start({ a });
+    s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
     s.modify(0);
     s.prompts.answers = { QMessageBox::No };
-    QTest::mouseClick(s.button("SaveBitBtn"), Qt::LeftButton);
+    s.click("SaveBitBtn");
     QCOMPARE(s.prompts.shown.size(), 1);
     QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Warning);
     QVERIFY(s.prompts.shown.first().text.startsWith(QStringLiteral("This code plug has passwords set")));
-    QCOMPARE(testsupport::readFile(a), before);
     QVERIFY(s.store.hasUnsavedChanges(0));
 }
 
-void TestMainForm::openAsksAboutUnsavedChanges()
+void TestMainForm::discardQuestion_data()
 {
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
+    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?" << "b.rdt";
+    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?" << "a.rdt";
+    QTest::newRow("New") << QByteArray("New") << "Unsaved code plug.\n\nDiscard it ?" << QString();
+}
+
+// Open, Reload and New ask before dropping unsaved changes: No (from the button) changes nothing,
+// Yes (from the menu) loads afresh.
+void TestMainForm::discardQuestion()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QString, question);
+    QFETCH(QString, fileAfter);
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QString b = s.makePlug(QStringLiteral("b.rdt"));
-    s.start({ a });
+    s.makePlug(QStringLiteral("b.rdt"));
+    MainForm &form = s.startWith(1);
     s.modify(0);
+    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
+    const QByteArray edited = s.bytes(0);
+    int chosen = 0;
+    form.setNewPlugChooser([&](QWidget *) {
+        ++chosen;
+        return std::optional<NewPlugChoice>(NewPlugChoice { 2, 3 });
+    });
+    s.dialogs.openNames = { s.path("b.rdt") };
 
     s.prompts.answers = { QMessageBox::No };
-    s.dialogs.openNames = { b };
-    QTest::mouseClick(s.button("OpenBitBtn"), Qt::LeftButton);
-    QCOMPARE(s.dialogs.openCalls, 0);
-    QCOMPARE(s.store.slot(0)->fileName, a);
-    const ScriptedPrompts::Shown question = s.prompts.shown.last();
-    QCOMPARE(question.text, QStringLiteral("Unsaved code plug.\n\nDiscard it ?"));
-    QCOMPARE(question.caption, QStringLiteral("DMR Code Plug Editor"));
-    QCOMPARE(question.icon, QMessageBox::Question);
-    QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    s.click((button + "BitBtn").constData());
+    const ScriptedPrompts::Shown shown = s.prompts.shown.last();
+    QCOMPARE(shown.text, question);
+    QCOMPARE(shown.caption, kQuestionTitle);
+    QCOMPARE(shown.icon, QMessageBox::Question);
+    QCOMPARE(shown.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(s.prompts.beeps, 1);
+    QCOMPARE(s.dialogs.openCalls + chosen, 0);
+    QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
+    QCOMPARE(s.bytes(0), edited);
 
     s.prompts.answers = { QMessageBox::Yes };
-    QTest::mouseClick(s.button("OpenBitBtn"), Qt::LeftButton);
-    QCOMPARE(s.dialogs.openCalls, 1);
-    // The dialogs start where the remembered slot-1 file was; there was none, so beside the program.
-    QCOMPARE(s.dialogs.lastDirectory, QCoreApplication::applicationDirPath());
-    QCOMPARE(s.store.slot(0)->fileName, b);
+    form.findChild<QAction *>(QString::fromLatin1(button + "MenuItem"))->trigger();
+    const QString file = fileAfter.isEmpty() ? QString() : s.path(fileAfter);
+    QCOMPARE(s.store.slot(0)->fileName, file);
+    QCOMPARE(s.bytes(0), file.isEmpty() ? makeNewCodePlug(3, 2).toByteArray() : testsupport::readFile(file));
     QVERIFY(!s.store.hasUnsavedChanges(0));
-    QCOMPARE(s.form->windowTitle(), s.caption(QStringLiteral("    ") + b + QStringLiteral("[*] ")));
+    QVERIFY(!s.store.slot(0)->history().canUndo());
+    QCOMPARE(form.windowTitle(), s.fileCaption(file));
+}
 
-    // A file that fails to load leaves the slot as it was.
+void TestMainForm::openFailureKeepsTheSlot()
+{
+    Session s;
+    s.startWith(1);
     const QString bad = s.makeBroken(QStringLiteral("bad.rdt"));
     s.dialogs.openNames = { bad };
-    QTest::mouseClick(s.button("OpenBitBtn"), Qt::LeftButton);
-    QCOMPARE(s.prompts.shown.last().text, QStringLiteral("Code plug file size error ..\n\n") + bad);
-    QCOMPARE(s.store.slot(0)->fileName, b);
+    s.click("OpenBitBtn");
+    // The dialogs start where the remembered slot-1 file was; there was none, so beside the program.
+    QCOMPARE(s.dialogs.lastDirectory, QCoreApplication::applicationDirPath());
+    QCOMPARE(s.prompts.texts(), QStringList { QStringLiteral("Code plug file size error ..\n\n") + bad });
+    QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
     QVERIFY(s.store.slot(0)->isOpen());
-}
-
-void TestMainForm::reloadAsksAboutUnsavedChanges()
-{
-    Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    s.start({ a });
-    s.modify(0);
-
-    s.prompts.answers = { QMessageBox::No };
-    QTest::mouseClick(s.button("ReloadBitBtn"), Qt::LeftButton);
-    QCOMPARE(s.prompts.shown.last().text, QStringLiteral("Unsaved code plug.\n\nReload from file ?"));
-    QVERIFY(s.store.hasUnsavedChanges(0));
-
-    s.prompts.answers = { QMessageBox::Yes };
-    QTest::mouseClick(s.button("ReloadBitBtn"), Qt::LeftButton);
-    QVERIFY(!s.store.hasUnsavedChanges(0));
-    QCOMPARE(s.store.slot(0)->image()->toByteArray(), testsupport::readFile(a));
 }
 
 void TestMainForm::closeQuestion_data()
 {
+    QTest::addColumn<bool>("modified");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("slotClosed");
     QTest::addColumn<bool>("fileSaved");
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << false << false;
-    QTest::newRow("No") << int(QMessageBox::No) << true << false;
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("unmodified: no question") << false << int(QMessageBox::NoButton) << true << false;
+    QTest::newRow("Cancel") << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("dismissed") << true << int(QMessageBox::NoButton) << false << false;
+    QTest::newRow("No") << true << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes") << true << int(QMessageBox::Yes) << true << true;
 }
 
 void TestMainForm::closeQuestion()
 {
+    QFETCH(bool, modified);
     QFETCH(int, answer);
     QFETCH(bool, slotClosed);
     QFETCH(bool, fileSaved);
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QByteArray before = testsupport::readFile(a);
-    s.start({ a });
-    s.modify(0);
-    const QByteArray edited = s.store.slot(0)->image()->toByteArray();
+    s.startWith(2);
+    s.click("SlotButton2"); // the current slot is the one closed
+    const QString b = s.path("b.rdt");
+    const QByteArray before = testsupport::readFile(b);
+    if (modified)
+        s.modify(1);
+    const QByteArray edited = s.bytes(1);
 
     s.prompts.answers = { QMessageBox::StandardButton(answer) };
-    QTest::mouseClick(s.button("CloseBitBtn"), Qt::LeftButton);
-    QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
-    QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(!s.store.slot(0)->isOpen(), slotClosed);
-    QCOMPARE(testsupport::readFile(a), fileSaved ? edited : before);
+    s.click("CloseBitBtn");
+    QCOMPARE(s.prompts.shown.size(), int(modified));
+    if (modified) {
+        QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
+        QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+    QCOMPARE(!s.store.slot(1)->isOpen(), slotClosed);
+    QVERIFY(s.store.slot(0)->isOpen());
+    QCOMPARE(testsupport::readFile(b), fileSaved ? edited : before);
     QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
-    if (slotClosed) {
-        QCOMPARE(s.store.slot(0)->fileName, QString());
+    if (slotClosed) { // the settings written on closing no longer name the file
+        QCOMPARE(s.store.slot(1)->fileName, QString());
+        QVERIFY(!QSettings(s.settingsPath(), QSettings::IniFormat).contains(QStringLiteral("CodePlug/File1")));
+        QCOMPARE(s.iniValue("CodePlug/File0"), s.path("a.rdt"));
+        QCOMPARE(s.button("SlotButton2")->toolTip(), QString());
         QVERIFY(!s.button("SaveBitBtn")->isEnabled());
     }
 }
@@ -402,11 +399,8 @@ void TestMainForm::closeQuestion()
 void TestMainForm::exitAsksPerUnsavedSlot()
 {
     Session s;
-    QStringList files;
-    for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt" })
-        files.append(s.makePlug(QString::fromLatin1(name)));
-    const QByteArray dBefore = testsupport::readFile(files.at(3));
-    MainForm &form = s.start(files);
+    MainForm &form = s.startWith(4);
+    const QByteArray dBefore = testsupport::readFile(s.path("d.rdt"));
     s.modify(1);
     s.modify(3);
 
@@ -417,8 +411,8 @@ void TestMainForm::exitAsksPerUnsavedSlot()
         (QStringList { QStringLiteral("Unsaved code plug 2.\n\nSave before exit ?"),
             QStringLiteral("Unsaved code plug 4.\n\nSave before exit ?") }));
     QVERIFY(!s.store.hasUnsavedChanges(1));
-    QCOMPARE(testsupport::readFile(files.at(1)), s.store.slot(1)->image()->toByteArray());
-    QCOMPARE(testsupport::readFile(files.at(3)), dBefore);
+    QCOMPARE(testsupport::readFile(s.path("b.rdt")), s.bytes(1));
+    QCOMPARE(testsupport::readFile(s.path("d.rdt")), dBefore);
 
     // The next attempt asks only about slot 4.
     s.prompts.shown.clear();
@@ -431,65 +425,28 @@ void TestMainForm::exitAsksPerUnsavedSlot()
 void TestMainForm::unwritableSettingsAreSaidOnceThenClose()
 {
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    CodePlugStore store;
-    const QString settings = s.path(QStringLiteral("missing/folder/editor.ini"));
-    MainForm form(store, s.prompts, s.dialogs, settings);
-    form.setScreenAreasProvider([] { return kLargeScreen; });
-    form.startUp({ a });
-    form.show();
-    store.slot(0)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q');
+    s.settingsName = QStringLiteral("missing/folder/editor.ini");
+    MainForm &form = s.startWith(1);
+    s.modify(0);
     s.prompts.answers = { QMessageBox::Yes };
     QVERIFY(form.close());
     QCOMPARE(s.prompts.texts(),
-        (QStringList { QStringLiteral("Unable to write to ") + settings,
+        (QStringList { QStringLiteral("Unable to write to ") + s.settingsPath(),
             QStringLiteral("Unsaved code plug 1.\n\nSave before exit ?") }));
-    QCOMPARE(testsupport::readFile(a), store.slot(0)->image()->toByteArray());
-}
-
-void TestMainForm::newMakesAFreshCodePlug()
-{
-    const int model = 2;
-    const int band = 3;
-    Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    MainForm &form = s.start({ a });
-    s.modify(0);
-    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
-    int asked = 0;
-    form.setNewPlugChooser([&](QWidget *) {
-        ++asked;
-        return std::optional<NewPlugChoice>(NewPlugChoice { model, band });
-    });
-    s.prompts.answers = { QMessageBox::No };
-    QTest::mouseClick(s.button("NewBitBtn"), Qt::LeftButton);
-    QCOMPARE(asked, 0);
-    QCOMPARE(s.store.slot(0)->fileName, a);
-    QCOMPARE(s.prompts.shown.last().text, QStringLiteral("Unsaved code plug.\n\nDiscard it ?"));
-
-    s.prompts.answers = { QMessageBox::Yes };
-    form.findChild<QAction *>(QStringLiteral("NewMenuItem"))->trigger();
-    QCOMPARE(asked, 1);
-    QCOMPARE(s.store.slot(0)->image()->toByteArray(), makeNewCodePlug(band, model).toByteArray());
-    QVERIFY(s.store.slot(0)->fileName.isEmpty());
-    QVERIFY(!s.store.slot(0)->history().canUndo());
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("[*] ")));
+    QCOMPARE(testsupport::readFile(s.path("a.rdt")), s.bytes(0));
 }
 
 void TestMainForm::emptySlotEmptiesEveryPage()
 {
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    MainForm &form = s.start({ a });
+    MainForm &form = s.startWith(1);
     auto *zones = form.findChild<ZonesForm *>()->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-    QVERIFY(zones);
     QCOMPARE(zones->topLevelItemCount(), 1);
     for (int i = 0; i < MainForm::kTabCount; ++i)
         QVERIFY2(form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
 
-    QTest::mouseClick(s.button("SlotButton3"), Qt::LeftButton);
+    s.click("SlotButton3");
     QCOMPARE(s.store.currentIndex(), 2);
-    QVERIFY(s.button("SlotButton3")->isChecked());
     QVERIFY(!s.button("SlotButton1")->isChecked());
     for (const char *name : { "SaveBitBtn", "SaveAsBitBtn", "ReloadBitBtn", "CloseBitBtn" })
         QVERIFY2(!s.button(name)->isEnabled(), name);
@@ -505,50 +462,41 @@ void TestMainForm::emptySlotEmptiesEveryPage()
 
     // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
     s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")) };
-    s.form->saveCommand();
-    s.form->saveAsCommand();
+    form.saveCommand();
+    form.saveAsCommand();
     QCOMPARE(s.dialogs.saveCalls, 1);
     QVERIFY(!QFile::exists(s.path(QStringLiteral("x.rdt"))));
 
-    QTest::mouseClick(s.button("SlotButton1"), Qt::LeftButton);
+    s.click("SlotButton1");
     QCOMPARE(zones->topLevelItemCount(), 1);
     QVERIFY(s.button("SaveBitBtn")->isEnabled());
 }
 
-void TestMainForm::tabFromSettings_data()
+void TestMainForm::placementAndTabFromSettings_data()
 {
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("14") << "14" << 11;
-    QTest::newRow("-1") << "-1" << 11;
-    QTest::newRow("not a number") << "x" << 11;
-    QTest::newRow("0") << "0" << 0;
-    QTest::newRow("13") << "13" << 13;
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QRect>("placement");
+    QTest::addColumn<int>("tab");
+    const QRect design = MainForm::kDesignPlacement;
+    QTest::newRow("placement adjusted") << "[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"
+                                        << QRect(0, 0, 800, 1080) << int(MainForm::kChannelsTab);
+    QTest::newRow("tab 14") << "[Misc]\nTab=14\n" << design << int(MainForm::kChannelsTab);
+    QTest::newRow("tab -1") << "[Misc]\nTab=-1\n" << design << int(MainForm::kChannelsTab);
+    QTest::newRow("tab not a number") << "[Misc]\nTab=x\n" << design << int(MainForm::kChannelsTab);
+    QTest::newRow("tab 0") << "[Misc]\nTab=0\n" << design << 0;
+    QTest::newRow("tab 13") << "[Misc]\nTab=13\n" << design << 13;
 }
 
-void TestMainForm::tabFromSettings()
+void TestMainForm::placementAndTabFromSettings()
 {
-    QFETCH(QString, value);
-    QFETCH(int, expected);
+    QFETCH(QString, ini);
+    QFETCH(QRect, placement);
+    QFETCH(int, tab);
     Session s;
-    s.writeSettings(QStringLiteral("[Misc]\nTab=%1\n").arg(value));
-    s.start();
-    QCOMPARE(s.tabs()->currentIndex(), expected);
-}
-
-void TestMainForm::closingSlotTwoDropsItsKey()
-{
-    Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QString b = s.makePlug(QStringLiteral("b.rdt"));
-    s.start({ a, b });
-    QTest::mouseClick(s.button("SlotButton2"), Qt::LeftButton);
-    QTest::mouseClick(s.button("CloseBitBtn"), Qt::LeftButton);
-    QVERIFY(s.prompts.shown.isEmpty());
-    QSettings ini(s.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("CodePlug/File0")).toString(), a);
-    QVERIFY(!ini.contains(QStringLiteral("CodePlug/File1")));
-    QCOMPARE(s.button("SlotButton2")->toolTip(), QString());
+    s.writeSettings(ini);
+    MainForm &form = s.start();
+    QCOMPARE(QRect(form.pos(), form.size()), placement);
+    QCOMPARE(s.tabs()->currentIndex(), tab);
 }
 
 void TestMainForm::escapeClosesWindow()
@@ -561,14 +509,6 @@ void TestMainForm::escapeClosesWindow()
     QVERIFY(QFile::exists(s.settingsPath()));
 }
 
-void TestMainForm::placementFromSettingsIsAdjusted()
-{
-    Session s;
-    s.writeSettings(QStringLiteral("[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"));
-    MainForm &form = s.start();
-    QCOMPARE(QRect(form.pos(), form.size()), QRect(0, 0, 800, 1080));
-}
-
 void TestMainForm::pagesDestroyedInReverseOrder()
 {
     Session s;
@@ -576,37 +516,32 @@ void TestMainForm::pagesDestroyedInReverseOrder()
     QList<int> order;
     for (int i = 0; i < MainForm::kTabCount; ++i)
         connect(s.form->page(i), &QObject::destroyed, this, [&order, i] { order.append(i); });
-    const int current = s.tabs()->currentIndex();
     s.form.reset();
     QCOMPARE(order, (QList<int> { 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0 }));
-    QCOMPARE(current, MainForm::kChannelsTab);
 }
 
+// The settings reach the contacts and channels pages and come back from them; the file format
+// itself is tested in tst_settingsfile.
 void TestMainForm::pageSettingsRoundTrip()
 {
     Session s;
-    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=3\nProtected_0=5\nProtected_1=-7\n"
-                                   "Protected_2=16777216\nCountry=Italy\n"
-                                   "[Channels]\nProtected_num=2\nProtected_0=zeta\nProtected_1=Alpha\n"));
+    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=5\nCountry=Italy\n"
+                                   "[Channels]\nProtected_num=1\nProtected_0=Alpha\n"));
     MainForm &form = s.start();
-    auto *contacts = form.findChild<DigitalContactsForm *>(QStringLiteral("DigitalContactsForm"));
-    auto *channels = form.findChild<ChannelsForm *>(QStringLiteral("ChannelsForm"));
-    QVERIFY(contacts && channels);
+    auto *contacts = form.findChild<DigitalContactsForm *>();
+    auto *channels = form.findChild<ChannelsForm *>();
     QVERIFY(contacts->showNo());
     QCOMPARE(contacts->protectedIds().ids(), QList<qint64> { 5 });
     QCOMPARE(contacts->countryText(), QStringLiteral("Italy"));
-    QCOMPARE(channels->protectedChannels().names(), (QStringList { QStringLiteral("Alpha"), QStringLiteral("zeta") }));
+    QCOMPARE(channels->protectedChannels().names(), QStringList { QStringLiteral("Alpha") });
 
     contacts->protectedIds().append(3);
+    channels->protectedChannels().append(QStringLiteral("zeta"));
     QVERIFY(form.close());
-    QSettings ini(s.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/ShowNo")).toInt(), 1);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_num")).toInt(), 2);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_0")).toInt(), 3);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Protected_1")).toInt(), 5);
-    QCOMPARE(ini.value(QStringLiteral("Contacts/Country")).toString(), QStringLiteral("Italy"));
-    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_0")).toString(), QStringLiteral("Alpha"));
-    QCOMPARE(ini.value(QStringLiteral("Channels/Protected_1")).toString(), QStringLiteral("zeta"));
+    QCOMPARE(QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
+                 s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"),
+                 s.iniValue("Channels/Protected_1") }),
+        QStringList({ "1", "3", "5", "Italy", "zeta" }));
 }
 
 void TestMainForm::pendingEditLandsInItsOwnSlot_data()
@@ -621,24 +556,19 @@ void TestMainForm::pendingEditLandsInItsOwnSlot()
 {
     QFETCH(QByteArray, button);
     Session s;
-    const QString a = s.makePlug(QStringLiteral("a.rdt"));
-    const QString b = s.makePlug(QStringLiteral("b.rdt"));
-    MainForm &form = s.start({ a, b });
+    MainForm &form = s.startWith(2);
     s.tabs()->setCurrentIndex(9);
     auto *zonesPage = form.findChild<ZonesForm *>();
-    auto *zones = zonesPage->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-    const QPoint at = zones->visualRect(zones->model()->index(0, 2)).center();
-    QTest::mouseClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(zones->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    listclicks::doubleClick(zonesPage->findChild<QTreeWidget *>(QStringLiteral("ListView")), 0, 2);
     auto *edit = zonesPage->findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
     QVERIFY(edit && edit->isVisible());
     QTest::keyClicks(edit, QStringLiteral("Renamed"));
 
-    QTest::mouseClick(s.button(button.constData()), Qt::LeftButton);
+    s.click(button.constData());
     QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
     QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
     if (button == "SaveBitBtn")
-        QCOMPARE(testsupport::readFile(a), s.store.slot(0)->image()->toByteArray());
+        QCOMPARE(testsupport::readFile(s.path("a.rdt")), s.bytes(0));
 }
 
 QTEST_MAIN(TestMainForm)
