@@ -1,3 +1,4 @@
+#include "BenchImages.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
 #include "Layout.h"
@@ -9,27 +10,6 @@
 using namespace codeplug;
 
 namespace {
-
-// 1000 channels with scrambled names, every zone and scan list named and full of the numbers of
-// the first `referenced` channels.
-FileImage fullImage(int referenced = 1000)
-{
-    FileImage image = makeNewCodePlug(2, 0);
-    std::uint32_t seed = 12345;
-    const auto next = [&] { return seed = seed * 1103515245u + 12345u; };
-    for (int i = 0; i < lists::channels.count; ++i)
-        initChannelRecord(image, i, QStringLiteral("Ch %1").arg(next() % 5000));
-    const auto fill = [&](const ListLayout &owner, const MemberLayout &layout) {
-        for (int r = 0; r < owner.count; ++r) {
-            initRecord(image, owner, r, QStringLiteral("List %1").arg(r + 1));
-            for (int m = 0; m < layout.count; ++m)
-                image.setU16(layout.memberOffset(r, m), std::uint16_t(1 + next() % std::uint32_t(referenced)));
-        }
-    };
-    fill(lists::zones, members::zoneChannels);
-    fill(lists::scanLists, members::scanListChannels);
-    return image;
-}
 
 QList<int> everyOther()
 {
@@ -49,7 +29,7 @@ QList<int> all()
 
 void BM_SortChannels(benchmark::State &state)
 {
-    const FileImage full = fullImage();
+    const FileImage full = benchimages::fullChannelImage();
     ProtectedChannelList protectedNames;
     protectedNames.add(QStringLiteral("Ch 17"));
     for (auto _ : state) {
@@ -62,7 +42,7 @@ BENCHMARK(BM_SortChannels)->Unit(benchmark::kMillisecond);
 
 void BM_DeleteAllChannels(benchmark::State &state)
 {
-    const FileImage full = fullImage(500);
+    const FileImage full = benchimages::fullChannelImage(500);
     const QList<int> rows = all();
     for (auto _ : state) {
         FileImage image = full;
@@ -74,7 +54,7 @@ BENCHMARK(BM_DeleteAllChannels)->Unit(benchmark::kMillisecond);
 
 void BM_MoveSelection(benchmark::State &state)
 {
-    const FileImage full = fullImage();
+    const FileImage full = benchimages::fullChannelImage();
     const QList<int> rows = everyOther();
     for (auto _ : state) {
         FileImage image = full;
@@ -85,7 +65,7 @@ BENCHMARK(BM_MoveSelection)->Unit(benchmark::kMillisecond);
 
 void BM_MoveSelectionToTop(benchmark::State &state)
 {
-    const FileImage full = fullImage();
+    const FileImage full = benchimages::fullChannelImage();
     const QList<int> rows = everyOther().mid(1);
     for (auto _ : state) {
         FileImage image = full;
