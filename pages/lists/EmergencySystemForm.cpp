@@ -2,6 +2,7 @@
 
 #include "EmergencySystems.h"
 #include "FieldBinder.h"
+#include "FieldGrid.h"
 #include "ListPanel.h"
 #include "Prompts.h"
 #include "RecordList.h"
@@ -32,7 +33,7 @@ RecordList systems(FileImage &image)
 ListPanel::Setup systemsSetup()
 {
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    const int widths[es::kSystemFieldCount] = { 110, 230, 130, 100, 90, 0 };
+    const int widths[es::kSystemFieldCount] = { 110, 260, 130, 100, 90, 0 };
     ListPanel::Setup setup;
     setup.columns = { { QStringLiteral("No."), 40, Qt::AlignCenter }, { QStringLiteral("Name"), 130, left } };
     for (int i = 0; i < es::kSystemFieldCount; ++i)
@@ -88,11 +89,12 @@ EmergencySystemForm::EmergencySystemForm(const PageContext &context, QWidget *pa
     layout->addWidget(m_panel->titleLabel());
     layout->addWidget(m_panel->list(), 1);
     layout->addLayout(buttons);
+    FieldGrid::highlightDownButtons(this);
 }
 
 QLayout *EmergencySystemForm::createHeader()
 {
-    auto *grid = new QGridLayout;
+    // Each decode switch stands above a timing, the three pairs in columns of equal width.
     const QList<QPushButton *> toggles {
         addToggle("RadioDisableDecodeSpeedButton", QStringLiteral("Radio Disable Decode"), es::radioDisableDecode()),
         addToggle("RemoteMonitorDecodeSpeedButton", QStringLiteral("Remote Monitor Decode"), es::remoteMonitorDecode()),
@@ -114,13 +116,13 @@ QLayout *EmergencySystemForm::createHeader()
         { "TxWakeupMessageLimitComboBox", "TxWakeupMessageLimitLabel", QStringLiteral("Tx Wakeup Message Limit "),
             es::txWakeupMessageLimit() },
     };
+    auto *grid = new QGridLayout;
     for (int i = 0; i < int(toggles.size()); ++i) {
         grid->addWidget(toggles.at(i), 0, i);
         auto *row = new QHBoxLayout;
         addChoice(choices[i].name, choices[i].labelName, choices[i].label, choices[i].field, row);
         grid->addLayout(row, 1, i);
     }
-    grid->setColumnStretch(int(toggles.size()), 1);
     return grid;
 }
 
