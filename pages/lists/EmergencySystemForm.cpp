@@ -90,6 +90,17 @@ EmergencySystemForm::EmergencySystemForm(const PageContext &context, QWidget *pa
     layout->addWidget(m_panel->list(), 1);
     layout->addLayout(buttons);
     FieldGrid::highlightDownButtons(this);
+    setTabOrderAsShown();
+}
+
+// The list and its buttons are made before the header above them; Tab goes from top to bottom.
+void EmergencySystemForm::setTabOrderAsShown()
+{
+    QList<QWidget *> order(m_toggles.begin(), m_toggles.end());
+    order += QList<QWidget *>(m_choices.begin(), m_choices.end());
+    order += { m_panel->list(), m_panel->button(ListPanel::AddButton), m_panel->button(ListPanel::DeleteButton) };
+    for (int i = 0; i + 1 < int(order.size()); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
 }
 
 QLayout *EmergencySystemForm::createHeader()

@@ -34,6 +34,7 @@ private:
     QPushButton *addToggle(const char *name, const QString &caption, const codeplug::FieldCodec &codec);
     QComboBox *addChoice(const char *name, const char *labelName, const QString &label,
         const codeplug::emergency::ChoiceField &field, QHBoxLayout *row);
+    void setTabOrderAsShown();
     void editCell(int row, int column);
     void showHeader(const codeplug::FileImage *image);
 
