@@ -1,5 +1,6 @@
 #include "ListPanel.h"
 
+#include "ChannelRecord.h"
 #include "CodePlugPage.h"
 #include "Layout.h"
 #include "MoveRepeater.h"
@@ -108,6 +109,8 @@ void ListPanel::createButtons()
     const std::pair<Button, int> moves[]
         = { { MoveUp10Button, 10 }, { MoveUpButton, 1 }, { MoveDownButton, -1 }, { MoveDown10Button, -10 } };
     for (const auto &[which, step] : moves) {
+        if (!m_setup.tenStepButtons && (which == MoveUp10Button || which == MoveDown10Button))
+            continue;
         // The list keeps the focus, and a held button stays down while its moves focus the list.
         make(which)->setFocusPolicy(Qt::NoFocus);
         m_repeater->addButton(m_buttons[which], [this, step](int size) { moveButton(step, size); });
@@ -629,6 +632,22 @@ bool ListPanel::editCell(int row, int column, int maxLength, InPlaceEditor::KeyF
 bool ListPanel::editName(int row, int column, std::function<bool(Image &, int, const QString &)> store)
 {
     return editCell(row, column, kNameLength, InPlaceEditor::printableAscii(), std::move(store));
+}
+
+bool ListPanel::editChoice(int row, int column, const codeplug::ValueLabels &choices, int current,
+    std::function<void(Image &, int, int)> store)
+{
+    QList<InPlaceEditor::Choice> entries;
+    for (const codeplug::ValueLabel &choice : choices)
+        entries.append({ choice.label, choice.value });
+    return m_editor->beginChoiceEdit(m_list, row, column, entries, current,
+        [this, choices, store = std::move(store)](int editedRow, int, qint64 value) -> std::optional<QString> {
+            Image *current = image();
+            if (!current)
+                return std::nullopt;
+            store(*current, editedRow, int(value));
+            return codeplug::labelOf(choices, int(value));
+        });
 }
 
 QAction *ListPanel::addMenuEntry(

@@ -15,6 +15,8 @@
 namespace codeplug {
 class FileImage;
 struct ListLayout;
+struct ValueLabel;
+using ValueLabels = QList<ValueLabel>;
 } // namespace codeplug
 class CodePlugPage;
 class DragSelector;
@@ -105,6 +107,8 @@ public:
 
         // Add keeps the previous selection and titles the list under another prefix.
         QString addTitlePrefix;
+        // The move-by-10 buttons; without them a Shift-click on a move button moves by 10.
+        bool tenStepButtons = true;
     };
 
     ListPanel(CodePlugPage &page, Setup setup);
@@ -172,6 +176,10 @@ public:
     bool editCell(int row, int column, int maxLength, InPlaceEditor::KeyFilter filter,
         std::function<bool(Image &, int row, const QString &text)> store);
     bool editName(int row, int column, std::function<bool(Image &, int row, const QString &text)> store);
+    // Opens the drop-down over a cell with `choices`, the one carrying `current` chosen. `store`
+    // writes the chosen value into the record; the cell then shows the chosen entry's text.
+    bool editChoice(int row, int column, const codeplug::ValueLabels &choices, int current,
+        std::function<void(Image &, int row, int value)> store);
 
     QAction *addMenuEntry(
         const char *name, const QString &text, When when, std::function<void()> command = {}, const QString &tip = {});

@@ -638,6 +638,17 @@ void TestListPanel::choiceEditor()
     editor.endEdit(true);
     QCOMPARE(stored, -1);
 
+    // Opening its list moves the focus into the list: the edit goes on until the list closes.
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    stored = -1;
+    editor.beginChoiceEdit(list, 0, 2, choices, 2, commit);
+    combo->showPopup();
+    QVERIFY(combo->view()->isVisible());
+    QVERIFY(editor.isEditing());
+    combo->hidePopup();
+    QTRY_VERIFY(!editor.isEditing());
+    QCOMPARE(stored, 2);
+
     // Parking the drop-down for another edit does not end that edit.
     editor.beginChoiceEdit(list, 0, 2, choices, 1, commit);
     editor.beginTextEdit(list, 0, 2, 16, InPlaceEditor::printableAscii(),

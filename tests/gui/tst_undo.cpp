@@ -23,7 +23,17 @@ using namespace codeplug;
 
 namespace {
 
-enum Command { FieldEdit, DeleteChannel, DeleteWithRefusal, ImportCsv, RenameContact, SortContacts, RenameZone };
+enum Command {
+    FieldEdit,
+    DeleteChannel,
+    DeleteWithRefusal,
+    ImportCsv,
+    RenameContact,
+    SortContacts,
+    RenameZone,
+    ChooseInCell
+};
+constexpr int kEmergencyTab = 6;
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
 
@@ -144,6 +154,11 @@ struct Editor
         case RenameZone:
             renameInList(kZonesTab, 0);
             break;
+        case ChooseInCell: // the next alarm type of the first emergency system, by keyboard
+            showTab(kEmergencyTab);
+            listclicks::doubleClick(list(kEmergencyTab), 0, 3);
+            QTest::keyClick(child<QWidget>("listViewComboBox", kEmergencyTab), Qt::Key_Down);
+            break;
         }
         QCoreApplication::processEvents();
     }
@@ -170,6 +185,7 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
+    QTest::newRow("emergency alarm type chosen in place") << int(ChooseInCell) << "Edit Alarm Type";
 }
 
 void TestUndo::undoAndRedoEveryKindOfCommand()
