@@ -560,7 +560,8 @@ bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchEdit && event->type() == QEvent::KeyPress)
         return searchKey(static_cast<QKeyEvent *>(event));
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    // The type first: events still reach the viewport while the list is being destroyed.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport())
         emptyDoubleClick(static_cast<QMouseEvent *>(event)->position().toPoint());
     return QObject::eventFilter(watched, event);
 }

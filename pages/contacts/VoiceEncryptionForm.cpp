@@ -43,6 +43,7 @@ VoiceEncryptionForm::VoiceEncryptionForm(const PageContext &context, QWidget *pa
         column->addWidget(keys->list, 1);
         tables->addLayout(column, keys == &m_basic ? 0 : 1);
     }
+    tables->addStretch(0);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_label1);
     layout->addLayout(tables, 1);
@@ -60,6 +61,9 @@ VoiceEncryptionForm::KeyList VoiceEncryptionForm::createKeyList(
     const int digitsWidth = keys.list->fontMetrics().horizontalAdvance(QString(table.digits() + 2, QLatin1Char('f')));
     keys.list->setColumnWidth(kKeyColumn, digitsWidth);
     keys.list->setMinimumWidth(listview::fullWidth(keys.list));
+    // The basic keys keep their narrow column; the enhanced keys take the rest of the width.
+    if (&table == &privacykeys::basic)
+        keys.list->setMaximumWidth(keys.list->minimumWidth());
     m_editor->watch(keys.list);
     connect(keys.list, &QTreeWidget::itemDoubleClicked, this, [this, keys](QTreeWidgetItem *item) {
         m_editor->endEdit(true);
