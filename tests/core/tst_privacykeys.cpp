@@ -4,15 +4,14 @@
 #include <QTest>
 
 using namespace codeplug;
-using testsupport::ImageBuilder;
 
 class TestPrivacyKeys : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A key typed into a table whose keys all hold 0x5A: the bytes stored from the key's offset
-    // (none: the image stays as it was) and the key as shown afterwards.
+    // A key typed into tables whose bytes (the 16 between them too) all hold 0x5A: the bytes stored
+    // from `offset` (none: the image stays as it was) and the key as shown afterwards.
     void typedKeys_data()
     {
         QTest::addColumn<bool>("enhanced");
@@ -21,28 +20,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("shown");
-        const QByteArray unset(16, char(0xFF));
         const QString unchanged = QStringLiteral("5a").repeated(16);
         const auto row = [](const char *name, bool enhanced, int key, const char *text, int offset,
                              const QByteArray &bytes, const QString &shown) {
             QTest::newRow(name) << enhanced << key << QString::fromLatin1(text) << offset << bytes << shown;
         };
         row("basic key 3, one digit", false, 2, "7", 23673, QByteArray::fromHex("0700"), "0007");
-        row("basic, capitals", false, 15, "ABcd", 23699, QByteArray::fromHex("cdab"), "abcd");
-        row("basic, blanks around", false, 0, " 1f ", 23669, QByteArray::fromHex("1f00"), "001f");
-        row("basic, cleared", false, 1, "", 23671, unset.left(2), "ffff");
-        row("basic, five digits", false, 1, "12345", 0, {}, "5a5a");
-        row("basic, not hexadecimal", false, 1, "12g4", 0, {}, "5a5a");
-        row("basic, sign", false, 1, "+1", 0, {}, "5a5a");
+        row("basic, capitals", false, 15, " ABcd ", 23699, QByteArray::fromHex("cdab"), "abcd");
+        row("basic, cleared", false, 1, "", 23671, QByteArray(2, char(0xFF)), "ffff");
+        row("basic, five digits", false, 1, "12345", 0, {}, unchanged.left(4));
+        row("basic, not hexadecimal", false, 1, "+1g", 0, {}, unchanged.left(4));
         row("basic, key 17", false, 16, "1", 0, {}, "");
         row("enhanced key 1, three digits", true, 0, "abc", 23525, QByteArray::fromHex("bc0a") + QByteArray(14, '\0'),
             QString(29, '0') + "abc");
-        row("enhanced key 8, cleared", true, 7, "", 23637, unset, QString(32, 'f'));
-        row("enhanced, every digit", true, 3, "00112233445566778899aAbBcCdDeEfF", 23573,
+        row("enhanced key 8, cleared", true, 7, "", 23637, QByteArray(16, char(0xFF)), QString(32, 'f'));
+        row("enhanced, byte order", true, 3, "00112233445566778899aabbccddeeff", 23573,
             QByteArray::fromHex("ffeeddccbbaa99887766554433221100"), "00112233445566778899aabbccddeeff");
         row("enhanced, 33 digits", true, 3, "100112233445566778899aabbccddeeff", 0, {}, unchanged);
-        row("enhanced, a blank inside", true, 3, "12 34", 0, {}, unchanged);
-        row("enhanced, key 9", true, 8, "1", 0, {}, "");
     }
     void typedKeys()
     {
@@ -52,9 +46,8 @@ private Q_SLOTS:
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, shown);
-        ImageBuilder builder;
+        testsupport::ImageBuilder builder;
         FileImage &image = builder.image();
-        // Both tables and the 16 bytes between them.
         image.fill(23525, 23701 - 23525, 0x5A);
         const PrivacyKeyTable &table = enhanced ? privacykeys::enhanced : privacykeys::basic;
         FileImage expected = image;
@@ -63,7 +56,6 @@ private Q_SLOTS:
         QCOMPARE(storePrivacyKey(image, table, key, text), !bytes.isEmpty());
         QVERIFY(image == expected);
         QCOMPARE(privacyKeyText(image, table, key), shown);
-        QCOMPARE(privacyKeyCodec(table).read(image, key), shown);
     }
 };
 
