@@ -3,9 +3,9 @@
 #include "ContactList.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
+#include "ListRecords.h"
 #include "MemberLists.h"
 #include "NameCodec.h"
-#include "ListRecords.h"
 #include "RecordList.h"
 #include "TextMessages.h"
 
