@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -155,6 +156,7 @@ void ListPanel::connectList()
 {
     m_editor->watch(m_list);
     m_drag->watch(m_list);
+    m_list->viewport()->installEventFilter(this);
     if (m_setup.parts & Keys)
         m_keys = new ListKeys(
             m_list, [this] { return idle(); }, [this] { deleteSelected(); }, [this](int step) { moveSelected(step); });
@@ -387,18 +389,18 @@ QString ListPanel::commandName(const QString &verb) const
     return verb + QLatin1Char(' ') + m_setup.titlePrefix.toLower();
 }
 
-void ListPanel::add()
+int ListPanel::add()
 {
     const auto step = m_page.undoStep(commandName(QStringLiteral("Add")));
     Image *current = image();
     if (!current || !m_setup.add)
-        return;
+        return -1;
     m_editor->endEdit(true);
     const int row = m_setup.add(*current);
     if (row < 0) {
         if (m_buttons[AddButton])
             m_buttons[AddButton]->setEnabled(false);
-        return;
+        return -1;
     }
     {
         CodePlugPage::UpdatingScope updating(m_page);
@@ -410,6 +412,7 @@ void ListPanel::add()
     refresh(false, 0);
     if (!m_setup.addTitlePrefix.isEmpty())
         showTitle(m_setup.addTitlePrefix);
+    return row;
 }
 
 void ListPanel::insert()
@@ -533,6 +536,15 @@ void ListPanel::tick()
     }
 }
 
+void ListPanel::emptyDoubleClick(const QPoint &at)
+{
+    if (!m_emptyDoubleClick || m_list->itemAt(at))
+        return;
+    m_editor->endEdit(true);
+    if (isOpen())
+        m_emptyDoubleClick();
+}
+
 bool ListPanel::searchKey(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
@@ -551,6 +563,9 @@ bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchEdit && event->type() == QEvent::KeyPress)
         return searchKey(static_cast<QKeyEvent *>(event));
+    // The type first: events still reach the viewport while the list is being destroyed.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport())
+        emptyDoubleClick(static_cast<QMouseEvent *>(event)->position().toPoint());
     return QObject::eventFilter(watched, event);
 }
 
@@ -607,6 +622,11 @@ int ListPanel::pasteNew(const std::function<int(Image &, const QByteArray &)> &p
 void ListPanel::onDoubleClick(int column, std::function<void(int)> action)
 {
     m_doubleClicks[column] = std::move(action);
+}
+
+void ListPanel::onEmptyDoubleClick(std::function<void()> action)
+{
+    m_emptyDoubleClick = std::move(action);
 }
 
 void ListPanel::onHeaderClick(std::function<void(int)> action)

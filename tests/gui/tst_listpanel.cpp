@@ -213,14 +213,7 @@ void TestListPanel::nameCell()
     QCOMPARE(edit->selectedText(), nameOf(page, 1));
     QCOMPARE(edit->maxLength(), 16);
     for (const QChar c : typed) {
-        if (c == QLatin1Char('\r'))
-            QTest::keyClick(edit, Qt::Key_Return);
-        else if (c == QLatin1Char('\x1b'))
-            QTest::keyClick(edit, Qt::Key_Escape);
-        else if (c == QLatin1Char('\b'))
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(edit, QString(c));
+        listclicks::type(edit, QString(c));
         if (c == QLatin1Char('a')) {
             // Codes outside 32..127 are swallowed (QTest types only ASCII, so the events are made here).
             for (const QChar other : { QChar(0xE9), QChar(0x20AC) }) {
