@@ -9,6 +9,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -28,16 +29,6 @@ QPushButton *arrowButton(QWidget *page, const char *name, const QString &glyph, 
     button->setToolTip(tip);
     button->setAutoDefault(false);
     return button;
-}
-
-QVBoxLayout *column(QWidget *title, QWidget *list, QLayout *buttons = nullptr)
-{
-    auto *layout = new QVBoxLayout;
-    layout->addWidget(title);
-    layout->addWidget(list, 1);
-    if (buttons)
-        layout->addLayout(buttons);
-    return layout;
 }
 
 QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)
@@ -132,6 +123,7 @@ void MemberListsPage::createPanels()
     available.namePrefix = QStringLiteral("Available");
     available.titleName = QStringLiteral("AvailableTitleLabel");
     available.initialTitle = m_texts.availableTitle;
+    available.title = [](int, int) { return QString(); }; // a fixed title
     available.rows = [this](const FileImage &) { return memberRows(false); };
     m_available = new ListPanel(*this, available);
     m_available->onDoubleClick(-1, [this](int) { addSelectedMembers(); });
@@ -150,32 +142,55 @@ void MemberListsPage::createPanels()
     };
     m_members = new ListPanel(*this, members);
     m_members->onDoubleClick(-1, [this](int) { removeSelectedMembers(); });
+    // The name takes what the narrow panes leave, so that no pane needs a horizontal scroll bar.
+    for (const ListPanel *member : { m_available, m_members }) {
+        QHeaderView *header = member->list()->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+    }
 }
 
+// Three columns of title, list and buttons, on one grid so that the lists line up; the arrows
+// between the available records and the members.
 void MemberListsPage::layOut()
 {
-    auto *panes = new QHBoxLayout;
-    panes->addLayout(column(m_panel->titleLabel(), m_panel->list(),
-                         buttonRow({ m_panel->button(ListPanel::AddButton), m_panel->button(ListPanel::DeleteButton),
-                             m_panel->button(ListPanel::MoveUpButton), m_panel->button(ListPanel::MoveDownButton) })),
-        4);
-    panes->addLayout(column(m_available->titleLabel(), m_available->list()), 5);
+    auto *panes = new QGridLayout;
+    const ListPanel *columns[] = { m_panel, m_available, nullptr, m_members };
+    for (int column = 0; column < 4; ++column) {
+        if (!columns[column])
+            continue;
+        panes->addWidget(columns[column]->titleLabel(), 0, column);
+        panes->addWidget(columns[column]->list(), 1, column);
+    }
+    panes->addLayout(buttonRow({ m_panel->button(ListPanel::AddButton), m_panel->button(ListPanel::DeleteButton),
+                         m_panel->button(ListPanel::MoveUpButton), m_panel->button(ListPanel::MoveDownButton) }),
+        2, 0);
+    panes->addLayout(
+        buttonRow({ m_members->button(ListPanel::MoveUpButton), m_members->button(ListPanel::MoveDownButton) }), 2, 3);
     auto *arrows = new QVBoxLayout;
     arrows->addStretch(1);
     arrows->addWidget(m_addToMember);
     arrows->addWidget(m_deleteFromMember);
     arrows->addStretch(1);
-    panes->addLayout(arrows);
-    panes->addLayout(
-        column(m_members->titleLabel(), m_members->list(),
-            buttonRow({ m_members->button(ListPanel::MoveUpButton), m_members->button(ListPanel::MoveDownButton) })),
-        5);
+    panes->addLayout(arrows, 1, 2);
+    panes->setRowStretch(1, 1);
+    panes->setColumnStretch(0, 3);
+    panes->setColumnStretch(1, 5);
+    panes->setColumnStretch(3, 5);
     for (QPushButton *button : { m_addToMember, m_deleteFromMember, m_panel->button(ListPanel::MoveUpButton),
              m_panel->button(ListPanel::MoveDownButton), m_members->button(ListPanel::MoveUpButton),
              m_members->button(ListPanel::MoveDownButton) })
         button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 16);
-    for (QLabel *title : { m_panel->titleLabel(), m_available->titleLabel(), m_members->titleLabel() })
-        title->setMinimumWidth(0);
+    // Narrower than the usual buttons, so that the member panes get the width.
+    for (QPushButton *button : { m_panel->button(ListPanel::AddButton), m_panel->button(ListPanel::DeleteButton) })
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Delete")) + 24);
+
+    // Left to right, as the panes stand (the arrow buttons are made before the panes).
+    const QList<QWidget *> order { m_panel->list(), m_panel->button(ListPanel::AddButton),
+        m_panel->button(ListPanel::DeleteButton), m_available->list(), m_addToMember, m_deleteFromMember,
+        m_members->list() };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 
     m_extra = new QGridLayout;
     auto *layout = new QVBoxLayout(this);
