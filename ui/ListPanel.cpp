@@ -217,7 +217,9 @@ void ListPanel::refresh(bool rebuild, int top)
         m_editor->endEdit(false);
         m_list->clear();
     } else if (rebuild) {
-        m_editor->endEdit(true);
+        // A pane sharing the editors leaves an edit in another pane of the page open.
+        if (m_editor->list() == m_list)
+            m_editor->endEdit(true);
         fill(*current);
         m_list->clearSelection();
         if (m_setup.selectFirst && top <= 0 && m_list->topLevelItemCount() > 0) {

@@ -126,6 +126,7 @@ private Q_SLOTS:
     void removeAndMoveMembers();
     void deleteWithRefusal_data();
     void deleteWithRefusal();
+    void renameUnselectedRow();
     void groupContactsOnly();
     void channelModes();
     void scanListSettings();
@@ -173,6 +174,7 @@ void ListPagesTest::titles()
     QTEST(p.title(), "title");
     QTEST(label(p, "MembersTitleLabel"), "members");
     QTEST(int(pane(p, "AvailableListView")->topLevelItemCount()), "available");
+    QCOMPARE(label(p, "AvailableTitleLabel"), page == Groups ? "Available Contacts " : "Available Channels ");
     QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
     QCOMPARE(pane(p, "MemberListView")->isEnabled(), !rows.isEmpty());
     QCOMPARE(p.button("AddBitBtn")->isEnabled(), open);
@@ -293,6 +295,19 @@ void ListPagesTest::deleteWithRefusal()
     QTEST(p.prompts.texts(), "messages");
     for (const auto &shown : std::as_const(p.prompts.shown))
         QCOMPARE(shown.caption, QStringLiteral("Opps"));
+}
+
+// The member panes follow the new selection after the editor opened; the edit stays open.
+void ListPagesTest::renameUnselectedRow()
+{
+    PageFixture p = makePage(Zones, pageImage(Zones));
+    p.doubleClick(1, 1);
+    PageFixture::settle();
+    QVERIFY(p.edit()->isVisible());
+    QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), 0);
+    p.edit()->setText(QStringLiteral("Hills"));
+    QTest::keyClick(p.edit(), Qt::Key_Return);
+    QCOMPARE(p.column(2), QStringList({ "L1", "Hills", "L3", "L4", "L5" }));
 }
 
 // Private and all calls are never offered, but a list that holds one still shows it.
