@@ -279,32 +279,35 @@ QList<int> MemberListsPage::selectedNumbers(const ListPanel *pane) const
 
 void MemberListsPage::addSelectedMembers()
 {
-    const auto step = undoStep(QStringLiteral("Add members"));
-    FileImage *image = currentImage();
-    const int record = selectedRecord();
-    const QList<int> numbers = selectedNumbers(m_available);
-    if (!image || record < 0 || numbers.isEmpty())
-        return;
-    if (m_members->list()->topLevelItemCount() >= m_texts.members.slots.count) {
+    if (codePlugOpen() && m_members->list()->topLevelItemCount() >= m_texts.members.slots.count) {
         m_addToMember->setEnabled(false);
         m_deleteFromMember->setEnabled(true);
         return;
     }
-    m_panel->editor()->endEdit(true);
     // Members that find no free slot stay out, without a word.
-    MemberList(*image, m_texts.members, record).add(numbers);
-    refreshLater();
+    changeMembers(QStringLiteral("Add members"), m_available,
+        [](MemberList &members, const QList<int> &numbers) { members.add(numbers); });
 }
 
 void MemberListsPage::removeSelectedMembers()
 {
-    const auto step = undoStep(QStringLiteral("Remove members"));
+    changeMembers(QStringLiteral("Remove members"), m_members,
+        [](MemberList &members, const QList<int> &numbers) { members.remove(numbers); });
+}
+
+// One undo step that changes the members of the one selected record with the numbers selected in
+// `pane`, then refreshes the member panes.
+void MemberListsPage::changeMembers(
+    const QString &name, const ListPanel *pane, const std::function<void(MemberList &, const QList<int> &)> &change)
+{
+    const auto step = undoStep(name);
     FileImage *image = currentImage();
     const int record = selectedRecord();
-    const QList<int> numbers = selectedNumbers(m_members);
+    const QList<int> numbers = selectedNumbers(pane);
     if (!image || record < 0 || numbers.isEmpty())
         return;
     m_panel->editor()->endEdit(true);
-    MemberList(*image, m_texts.members, record).remove(numbers);
+    MemberList members(*image, m_texts.members, record);
+    change(members, numbers);
     refreshLater();
 }

@@ -3,12 +3,15 @@
 #include "CodePlugPage.h"
 #include "ListViewTools.h"
 
+#include <functional>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace codeplug {
 class FileImage;
+class MemberList;
 struct MemberDescriptor;
 } // namespace codeplug
 class ListPanel;
@@ -80,6 +83,8 @@ private:
     void showMembers();
     void updateMemberButtons();
     QList<int> selectedNumbers(const ListPanel *pane) const;
+    void changeMembers(const QString &name, const ListPanel *pane,
+        const std::function<void(codeplug::MemberList &, const QList<int> &)> &change);
 
     const MemberPageTexts &m_texts;
     ListPanel *m_panel = nullptr;
