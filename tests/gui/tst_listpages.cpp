@@ -49,14 +49,14 @@ QList<int> range(int first, int last)
     return numbers;
 }
 
-testsupport::ImageBuilder pageImage(Page page)
+FileImage pageImage(Page page)
 {
     testsupport::ImageBuilder builder;
     numberedContacts(builder, 40);
     builder.records(lists::channels, numbered(QStringLiteral("Ch"), 40));
     builder.records(slotsOf(page).owner, numbered(QStringLiteral("L"), 5));
     setSlots(builder.image(), page, 0, { 7, 8, 9, 10 });
-    return builder;
+    return builder.image();
 }
 
 PageFixture makePage(Page page, std::optional<FileImage> image)
@@ -66,11 +66,6 @@ PageFixture makePage(Page page, std::optional<FileImage> image)
     if (page == Zones)
         return PageFixture::of<ZonesForm>(std::move(image));
     return PageFixture::of<ScanListsForm>(std::move(image));
-}
-
-PageFixture makePage(Page page, const testsupport::ImageBuilder &builder)
-{
-    return makePage(page, std::optional<FileImage>(builder.image()));
 }
 
 QTreeWidget *pane(const PageFixture &p, const char *name)
@@ -101,16 +96,10 @@ QString label(const PageFixture &p, const char *name)
     return p.child<QLabel>(name)->text();
 }
 
-QComboBox *combo(const PageFixture &p, const char *name)
-{
-    return p.child<QComboBox>(name);
-}
-
 int historySteps(const PageFixture &p)
 {
     return p.store.current().history().stepCount();
 }
-
 } // namespace
 
 class ListPagesTest : public QObject
@@ -127,57 +116,48 @@ private Q_SLOTS:
     void deleteWithRefusal_data();
     void deleteWithRefusal();
     void renameUnselectedRow();
-    void groupContactsOnly();
-    void channelModes();
+    void memberTexts_data();
+    void memberTexts();
     void scanListSettings();
-    void removedPriorityMemberKeepsItsBytes();
 };
 
+// No rows selected stands for an empty slot.
 void ListPagesTest::titles_data()
 {
     QTest::addColumn<Page>("page");
-    QTest::addColumn<bool>("open");
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("members");
-    QTest::addColumn<int>("available");
-    const auto row = [](const char *name, Page page, bool open, QList<int> rows, const char *title, const char *members,
-                         int available) {
-        QTest::newRow(name) << page << open << rows << QString::fromLatin1(title) << QString::fromLatin1(members)
-                            << available;
+    const auto row = [](const char *name, Page page, QList<int> rows, const char *title, const char *members) {
+        QTest::newRow(name) << page << rows << QString::fromLatin1(title) << QString::fromLatin1(members);
     };
-    row("groups, none open", Groups, false, {}, "Groups .. up to 250. ", "Contact Members .. up to 32. ", 0);
-    row("groups, one", Groups, true, { 0 }, "Groups .. used 5 of 250. 1 selected. ",
-        "Contact Members .. used 4 of 32. ", 36);
-    row("groups, two", Groups, true, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ",
-        0);
-    row("zones, none open", Zones, false, {}, "Zones .. up to 250. ", "Channel Members .. up to 16 ", 0);
-    row("zones, one", Zones, true, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ",
-        36);
-    row("zones, two", Zones, true, { 0, 2 }, "Zones .. used 5 of 250. 2 selected. ", "Channel Members .. up to 16 ", 0);
-    row("scan lists, none open", ScanLists, false, {}, "Scan Lists .. up to 250 ", "Channel Members .. up to 31 ", 0);
-    row("scan lists, one", ScanLists, true, { 0 }, "Scan Lists .. used 5 of 250. 1 selected. ",
-        "Channel Members .. used 4 of 31 ", 36);
+    row("groups, no code plug", Groups, {}, "Groups .. up to 250. ", "Contact Members .. up to 32. ");
+    row("groups, one", Groups, { 0 }, "Groups .. used 5 of 250. 1 selected. ", "Contact Members .. used 4 of 32. ");
+    row("groups, two", Groups, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ");
+    row("zones, no code plug", Zones, {}, "Zones .. up to 250. ", "Channel Members .. up to 16 ");
+    row("zones, one", Zones, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ");
+    row("zones, two", Zones, { 0, 2 }, "Zones .. used 5 of 250. 2 selected. ", "Channel Members .. up to 16 ");
+    row("scan lists, no code plug", ScanLists, {}, "Scan Lists .. up to 250 ", "Channel Members .. up to 31 ");
+    row("scan lists, one", ScanLists, { 0 }, "Scan Lists .. used 5 of 250. 1 selected. ",
+        "Channel Members .. used 4 of 31 ");
     // With several scan lists the members title stays as the one list left it.
-    row("scan lists, two", ScanLists, true, { 0, 2 }, "Scan Lists .. used 5 of 250. 2 selected. ",
-        "Channel Members .. used 4 of 31 ", 0);
+    row("scan lists, two", ScanLists, { 0, 2 }, "Scan Lists .. used 5 of 250. 2 selected. ",
+        "Channel Members .. used 4 of 31 ");
 }
 
 void ListPagesTest::titles()
 {
     QFETCH(Page, page);
-    QFETCH(bool, open);
     QFETCH(QList<int>, rows);
-    PageFixture p = open ? makePage(page, pageImage(page)) : makePage(page, std::nullopt);
-    if (open)
+    PageFixture p = makePage(page, rows.isEmpty() ? std::nullopt : std::optional(pageImage(page)));
+    if (!rows.isEmpty())
         p.select(rows);
     QTEST(p.title(), "title");
     QTEST(label(p, "MembersTitleLabel"), "members");
-    QTEST(int(pane(p, "AvailableListView")->topLevelItemCount()), "available");
     QCOMPARE(label(p, "AvailableTitleLabel"), page == Groups ? "Available Contacts " : "Available Channels ");
     QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
+    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
     QCOMPARE(pane(p, "MemberListView")->isEnabled(), !rows.isEmpty());
-    QCOMPARE(p.button("AddBitBtn")->isEnabled(), open);
 }
 
 void ListPagesTest::addMembers_data()
@@ -195,9 +175,9 @@ void ListPagesTest::addMembers()
 {
     QFETCH(Page, page);
     QFETCH(int, capacity);
-    testsupport::ImageBuilder builder = pageImage(page);
-    setSlots(builder.image(), page, 0, range(1, capacity - 2));
-    PageFixture p = makePage(page, builder);
+    FileImage image = pageImage(page);
+    setSlots(image, page, 0, range(1, capacity - 2));
+    PageFixture p = makePage(page, image);
     QPushButton *add = p.button("AddToMemberBitBtn");
     QVERIFY(!add->isEnabled());
     selectIn(p, "AvailableListView", { 0 });
@@ -211,7 +191,6 @@ void ListPagesTest::addMembers()
     listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
-    QCOMPARE(label(p, "MembersTitleLabel").contains(QStringLiteral("used %1 of").arg(capacity)), true);
     selectIn(p, "AvailableListView", { 0 });
     QVERIFY(!add->isEnabled());
     listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
@@ -232,7 +211,6 @@ void ListPagesTest::removeAndMoveMembers()
     QFETCH(Page, page);
     PageFixture p = makePage(page, pageImage(page));
     const QByteArray before = testsupport::recordBytes(p.image(), slotsOf(page).owner, 0);
-    QCOMPARE(columnOf(p, "MemberListView", 1), QStringList({ "7", "8", "9", "10" }));
 
     selectIn(p, "MemberListView", { 2 });
     QTest::mouseClick(p.button("MemberMoveUpBitBtn"), Qt::LeftButton);
@@ -251,7 +229,6 @@ void ListPagesTest::removeAndMoveMembers()
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 9 }));
     QCOMPARE(historySteps(p), steps + 1);
-    QCOMPARE(columnOf(p, "MemberListView", 1), QStringList({ "7", "9" }));
     QVERIFY(columnOf(p, "AvailableListView", 1).contains(QStringLiteral("8")));
     const QByteArray after = testsupport::recordBytes(p.image(), slotsOf(page).owner, 0);
     const int slots = slotsOf(page).firstMemberOffset;
@@ -270,7 +247,6 @@ void ListPagesTest::deleteWithRefusal_data()
     QTest::newRow("groups, digital") << Groups << 2 << keptThird
                                      << QStringList { "Cannot delete group \"L3\".\n\nIt's used in channel \"Ch2\" "
                                                       "setting" };
-    QTest::newRow("groups, analogue") << Groups << 1 << deletedBoth << QStringList {};
     QTest::newRow("zones") << Zones << 2 << deletedBoth << QStringList {};
     QTest::newRow("scan lists, analogue")
         << ScanLists << 1 << keptThird
@@ -282,19 +258,19 @@ void ListPagesTest::deleteWithRefusal()
 {
     QFETCH(Page, page);
     QFETCH(int, mode);
-    testsupport::ImageBuilder builder = pageImage(page);
-    setChannelMode(builder.image(), 1, ChannelMode(mode));
-    setChannelField(builder.image(), 1, channelfields::rxGroupList, 3);
-    setChannelField(builder.image(), 1, channelfields::scanList, 3);
-    PageFixture p = makePage(page, builder);
+    FileImage image = pageImage(page);
+    setChannelMode(image, 1, ChannelMode(mode));
+    setChannelField(image, 1, channelfields::rxGroupList, 3);
+    setChannelField(image, 1, channelfields::scanList, 3);
+    PageFixture p = makePage(page, image);
     p.prompts.answers = { QMessageBox::Ok };
     p.select({ 2, 3 });
     QTest::keyClick(p.list, Qt::Key_Delete);
     PageFixture::settle();
     QTEST(p.column(2), "names");
     QTEST(p.prompts.texts(), "messages");
-    for (const auto &shown : std::as_const(p.prompts.shown))
-        QCOMPARE(shown.caption, QStringLiteral("Opps"));
+    if (!p.prompts.shown.isEmpty())
+        QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
 }
 
 // The member panes follow the new selection after the editor opened; the edit stays open.
@@ -304,85 +280,82 @@ void ListPagesTest::renameUnselectedRow()
     p.doubleClick(1, 1);
     PageFixture::settle();
     QVERIFY(p.edit()->isVisible());
-    QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), 0);
     p.edit()->setText(QStringLiteral("Hills"));
     QTest::keyClick(p.edit(), Qt::Key_Return);
     QCOMPARE(p.column(2), QStringList({ "L1", "Hills", "L3", "L4", "L5" }));
 }
 
-// Private and all calls are never offered, but a list that holds one still shows it.
-void ListPagesTest::groupContactsOnly()
+void ListPagesTest::memberTexts_data()
 {
-    testsupport::ImageBuilder builder = pageImage(Groups);
-    writeContact(builder.image(), 40, 900, PrivateCall, false, QStringLiteral("Private"));
-    writeContact(builder.image(), 41, 901, AllCall, false, QStringLiteral("All"));
-    setSlots(builder.image(), Groups, 0, { 41, 7 });
-    PageFixture p = makePage(Groups, builder);
-    QCOMPARE(columnOf(p, "MemberListView", 2), QStringList({ "Private", "C7" }));
-    QCOMPARE(columnOf(p, "MemberListView", 3), QStringList({ "900", "107" }));
-    QVERIFY(!columnOf(p, "AvailableListView", 2).contains(QStringLiteral("All")));
-    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), 39);
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("last"); // the ID or mode column
+    QTest::addColumn<int>("available");
+    // Private and all calls are never offered, but a list that holds one still shows it.
+    QTest::newRow("groups") << Groups << QList<int> { 41, 7 } << QStringList { "Private", "C7" }
+                            << QStringList { "900", "107" } << 39;
+    // Channels of every mode are offered; a nameless one is not, but stays listed as a member.
+    QTest::newRow("zones") << Zones << QList<int> { 1, 2, 3, 40 } << QStringList { "Ch1", "Ch2", "Ch3", "" }
+                           << QStringList { "Digital", "Analogue", "Unknown 3", "Auto" } << 36;
 }
 
-// Channels of every mode are offered; a nameless channel is not, but stays listed as a member.
-void ListPagesTest::channelModes()
+void ListPagesTest::memberTexts()
 {
-    testsupport::ImageBuilder builder = pageImage(Zones);
-    setChannelMode(builder.image(), 0, ChannelMode::Digital);
-    setChannelMode(builder.image(), 1, ChannelMode::Analogue);
-    builder.u8(lists::channels.recordOffset(2), 3);
-    builder.emptied(lists::channels, 39);
-    setSlots(builder.image(), Zones, 0, { 1, 2, 3, 40 });
-    PageFixture p = makePage(Zones, builder);
-    QCOMPARE(columnOf(p, "MemberListView", 3).mid(0, 3), QStringList({ "Digital", "Analogue", "Unknown 3" }));
-    QCOMPARE(columnOf(p, "MemberListView", 2).last(), QString());
-    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), 36);
+    QFETCH(Page, page);
+    QFETCH(QList<int>, slots);
+    FileImage image = pageImage(page);
+    writeContact(image, 40, 900, PrivateCall, false, QStringLiteral("Private"));
+    writeContact(image, 41, 901, AllCall, false, QStringLiteral("All"));
+    setChannelMode(image, 0, ChannelMode::Digital);
+    setChannelMode(image, 1, ChannelMode::Analogue);
+    image.setU8(lists::channels.recordOffset(2), 3);
+    setChannelMode(image, 39, ChannelMode::Auto);
+    image.setU16(lists::channels.nameFieldOffset(39), 0);
+    setSlots(image, page, 0, slots);
+    PageFixture p = makePage(page, image);
+    QTEST(columnOf(p, "MemberListView", 2), "names");
+    QTEST(columnOf(p, "MemberListView", 3), "last");
+    QTEST(int(pane(p, "AvailableListView")->topLevelItemCount()), "available");
 }
 
 // A new scan list's settings; three selected take a sample time together while the channel boxes
-// offer nothing.
+// offer nothing; a priority channel whose member goes stays in the record, its box empty.
 void ListPagesTest::scanListSettings()
 {
     PageFixture p = makePage(ScanLists, pageImage(ScanLists));
-    QTest::mouseClick(p.button("AddBitBtn"), Qt::LeftButton);
-    PageFixture::settle();
-    QCOMPARE(p.selected(), QList<int> { 5 });
-    QCOMPARE(combo(p, "PriorityChannel1ComboBox")->currentText(), QStringLiteral("None"));
-    QCOMPARE(combo(p, "PriorityChannel2ComboBox")->currentText(), QStringLiteral("None"));
-    QCOMPARE(combo(p, "TxDesignatedChannelComboBox")->currentText(), QStringLiteral("Last Active Channel"));
-    QCOMPARE(combo(p, "TxDesignatedChannelComboBox")->count(), 42);
-    QCOMPARE(combo(p, "SignallingHoldTimeComboBox")->currentText(), QStringLiteral("500 ms"));
-    QCOMPARE(combo(p, "PrioritySampleTimeComboBox")->currentText(), QStringLiteral("2000 ms"));
-    QCOMPARE(combo(p, "SignallingHoldTimeComboBox")->count(), 254);
-    QCOMPARE(combo(p, "PrioritySampleTimeComboBox")->count(), 29);
-
-    p.image().setU8(lists::scanLists.recordOffset(1) + 40, 12);
-    p.select({ 0, 1, 5 });
-    QComboBox *sample = combo(p, "PrioritySampleTimeComboBox");
-    QCOMPARE(sample->currentIndex(), -1);
-    for (const char *name : { "PriorityChannel1ComboBox", "PriorityChannel2ComboBox", "TxDesignatedChannelComboBox" })
-        QCOMPARE(combo(p, name)->count(), 0);
-    sample->setCurrentIndex(sample->findText(QStringLiteral("2000 ms")));
-    for (int record : { 0, 1, 5 })
-        QCOMPARE(p.image().u8(lists::scanLists.recordOffset(record) + 40), 8);
-    QCOMPARE(p.image().u16(lists::scanLists.recordOffset(1) + 32), 0xFFFF);
-}
-
-// The page leaves the priority channel as it is when its member goes; its box then shows nothing.
-void ListPagesTest::removedPriorityMemberKeepsItsBytes()
-{
-    PageFixture p = makePage(ScanLists, pageImage(ScanLists));
-    QComboBox *priority = combo(p, "PriorityChannel1ComboBox");
+    const auto box = [&p](const char *name) { return p.child<QComboBox>(name); };
+    QComboBox *priority = box("PriorityChannel1ComboBox");
+    QComboBox *sample = box("PrioritySampleTimeComboBox");
     QCOMPARE(priority->count(), 6);
     priority->setCurrentIndex(priority->findData(8));
-    QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);
     selectIn(p, "MemberListView", { 1 });
     QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
     PageFixture::settle();
-    QCOMPARE(slotValues(p.image(), ScanLists, 0), QList<int>({ 7, 9, 10 }));
     QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);
     QCOMPARE(priority->currentIndex(), -1);
     QCOMPARE(priority->count(), 5);
+
+    QTest::mouseClick(p.button("AddBitBtn"), Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(p.selected(), QList<int> { 5 });
+    const QStringList shown { priority->currentText(), box("PriorityChannel2ComboBox")->currentText(),
+        box("TxDesignatedChannelComboBox")->currentText(), box("SignallingHoldTimeComboBox")->currentText(),
+        sample->currentText() };
+    QCOMPARE(shown, QStringList({ "None", "None", "Last Active Channel", "500 ms", "2000 ms" }));
+    QCOMPARE(box("TxDesignatedChannelComboBox")->count(), 42);
+    QCOMPARE(box("SignallingHoldTimeComboBox")->count(), 254);
+    QCOMPARE(sample->count(), 29);
+
+    p.image().setU8(lists::scanLists.recordOffset(1) + 40, 12);
+    p.select({ 0, 1, 5 });
+    QCOMPARE(sample->currentIndex(), -1);
+    for (const char *name : { "PriorityChannel1ComboBox", "PriorityChannel2ComboBox", "TxDesignatedChannelComboBox" })
+        QCOMPARE(box(name)->count(), 0);
+    sample->setCurrentIndex(sample->findText(QStringLiteral("2000 ms")));
+    for (int record : { 0, 1, 5 })
+        QCOMPARE(p.image().u8(lists::scanLists.recordOffset(record) + 40), 8);
+    QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);
 }
 
 QTEST_MAIN(ListPagesTest)
