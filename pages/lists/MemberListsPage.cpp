@@ -65,6 +65,14 @@ MemberListsPage::MemberListsPage(const PageContext &context, const MemberPageTex
 
 void MemberListsPage::createPanels()
 {
+    createRecordPanel();
+    if (m_texts.groupsPopup)
+        createGroupsMenu();
+    createMemberPanes();
+}
+
+void MemberListsPage::createRecordPanel()
+{
     const ListDescriptor &list = m_texts.members.list;
     ListPanel::Setup setup;
     setup.columns = { { QStringLiteral("No."), 40, Qt::AlignCenter }, { QStringLiteral("Name"), 0 } };
@@ -103,16 +111,22 @@ void MemberListsPage::createPanels()
             return renameRecord(image, list.layout, edited, text);
         });
     });
-    if (m_texts.groupsPopup) {
-        // Group lists do not go through the clipboard: the entries are there, never offered.
-        m_panel->addMenuEntry("Copy", QStringLiteral("Copy"), ListPanel::When::Never);
-        m_panel->addMenuEntry("PasteInsert", QStringLiteral("Paste Insert"), ListPanel::When::Never);
-        m_panel->addMenuEntry("PasteOver", QStringLiteral("Paste Over"), ListPanel::When::Never);
-        m_panel->addMenuEntry("PasteNew", QStringLiteral("Paste New"), ListPanel::When::Never);
-        m_panel->addMenuSeparator();
-        m_panel->addMenuEntry("Cancel", QStringLiteral("Cancel"), ListPanel::When::Always);
-    }
+}
 
+// Group lists do not go through the clipboard: the entries are there, never offered.
+void MemberListsPage::createGroupsMenu()
+{
+    m_panel->addMenuEntry("Copy", QStringLiteral("Copy"), ListPanel::When::Never);
+    m_panel->addMenuEntry("PasteInsert", QStringLiteral("Paste Insert"), ListPanel::When::Never);
+    m_panel->addMenuEntry("PasteOver", QStringLiteral("Paste Over"), ListPanel::When::Never);
+    m_panel->addMenuEntry("PasteNew", QStringLiteral("Paste New"), ListPanel::When::Never);
+    m_panel->addMenuSeparator();
+    m_panel->addMenuEntry("Cancel", QStringLiteral("Cancel"), ListPanel::When::Always);
+}
+
+// Both panes follow the record list's selection and share its timer and editors.
+void MemberListsPage::createMemberPanes()
+{
     ListPanel::Setup pane;
     pane.columns = m_texts.memberColumns;
     pane.companion = m_panel;

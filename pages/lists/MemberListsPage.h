@@ -77,6 +77,9 @@ protected:
 
 private:
     void createPanels();
+    void createRecordPanel();
+    void createGroupsMenu();
+    void createMemberPanes();
     void layOut();
     QList<QStringList> memberRows(bool members) const;
     QString membersTitle(int rows) const;
