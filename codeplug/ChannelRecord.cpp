@@ -460,6 +460,16 @@ const ValueLabels &modeLabels()
     return labels;
 }
 
+QString channelModeText(const FileImage &image, int index)
+{
+    const int mode = channelField(image, index, channelfields::mode);
+    for (const ValueLabel &label : modeLabels()) {
+        if (label.value == mode)
+            return label.label;
+    }
+    return QStringLiteral("Unknown %1").arg(mode);
+}
+
 const ValueLabels &admitCriteriaLabels()
 {
     static const ValueLabels labels { { 0, QStringLiteral("Always ") }, { 1, QStringLiteral("Channel Free ") },

@@ -151,6 +151,8 @@ struct ValueLabel
 using ValueLabels = QList<ValueLabel>;
 
 const ValueLabels &modeLabels();
+// The mode as lists show it: the mode label, or "Unknown 3" for the value no label has.
+QString channelModeText(const FileImage &image, int index);
 const ValueLabels &admitCriteriaLabels();
 const ValueLabels &inCallCriteriaLabels();
 const ValueLabels &txTimeoutLabels();

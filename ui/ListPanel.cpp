@@ -7,6 +7,7 @@
 #include "RecordClipboard.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -55,25 +56,30 @@ ListPanel::ListPanel(CodePlugPage &page, Setup setup)
     , m_setup(std::move(setup))
     , m_title(new QLabel(m_setup.initialTitle, &page))
     , m_list(new QTreeWidget(&page))
-    , m_timer(new QTimer(&page))
-    , m_editor(new InPlaceEditor(&page, [this] { return isOpen(); }))
+    , m_timer(m_setup.companion ? m_setup.companion->timer() : new QTimer(&page))
+    , m_editor(m_setup.companion ? m_setup.companion->editor() : new InPlaceEditor(&page, [this] { return isOpen(); }))
     , m_drag(new DragSelector([this] { return idle(); }, this))
+    , m_ownsTimer(!m_setup.companion)
 {
-    m_title->setObjectName(QStringLiteral("TitleLabel"));
-    m_list->setObjectName(QStringLiteral("ListView"));
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_title->setObjectName(m_setup.titleName);
+    m_list->setObjectName(m_setup.namePrefix + QStringLiteral("ListView"));
     listview::setupListView(m_list, m_setup.columns);
     createButtons();
     createSearch();
     createPopup();
     connectList();
     connect(m_timer, &QTimer::timeout, this, &ListPanel::tick);
-    m_timer->start(MoveRepeater::kTickMs);
+    if (m_ownsTimer) {
+        m_timer->setObjectName(QStringLiteral("Timer1"));
+        m_timer->start(MoveRepeater::kTickMs);
+    }
 }
 
 ListPanel::~ListPanel()
 {
-    m_timer->stop();
+    // A shared timer may already be gone with its own panel, which stops it.
+    if (m_ownsTimer)
+        m_timer->stop();
 }
 
 std::function<int(const ListPanel::Image &)> ListPanel::usedRows(const codeplug::ListLayout &list)
@@ -90,7 +96,7 @@ void ListPanel::createButtons()
 {
     const auto make = [this](Button which) {
         auto *button = new QPushButton(look(which).text, &m_page);
-        button->setObjectName(QLatin1String(look(which).name));
+        button->setObjectName(m_setup.namePrefix + QLatin1String(look(which).name));
         button->setToolTip(look(which).tip);
         button->setAutoDefault(false);
         m_buttons[which] = button;
@@ -104,13 +110,13 @@ void ListPanel::createButtons()
         make(ImportButton);
         make(ExportButton);
     }
-    if (!(m_setup.parts & MoveButtons))
+    if (!(m_setup.parts & (MoveButtons | StepButtons)))
         return;
     m_repeater = new MoveRepeater(m_timer, this);
     const std::pair<Button, int> moves[]
         = { { MoveUp10Button, 10 }, { MoveUpButton, 1 }, { MoveDownButton, -1 }, { MoveDown10Button, -10 } };
     for (const auto &[which, step] : moves) {
-        if (!m_setup.tenStepButtons && (which == MoveUp10Button || which == MoveDown10Button))
+        if (std::abs(step) == 10 && !(m_setup.parts & MoveButtons))
             continue;
         // The list keeps the focus, and a held button stays down while its moves focus the list.
         make(which)->setFocusPolicy(Qt::NoFocus);
@@ -195,7 +201,14 @@ bool ListPanel::idle() const
 
 int ListPanel::rowCountOf(const Image &image) const
 {
+    if (m_setup.rows)
+        return int(m_setup.rows(image).size());
     return m_setup.rowCount ? m_setup.rowCount(image) : 0;
+}
+
+QStringList ListPanel::cellsOf(const Image &image, int row) const
+{
+    return m_setup.rows ? m_setup.rows(image).value(row) : m_setup.cells(image, row);
 }
 
 void ListPanel::refresh(bool rebuild, int top)
@@ -207,10 +220,12 @@ void ListPanel::refresh(bool rebuild, int top)
         m_editor->endEdit(false);
         m_list->clear();
     } else if (rebuild) {
-        m_editor->endEdit(true);
+        // A pane sharing the editors leaves an edit in another pane of the page open.
+        if (m_editor->list() == m_list)
+            m_editor->endEdit(true);
         fill(*current);
         m_list->clearSelection();
-        if (top <= 0 && m_list->topLevelItemCount() > 0) {
+        if (m_setup.selectFirst && top <= 0 && m_list->topLevelItemCount() > 0) {
             m_list->scrollToTop();
             selectRows({ 0 });
             // The arrow keys go on from the selected row, not from where they were before.
@@ -256,6 +271,10 @@ void ListPanel::post(bool rebuild, int top)
 void ListPanel::fill(const Image &image)
 {
     // Items are reused, so that a refill keeps the scroll position; only the surplus goes.
+    if (m_setup.rows) {
+        fillRows(m_setup.rows(image));
+        return;
+    }
     const int count = rowCountOf(image);
     while (m_list->topLevelItemCount() > count)
         delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
@@ -267,13 +286,28 @@ void ListPanel::fill(const Image &image)
     }
 }
 
+void ListPanel::fillRows(const QList<QStringList> &rows)
+{
+    while (m_list->topLevelItemCount() > rows.size())
+        delete m_list->takeTopLevelItem(m_list->topLevelItemCount() - 1);
+    for (int row = 0; row < int(rows.size()); ++row) {
+        QTreeWidgetItem *item = m_list->topLevelItem(row);
+        if (!item) {
+            listview::appendRow(m_list, rows.at(row));
+            continue;
+        }
+        for (int i = 0; i < int(rows.at(row).size()); ++i)
+            item->setText(i + 1, rows.at(row).at(i));
+    }
+}
+
 void ListPanel::rewriteRow(int row)
 {
     QTreeWidgetItem *item = m_list->topLevelItem(row);
     const Image *current = image();
     if (!item || !current)
         return;
-    const QStringList cells = m_setup.cells(*current, row);
+    const QStringList cells = cellsOf(*current, row);
     for (int i = 0; i < int(cells.size()); ++i)
         item->setText(i + 1, cells.at(i));
 }
@@ -287,14 +321,21 @@ void ListPanel::rewriteRows()
 void ListPanel::showTitle(const QString &prefix)
 {
     if (!isOpen()) {
-        m_title->setText(m_setup.emptyTitle);
+        if (!m_setup.emptyTitle.isEmpty())
+            m_title->setText(m_setup.emptyTitle);
+        return;
+    }
+    const qsizetype selected = m_list->selectedItems().size();
+    if (m_setup.title) {
+        const QString text = m_setup.title(m_list->topLevelItemCount(), int(selected));
+        if (!text.isNull())
+            m_title->setText(text);
         return;
     }
     QString title = QStringLiteral("%1 .. used %2 of %3. ")
                         .arg(prefix.isEmpty() ? m_setup.titlePrefix : prefix)
                         .arg(m_list->topLevelItemCount())
                         .arg(m_setup.capacity);
-    const qsizetype selected = m_list->selectedItems().size();
     if (selected > 0)
         title += QStringLiteral("%1 selected. ").arg(selected);
     m_title->setText(title);
@@ -404,7 +445,7 @@ int ListPanel::add()
     }
     {
         CodePlugPage::UpdatingScope updating(m_page);
-        QTreeWidgetItem *item = listview::appendRow(m_list, m_setup.cells(*current, row));
+        QTreeWidgetItem *item = listview::appendRow(m_list, cellsOf(*current, row));
         selectRows({ row });
         m_list->scrollToItem(item);
         markCurrent(row);
@@ -473,7 +514,8 @@ void ListPanel::moveButton(int baseStep, int size)
 void ListPanel::moveSelected(int step)
 {
     // Repeated clicks of a move button within a second are one step.
-    const auto undo = m_page.undoStep(commandName(QStringLiteral("Move")), QStringLiteral("move"));
+    const QString name = commandName(QStringLiteral("Move"));
+    const auto undo = m_page.undoStep(name, name);
     Image *current = image();
     const QList<int> rows = selectedRows();
     if (!current || rows.isEmpty() || step == 0 || !m_setup.move)

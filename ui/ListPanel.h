@@ -60,6 +60,7 @@ public:
         Search = 0x08,
         Keys = 0x10, // Delete, Ctrl+Up / Down, with Shift by 10
         Popup = 0x20,
+        StepButtons = 0x40, // Up, Down: the move buttons without the ones by 10
     };
     Q_DECLARE_FLAGS(Parts, Part)
     enum Button {
@@ -108,8 +109,21 @@ public:
 
         // Add keeps the previous selection and titles the list under another prefix.
         QString addTitlePrefix;
-        // The move-by-10 buttons; without them a Shift-click on a move button moves by 10.
-        bool tenStepButtons = true;
+
+        // For a second or third pane of a page. `namePrefix` goes before the list's and buttons'
+        // object names ("Member": MemberListView, MemberMoveUpBitBtn), `titleName` is the title's.
+        QString namePrefix;
+        QString titleName = QStringLiteral("TitleLabel");
+        // A pane of the same page whose Timer1 and in-place editors this one shares.
+        ListPanel *companion = nullptr;
+        // Whether a rebuild selects the first row.
+        bool selectFirst = true;
+        // The title while a code plug is open, in place of "<prefix> .. used <rows> of <capacity>. ";
+        // a null text leaves the title as it is. Without a code plug an empty `emptyTitle` does too.
+        std::function<QString(int rows, int selected)> title;
+        // The cells of every row at once, for lists worked out as a whole (in place of rowCount and
+        // cells).
+        std::function<QList<QStringList>(const Image &)> rows;
     };
 
     ListPanel(CodePlugPage &page, Setup setup);
@@ -225,6 +239,8 @@ private:
     bool idle() const;
     int rowCountOf(const Image &image) const;
     void fill(const Image &image);
+    void fillRows(const QList<QStringList> &rows);
+    QStringList cellsOf(const Image &image, int row) const;
     void setControlsEnabled(bool open);
     void updateButtons();
     void markCurrent(int row);
@@ -246,6 +262,7 @@ private:
     QLineEdit *m_searchEdit = nullptr;
     QPushButton *m_buttons[ButtonCount] = {};
     MoveRepeater *m_repeater = nullptr;
+    bool m_ownsTimer;
     ListKeys *m_keys = nullptr;
     QMenu *m_menu = nullptr;
     QList<MenuEntry> m_entries;

@@ -43,8 +43,7 @@ ListPanel::Setup systemsSetup()
     setup.capacity = capacity;
     setup.emptyTitle = QStringLiteral("Emergency Systems .. up to %1. ").arg(capacity);
     setup.initialTitle = QStringLiteral("Emergency System List .. up to %1 ").arg(capacity);
-    setup.parts = ListPanel::EditButtons | ListPanel::MoveButtons | ListPanel::Keys;
-    setup.tenStepButtons = false;
+    setup.parts = ListPanel::EditButtons | ListPanel::StepButtons | ListPanel::Keys;
     setup.rowCount = ListPanel::usedRows(lists::emergencySystems);
     setup.cells = &es::systemCells;
     setup.add = [](FileImage &image) { return systems(image).add(); };

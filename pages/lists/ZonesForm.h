@@ -1,12 +1,9 @@
 #pragma once
 
-#include "CodePlugPage.h"
+#include "MemberListsPage.h"
 
-class ListPanel;
-class QLabel;
-
-// The "  Zones  " tab: the list of zones, renamed in place by a double-click.
-class ZonesForm final : public CodePlugPage
+// The "  Zones  " tab: the zones and their channels.
+class ZonesForm final : public MemberListsPage
 {
     Q_OBJECT
 public:
@@ -14,9 +11,4 @@ public:
 
     // Rebuilds at once, not through the deferred refresh. The page has no page-shown operation.
     void pageRefresh() override;
-    ListPanel *panel() const { return m_panel; }
-
-private:
-    ListPanel *m_panel;
-    QLabel *m_label1;
 };

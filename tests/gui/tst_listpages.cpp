@@ -1,0 +1,351 @@
+#include "ChannelRecord.h"
+#include "EditHistory.h"
+#include "PageFixture.h"
+#include "lists/GroupsForm.h"
+#include "lists/ScanListsForm.h"
+#include "lists/ZonesForm.h"
+
+#include <QComboBox>
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::numbered;
+
+// The three pages with a list of records, a pane of members and a pane of records still to add.
+// Each fixture holds five records "L1".."L5" in the page's list, the first with members 7, 8, 9,
+// 10, and forty contacts "C1".. (group calls) and channels "Ch1"...
+namespace {
+
+enum Page { Groups, Zones, ScanLists };
+
+const MemberLayout &slotsOf(Page page)
+{
+    static const MemberLayout *const layouts[]
+        = { &members::rxGroupListContacts, &members::zoneChannels, &members::scanListChannels };
+    return *layouts[page];
+}
+
+void setSlots(FileImage &image, Page page, int record, const QList<int> &values)
+{
+    for (int slot = 0; slot < slotsOf(page).count; ++slot)
+        image.setU16(slotsOf(page).memberOffset(record, slot), std::uint16_t(slot < values.size() ? values[slot] : 0));
+}
+
+QList<int> slotValues(const FileImage &image, Page page, int record)
+{
+    QList<int> values;
+    for (int slot = 0; slot < slotsOf(page).count; ++slot) {
+        if (const int value = image.u16(slotsOf(page).memberOffset(record, slot)))
+            values.append(value);
+    }
+    return values;
+}
+
+QList<int> range(int first, int last)
+{
+    QList<int> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.append(n);
+    return numbers;
+}
+
+FileImage pageImage(Page page)
+{
+    testsupport::ImageBuilder builder;
+    numberedContacts(builder, 40);
+    builder.records(lists::channels, numbered(QStringLiteral("Ch"), 40));
+    builder.records(slotsOf(page).owner, numbered(QStringLiteral("L"), 5));
+    setSlots(builder.image(), page, 0, { 7, 8, 9, 10 });
+    return builder.image();
+}
+
+PageFixture makePage(Page page, std::optional<FileImage> image)
+{
+    if (page == Groups)
+        return PageFixture::of<GroupsForm>(std::move(image));
+    if (page == Zones)
+        return PageFixture::of<ZonesForm>(std::move(image));
+    return PageFixture::of<ScanListsForm>(std::move(image));
+}
+
+QTreeWidget *pane(const PageFixture &p, const char *name)
+{
+    return p.child<QTreeWidget>(name);
+}
+
+QStringList columnOf(const PageFixture &p, const char *list, int column)
+{
+    QStringList texts;
+    QTreeWidget *view = pane(p, list);
+    for (int row = 0; row < view->topLevelItemCount(); ++row)
+        texts.append(view->topLevelItem(row)->text(column));
+    return texts;
+}
+
+void selectIn(const PageFixture &p, const char *list, const QList<int> &rows)
+{
+    QTreeWidget *view = pane(p, list);
+    view->clearSelection();
+    for (int row : rows)
+        view->topLevelItem(row)->setSelected(true);
+    PageFixture::settle();
+}
+
+QString label(const PageFixture &p, const char *name)
+{
+    return p.child<QLabel>(name)->text();
+}
+
+} // namespace
+
+class ListPagesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void titles_data();
+    void titles();
+    void addMembers_data();
+    void addMembers();
+    void removeAndMoveMembers_data();
+    void removeAndMoveMembers();
+    void deleteWithRefusal_data();
+    void deleteWithRefusal();
+    void renameUnselectedRow();
+    void memberTexts_data();
+    void memberTexts();
+    void scanListSettings();
+};
+
+// No rows selected stands for an empty slot.
+void ListPagesTest::titles_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("members");
+    const auto row = [](const char *name, Page page, QList<int> rows, const char *title, const char *members) {
+        QTest::newRow(name) << page << rows << QString::fromLatin1(title) << QString::fromLatin1(members);
+    };
+    row("groups, no code plug", Groups, {}, "Groups .. up to 250. ", "Contact Members .. up to 32. ");
+    row("groups, one", Groups, { 0 }, "Groups .. used 5 of 250. 1 selected. ", "Contact Members .. used 4 of 32. ");
+    row("groups, two", Groups, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ");
+    row("zones, no code plug", Zones, {}, "Zones .. up to 250. ", "Channel Members .. up to 16 ");
+    row("zones, one", Zones, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ");
+    row("zones, two", Zones, { 0, 2 }, "Zones .. used 5 of 250. 2 selected. ", "Channel Members .. up to 16 ");
+    row("scan lists, no code plug", ScanLists, {}, "Scan Lists .. up to 250 ", "Channel Members .. up to 31 ");
+    row("scan lists, one", ScanLists, { 0 }, "Scan Lists .. used 5 of 250. 1 selected. ",
+        "Channel Members .. used 4 of 31 ");
+    // With several scan lists the members title stays as the one list left it.
+    row("scan lists, two", ScanLists, { 0, 2 }, "Scan Lists .. used 5 of 250. 2 selected. ",
+        "Channel Members .. used 4 of 31 ");
+}
+
+void ListPagesTest::titles()
+{
+    QFETCH(Page, page);
+    QFETCH(QList<int>, rows);
+    PageFixture p = makePage(page, rows.isEmpty() ? std::nullopt : std::optional(pageImage(page)));
+    if (!rows.isEmpty())
+        p.select(rows);
+    QTEST(p.title(), "title");
+    QTEST(label(p, "MembersTitleLabel"), "members");
+    QCOMPARE(label(p, "AvailableTitleLabel"), page == Groups ? "Available Contacts " : "Available Channels ");
+    QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
+    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
+    QCOMPARE(pane(p, "MemberListView")->isEnabled(), !rows.isEmpty());
+}
+
+void ListPagesTest::addMembers_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<int>("capacity");
+    QTest::newRow("groups") << Groups << 32;
+    QTest::newRow("zones") << Zones << 16;
+    QTest::newRow("scan lists") << ScanLists << 31;
+}
+
+// One short of full, a selected record to add enables the button; once full it stays disabled and
+// a double-click adds nothing.
+void ListPagesTest::addMembers()
+{
+    QFETCH(Page, page);
+    QFETCH(int, capacity);
+    FileImage image = pageImage(page);
+    setSlots(image, page, 0, range(1, capacity - 2));
+    PageFixture p = makePage(page, image);
+    QPushButton *add = p.button("AddToMemberBitBtn");
+    QVERIFY(!add->isEnabled());
+    selectIn(p, "AvailableListView", { 0 });
+    QVERIFY(add->isEnabled());
+    codeplug::EditHistory &history = p.store.current().history();
+    const int steps = history.stepCount();
+    QTest::mouseClick(add, Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity - 1));
+    QCOMPARE(history.stepCount(), steps + 1); // one undo step
+
+    listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+    selectIn(p, "AvailableListView", { 0 });
+    QVERIFY(!add->isEnabled());
+    listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+}
+
+void ListPagesTest::removeAndMoveMembers_data()
+{
+    addMembers_data();
+}
+
+// A member move shifts the members between and keeps the moved member selected; removing two
+// members closes up.
+void ListPagesTest::removeAndMoveMembers()
+{
+    QFETCH(Page, page);
+    PageFixture p = makePage(page, pageImage(page));
+
+    selectIn(p, "MemberListView", { 2 });
+    QTest::mouseClick(p.button("MemberMoveUpBitBtn"), Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 9, 8, 10 }));
+    QCOMPARE(listview::selectedRows(pane(p, "MemberListView")), QList<int> { 1 });
+    pane(p, "MemberListView")->setFocus();
+    QTest::keyClick(pane(p, "MemberListView"), Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 8, 10, 9 }));
+    QVERIFY(!p.button("MemberMoveDownBitBtn")->isEnabled());
+
+    selectIn(p, "MemberListView", { 1, 2 });
+    QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 9 }));
+    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), 38);
+}
+
+void ListPagesTest::deleteWithRefusal_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList keptThird { "L1", "L2", "L3", "L5" };
+    const QStringList deletedBoth { "L1", "L2", "L5" };
+    QTest::newRow("groups, digital") << Groups << 2 << keptThird
+                                     << QStringList { "Cannot delete group \"L3\".\n\nIt's used in channel \"Ch2\" "
+                                                      "setting" };
+    QTest::newRow("zones") << Zones << 2 << deletedBoth << QStringList {};
+    QTest::newRow("scan lists, analogue")
+        << ScanLists << 1 << keptThird
+        << QStringList { "Cannot delete scan list \"L3\".\n\nIt's used in channel \"Ch2\" setting" };
+}
+
+// Channel 2 refers to list 3; lists 3 and 4 are selected and the refusal is answered with OK.
+void ListPagesTest::deleteWithRefusal()
+{
+    QFETCH(Page, page);
+    QFETCH(int, mode);
+    FileImage image = pageImage(page);
+    setChannelMode(image, 1, ChannelMode(mode));
+    setChannelField(image, 1, channelfields::rxGroupList, 3);
+    setChannelField(image, 1, channelfields::scanList, 3);
+    PageFixture p = makePage(page, image);
+    p.prompts.answers = { QMessageBox::Ok };
+    p.select({ 2, 3 });
+    QTest::keyClick(p.list, Qt::Key_Delete);
+    PageFixture::settle();
+    QTEST(p.column(2), "names");
+    QTEST(p.prompts.texts(), "messages");
+    if (!p.prompts.shown.isEmpty())
+        QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+}
+
+// The member panes follow the new selection after the editor opened; the edit stays open.
+void ListPagesTest::renameUnselectedRow()
+{
+    PageFixture p = makePage(Zones, pageImage(Zones));
+    p.doubleClick(1, 1);
+    PageFixture::settle();
+    QVERIFY(p.edit()->isVisible());
+    p.edit()->setText(QStringLiteral("Hills"));
+    QTest::keyClick(p.edit(), Qt::Key_Return);
+    QCOMPARE(p.column(2), QStringList({ "L1", "Hills", "L3", "L4", "L5" }));
+}
+
+void ListPagesTest::memberTexts_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("last"); // the ID or mode column
+    QTest::addColumn<int>("available");
+    // Private and all calls are never offered, but a list that holds one still shows it.
+    QTest::newRow("groups") << Groups << QList<int> { 41, 7 } << QStringList { "Private", "C7" }
+                            << QStringList { "900", "107" } << 39;
+    // Channels of every mode are offered; a nameless one is not, but stays listed as a member.
+    QTest::newRow("zones") << Zones << QList<int> { 1, 2, 3, 40 } << QStringList { "Ch1", "Ch2", "Ch3", "" }
+                           << QStringList { "Digital", "Analogue", "Unknown 3", "Auto" } << 36;
+}
+
+void ListPagesTest::memberTexts()
+{
+    QFETCH(Page, page);
+    QFETCH(QList<int>, slots);
+    FileImage image = pageImage(page);
+    writeContact(image, 40, 900, PrivateCall, false, QStringLiteral("Private"));
+    writeContact(image, 41, 901, AllCall, false, QStringLiteral("All"));
+    setChannelMode(image, 0, ChannelMode::Digital);
+    setChannelMode(image, 1, ChannelMode::Analogue);
+    image.setU8(lists::channels.recordOffset(2), 3);
+    setChannelMode(image, 39, ChannelMode::Auto);
+    image.setU16(lists::channels.nameFieldOffset(39), 0);
+    setSlots(image, page, 0, slots);
+    PageFixture p = makePage(page, image);
+    QTEST(columnOf(p, "MemberListView", 2), "names");
+    QTEST(columnOf(p, "MemberListView", 3), "last");
+    QTEST(int(pane(p, "AvailableListView")->topLevelItemCount()), "available");
+}
+
+// A new scan list's settings; three selected take a sample time together while the channel boxes
+// offer nothing; a priority channel whose member goes stays in the record, its box empty.
+void ListPagesTest::scanListSettings()
+{
+    PageFixture p = makePage(ScanLists, pageImage(ScanLists));
+    const auto box = [&p](const char *name) { return p.child<QComboBox>(name); };
+    QComboBox *priority = box("PriorityChannel1ComboBox");
+    QComboBox *sample = box("PrioritySampleTimeComboBox");
+    QCOMPARE(priority->count(), 6);
+    priority->setCurrentIndex(priority->findData(8));
+    selectIn(p, "MemberListView", { 1 });
+    QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);
+    QCOMPARE(priority->currentIndex(), -1);
+    QCOMPARE(priority->count(), 5);
+
+    QTest::mouseClick(p.button("AddBitBtn"), Qt::LeftButton);
+    PageFixture::settle();
+    QCOMPARE(p.selected(), QList<int> { 5 });
+    const QStringList shown { priority->currentText(), box("PriorityChannel2ComboBox")->currentText(),
+        box("TxDesignatedChannelComboBox")->currentText(), box("SignallingHoldTimeComboBox")->currentText(),
+        sample->currentText() };
+    QCOMPARE(shown, QStringList({ "None", "None", "Last Active Channel", "500 ms", "2000 ms" }));
+    QCOMPARE(box("TxDesignatedChannelComboBox")->count(), 42);
+    QCOMPARE(box("SignallingHoldTimeComboBox")->count(), 254);
+    QCOMPARE(sample->count(), 29);
+
+    p.image().setU8(lists::scanLists.recordOffset(1) + 40, 12);
+    p.select({ 0, 1, 5 });
+    QCOMPARE(sample->currentIndex(), -1);
+    for (const char *name : { "PriorityChannel1ComboBox", "PriorityChannel2ComboBox", "TxDesignatedChannelComboBox" })
+        QCOMPARE(box(name)->count(), 0);
+    sample->setCurrentIndex(sample->findText(QStringLiteral("2000 ms")));
+    for (int record : { 0, 1, 5 })
+        QCOMPARE(p.image().u8(lists::scanLists.recordOffset(record) + 40), 8);
+    QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);
+}
+
+QTEST_MAIN(ListPagesTest)
+#include "tst_listpages.moc"
