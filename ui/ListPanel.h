@@ -14,7 +14,9 @@
 
 namespace codeplug {
 class FileImage;
+struct FieldColumn;
 struct ListLayout;
+using FieldTable = QList<FieldColumn>;
 } // namespace codeplug
 class CodePlugPage;
 class DragSelector;
@@ -105,6 +107,13 @@ public:
 
         // Add keeps the previous selection and titles the list under another prefix.
         QString addTitlePrefix;
+
+        // A page with several lists names each one and its title, gives them a fixed title where
+        // they list fixed entries, and lets them share its one pair of in-place editors.
+        QString listName = QStringLiteral("ListView");
+        QString titleName = QStringLiteral("TitleLabel");
+        QString fixedTitle;
+        InPlaceEditor *editor = nullptr; // none: the panel makes its own
     };
 
     ListPanel(CodePlugPage &page, Setup setup);
@@ -112,6 +121,11 @@ public:
 
     // A row count for lists kept contiguous: the used records before the first free one.
     static std::function<int(const Image &)> usedRows(const codeplug::ListLayout &list);
+    // A list of `count` fixed entries: the number column (entry + 1, or `number` of the entry),
+    // then a column per field of `table`, `widths` wide. The table must outlive the panel; bind
+    // its editors with editFields(2, table).
+    static Setup fieldList(const listview::Column &numberColumn, const codeplug::FieldTable &table,
+        const QList<int> &widths, int count, std::function<QString(int entry)> number = {});
 
     QTreeWidget *list() const { return m_list; }
     QLabel *titleLabel() const { return m_title; }
@@ -172,6 +186,11 @@ public:
     bool editCell(int row, int column, int maxLength, InPlaceEditor::KeyFilter filter,
         std::function<bool(Image &, int row, const QString &text)> store);
     bool editName(int row, int column, std::function<bool(Image &, int row, const QString &text)> store);
+    // Edits a cell as its field column says: a drop-down of its choices (none offered opens
+    // nothing), an edit box, or a toggle flipped at once. The row is rewritten afterwards.
+    bool editField(int row, int column, const codeplug::FieldColumn &field);
+    // Double-clicks on the columns from `firstColumn` on edit the table's fields in turn.
+    void editFields(int firstColumn, const codeplug::FieldTable &table);
 
     QAction *addMenuEntry(
         const char *name, const QString &text, When when, std::function<void()> command = {}, const QString &tip = {});
