@@ -35,7 +35,7 @@ DTMFForm::DTMFForm(const PageContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("DTMFForm"));
     m_tabs->setObjectName(QStringLiteral("DTMFPageControl"));
-    addList(SystemList, QStringLiteral("System"), { 110, 90, 90, 110, 120, 150, 150, 110, 110, 140, 140, 110, 0 },
+    addList(SystemList, QStringLiteral("System"), { 110, 90, 90, 110, 120, 130, 130, 110, 110, 140, 140, 110, 0 },
         dtmf::kSystemCount);
     addList(EncodeList, QStringLiteral("Encode"), { 0 }, dtmf::kEncodeCount);
     addList(DecodeList, QStringLiteral("Decode"), { 120, 100, 100, 160, 220, 0 }, dtmf::kDecodeCount);

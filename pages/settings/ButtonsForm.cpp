@@ -18,6 +18,7 @@ using namespace codeplug;
 namespace {
 
 constexpr int kFunctionLines = 22;
+constexpr int kFunctionLength = 23; // "Manual Dial For Private"
 
 struct FunctionChoice
 {
@@ -46,7 +47,7 @@ ButtonsForm::ButtonsForm(const PageContext &context, QWidget *parent)
     auto *label1 = new QLabel(QStringLiteral("Settings for the side buttons and keypad buttons on the radio "), this);
     label1->setObjectName(QStringLiteral("Label1"));
     m_oneTouch = addList("OneTouchAccessListView", QStringLiteral("Side Button One Touch Call "),
-        ListPanel::fieldList({ QStringLiteral("No."), 40, Qt::AlignCenter }, oneTouchColumns(), { 90, 160, 110, 0 },
+        ListPanel::fieldList({ QStringLiteral("No."), 40, Qt::AlignCenter }, oneTouchColumns(), { 80, 130, 100, 0 },
             buttons::kOneTouchCount));
     m_oneTouch->editFields(2, oneTouchColumns());
     m_oneTouch->list()->setToolTip(QStringLiteral("The acction taken when a side is set to  One-Touch-Access mode"));
@@ -57,7 +58,7 @@ ButtonsForm::ButtonsForm(const PageContext &context, QWidget *parent)
     m_numberKeys->onDoubleClick(-1, [this](int row) { m_numberKeys->editField(row, 2, numberKeyColumns().first()); });
 
     auto *lists = new QHBoxLayout;
-    for (auto [panel, stretch] : { std::pair { m_oneTouch, 3 }, std::pair { m_numberKeys, 2 } }) {
+    for (auto [panel, stretch] : { std::pair { m_oneTouch, 2 }, std::pair { m_numberKeys, 1 } }) {
         auto *column = new QVBoxLayout;
         column->addWidget(panel->titleLabel());
         column->addWidget(panel->list(), 1);
@@ -85,7 +86,9 @@ QWidget *ButtonsForm::createSideButtons()
         combo->setObjectName(QLatin1String(choice.name));
         combo->setToolTip(QLatin1String(choice.hint));
         combo->setMaxVisibleItems(kFunctionLines);
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // One width for the four, enough for the longest function.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kFunctionLength);
         grid->addWidget(combo, choice.row, choice.column);
         m_binder->bindChoice(combo, buttonfields::sideButton(choice.byte));
         m_functions[i] = combo;
