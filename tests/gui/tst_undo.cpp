@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QEventLoop>
 #include <QHeaderView>
@@ -23,7 +24,17 @@ using namespace codeplug;
 
 namespace {
 
-enum Command { FieldEdit, DeleteChannel, DeleteWithRefusal, ImportCsv, RenameContact, SortContacts, RenameZone };
+enum Command {
+    FieldEdit,
+    DeleteChannel,
+    DeleteWithRefusal,
+    ImportCsv,
+    RenameContact,
+    SortContacts,
+    RenameZone,
+    OneTouchMode
+};
+constexpr int kButtonsTab = 3;
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
 
@@ -144,6 +155,11 @@ struct Editor
         case RenameZone:
             renameInList(kZonesTab, 0);
             break;
+        case OneTouchMode: // None to Digital: mode, contact and message number in one step
+            showTab(kButtonsTab);
+            listclicks::doubleClick(child<QTreeWidget>("OneTouchAccessListView", kButtonsTab), 0, 2);
+            QTest::keyClick(child<QComboBox>("listViewComboBox", kButtonsTab), Qt::Key_Down);
+            break;
         }
         QCoreApplication::processEvents();
     }
@@ -170,6 +186,7 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
+    QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
 }
 
 void TestUndo::undoAndRedoEveryKindOfCommand()
