@@ -61,9 +61,8 @@ struct Session
     MainForm &start(const QStringList &commandLine = {})
     {
         form = std::make_unique<MainForm>(store, prompts, dialogs, settingsPath());
-        form->setScreenAreasProvider([] {
-            return ScreenAreas { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 };
-        });
+        form->setScreenAreasProvider(
+            [] { return ScreenAreas { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 }; });
         form->startUp(commandLine);
         form->show();
         return *form;
@@ -85,8 +84,7 @@ struct Session
     QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
     QString fileCaption(const QString &file) const
     {
-        return caption(
-            file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
+        return caption(file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
     }
     QString iniValue(const QString &key) const
     {
@@ -169,8 +167,8 @@ void TestMainForm::filesAtStartUp_data()
     QTest::newRow("failing file keeps remembered name")
         << QStringList { "r.rdt" } << QStringList { "bad.rdt" } << "r.rdt,,," << 1 << false;
     QTest::newRow("missing command-line file") << QStringList() << QStringList { "gone.rdt" } << ",,," << 1 << false;
-    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,," << 0
-                                    << true;
+    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,,"
+                                    << 0 << true;
 }
 
 void TestMainForm::filesAtStartUp()
@@ -247,12 +245,9 @@ void TestMainForm::saveAsNaming_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "plug"
-                                  << "plug.rdt";
-    QTest::newRow("upper case") << "PLUG.RDT"
-                                << "PLUG.RDT";
-    QTest::newRow("other extension") << "a.rdt.bak"
-                                     << "a.rdt.bak.rdt";
+    QTest::newRow("no extension") << "plug" << "plug.rdt";
+    QTest::newRow("upper case") << "PLUG.RDT" << "PLUG.RDT";
+    QTest::newRow("other extension") << "a.rdt.bak" << "a.rdt.bak.rdt";
 }
 
 void TestMainForm::saveAsNaming()
@@ -292,10 +287,8 @@ void TestMainForm::discardQuestion_data()
     QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
-    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?"
-                          << "b.rdt";
-    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?"
-                            << "a.rdt";
+    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?" << "b.rdt";
+    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?" << "a.rdt";
     QTest::newRow("New") << QByteArray("New") << "Unsaved code plug.\n\nDiscard it ?" << QString();
 }
 
@@ -549,9 +542,9 @@ void TestMainForm::pageSettingsRoundTrip()
     contacts->protectedIds().append(3);
     channels->protectedChannels().append(QStringLiteral("zeta"));
     QVERIFY(form.close());
-    QCOMPARE(
-        QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
-            s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"), s.iniValue("Channels/Protected_1") }),
+    QCOMPARE(QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
+                 s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"),
+                 s.iniValue("Channels/Protected_1") }),
         QStringList({ "1", "3", "5", "Italy", "zeta" }));
 }
 
