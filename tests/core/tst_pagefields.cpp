@@ -82,25 +82,17 @@ private Q_SLOTS:
             QTest::newRow(name) << table << entry << bytes << QString::fromLatin1(column) << QString::fromLatin1(text);
         };
         row("digit delay below 10", Systems, 0, { kDtmfSystem, 5 }, "1st Digit Delay", "Unknown");
-        row("digit time 3", Systems, 1, { kDtmfSystem + 49, 3 }, "1st Digit Time", "30 ms");
         row("*# time has no unknown", Systems, 0, { kDtmfSystem + 4, 1 }, "*# Digit Time", "10 ms");
         row("next sequence", Systems, 3, { kDtmfSystem + 150, 25 }, "Next Sequence", "2.5");
-        row("auto reset 0", Systems, 0, { kDtmfSystem + 7, 0 }, "Auto Reset Time", "Unknown");
-        row("D key", Systems, 0, { kDtmfSystem + 5, 0 }, "D Key Assignment", "D Key");
         row("group code 7", Systems, 0, { kDtmfSystem + 8, 0x70 }, "Group Code", "Unknown");
         row("ptt id bits 2-3", Systems, 0, { kDtmfSystem + 8, 0x09 }, "PTT ID", "Post Only");
-        row("side tone", Systems, 0, { kDtmfSystem + 8, 0x01 }, "DTMF Side Tone", "Yes");
         row("response 7", Decodes, 0, { kDecode + 16, 7 }, "Response Type", "Unknown 7");
         row("ack above 32", Decodes, 1, { kDecode + 42, 33 }, "Ack", "None");
-        row("ack delay", Decodes, 0, { kDecode + 19, 3 }, "Ack Delay Time", "150 ms");
         row("revert 1500", Decodes, 7, { kDecode + 188, 0xDC, kDecode + 189, 0x05 }, "Revert Channel", "Selected");
-        row("revert 2", Decodes, 0, { kDecode + 20, 2 }, "Revert Channel", "Ana");
         row("gps revert 0, system 1", Gps, 0, { kGps, 0, kGps + 1, 0 }, "Revert Channel", "Current Channel");
         row("gps revert 0xFFFF, system 2", Gps, 1, { kGps + 16, 0xFF, kGps + 17, 0xFF }, "Revert Channel",
             "Current Channel");
         row("gps revert to an empty channel", Gps, 0, { kGps, 5 }, "Revert Channel", "Current Channel");
-        row("gps revert 1", Gps, 0, { kGps, 1 }, "Revert Channel", "Dig");
-        row("gps interval 240", Gps, 0, { kGps + 2, 240 }, "Default GPS Report Interval", "7200 secs");
         row("gps interval 241", Gps, 0, { kGps + 2, 241 }, "Default GPS Report Interval", "Off");
         row("gps contact of an empty record", Gps, 0, { kGps + 4, 9 }, "Destination Contact", "None");
         row("analogue encode 0 reads entry 1", OneTouch, 0, { kOneTouch, 0x28, kOneTouch + 1, 0 }, "Message / Encode",
@@ -109,10 +101,6 @@ private Q_SLOTS:
             "Message / Encode", "99");
         row("digital text message", OneTouch, 5, { kOneTouch + 20, 0x11, kOneTouch + 21, 1 }, "Message / Encode",
             "Hello");
-        row("digital call shows no message", OneTouch, 5, { kOneTouch + 20, 0x10, kOneTouch + 21, 1 },
-            "Message / Encode", "");
-        row("mode 3", OneTouch, 0, { kOneTouch, 0x30 }, "Mode", "");
-        row("analogue contact hidden", OneTouch, 0, { kOneTouch, 0x20, kOneTouch + 2, 1 }, "Contact", "");
         row("number key 9", NumberKeys, 9, { kNumberKeys + 18, 2 }, "Contact", "C2");
         row("number key above 1000", NumberKeys, 0, { kNumberKeys, 0xE9, kNumberKeys + 1, 0x03 }, "Contact", "None");
     }
@@ -142,8 +130,6 @@ private Q_SLOTS:
         };
         const QStringList any;
         row("digit delay 10", Systems, 0, { kDtmfSystem, 5 }, "1st Digit Delay", 10, { kDtmfSystem, 10 }, any);
-        row("side tone off", Systems, 2, { kDtmfSystem + 104, 0xFF }, "DTMF Side Tone", 0, { kDtmfSystem + 104, 0xFE },
-            any);
         row("group code keeps its neighbours", Systems, 0, { kDtmfSystem + 8, 0x8F }, "Group Code", 6,
             { kDtmfSystem + 8, 0xEF }, any);
         row("key-up digits", Systems, 0, {}, "KeyUp Encode", "12ab*#",
@@ -159,8 +145,6 @@ private Q_SLOTS:
         row("gps off, system 5", Gps, 4, { kGps + 66, 9 }, "Default GPS Report Interval", 0, { kGps + 66, 0xFF }, any);
         row("gps current channel, system 2", Gps, 1, { kGps + 16, 1 }, "Revert Channel", 0,
             { kGps + 16, 0xFF, kGps + 17, 0xFF }, { "Current Channel", "Off", "None" });
-        row("gps no contact, system 1", Gps, 0, { kGps + 4, 2 }, "Destination Contact", 0, { kGps + 4, 0, kGps + 5, 0 },
-            any);
         row("one-touch digital", OneTouch, 1, { kOneTouch + 4, 0xC2, kOneTouch + 5, 7 }, "Mode", 1,
             { kOneTouch + 4, 0xD0, kOneTouch + 5, 1, kOneTouch + 6, 1, kOneTouch + 7, 0 },
             { "Digital", "C1", "Call", "" });
@@ -173,8 +157,6 @@ private Q_SLOTS:
             { "Analogue", "", "DTMF-4", "123" });
         row("digital text message", OneTouch, 0, { kOneTouch, 0x18, kOneTouch + 1, 1 }, "Call Type", 1,
             { kOneTouch, 0x11 }, { "Digital", "", "Text Message", "Hello" });
-        row("number key contact", NumberKeys, 3, {}, "Contact", 2, { kNumberKeys + 6, 2, kNumberKeys + 7, 0 },
-            { "C2" });
     }
     void edits()
     {
@@ -213,15 +195,11 @@ private Q_SLOTS:
         row("ack: empty encode entries left out", Decodes, 0, {}, "Ack", { 0, 1, 3, 32 });
         row("dtmf revert: analogue channels", Decodes, 0, {}, "Revert Channel", { 0, 2 });
         row("gps revert: digital channels", Gps, 0, {}, "Revert Channel", { 0, 1 });
-        row("gps contacts", Gps, 0, {}, "Destination Contact", { 0, 1, 2 });
         row("analogue: encode entries holding digits", OneTouch, 0, { kOneTouch, 0x28 }, "Message / Encode",
             { 1, 3, 32 });
         row("digital call: no message", OneTouch, 0, { kOneTouch, 0x10 }, "Message / Encode", {});
         row("digital text message", OneTouch, 0, { kOneTouch, 0x11 }, "Message / Encode", { 1 });
         row("no mode: no contact", OneTouch, 0, {}, "Contact", {});
-        row("no mode: no call type", OneTouch, 0, {}, "Call Type", {});
-        row("digital contacts", OneTouch, 0, { kOneTouch, 0x10 }, "Contact", { 1, 2 });
-        row("analogue systems", OneTouch, 0, { kOneTouch, 0x28 }, "Call Type", { 0, 1, 2, 3 });
         row("number key", NumberKeys, 0, {}, "Contact", { 0, 1, 2 });
     }
     void choices()
