@@ -12,7 +12,7 @@ QString dtmfDigitsAt(const FileImage &image, int offset);
 void setDtmfDigitsAt(FileImage &image, int offset, const QString &text);
 // The digits of encode entry 1..32 (empty for any other number).
 QString dtmfEncodeDigits(const FileImage &image, int number);
-// The encode entries that hold digits, as "<label prefix><number>" or their digits.
+// The encode entries that hold digits, labelled "Encode <number>" or by their digits.
 ValueLabels dtmfEncodeLabels(const FileImage &image, bool byDigits);
 
 // The columns of the DTMF page's three lists, after "No.": the four systems, the 32 encode

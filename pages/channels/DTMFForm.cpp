@@ -38,7 +38,7 @@ DTMFForm::DTMFForm(const PageContext &context, QWidget *parent)
     addList(SystemList, QStringLiteral("System"), { 110, 90, 90, 110, 120, 130, 130, 110, 110, 140, 140, 110, 0 },
         dtmf::kSystemCount);
     addList(EncodeList, QStringLiteral("Encode"), { 0 }, dtmf::kEncodeCount);
-    addList(DecodeList, QStringLiteral("Decode"), { 120, 100, 100, 160, 220, 0 }, dtmf::kDecodeCount);
+    addList(DecodeList, QStringLiteral("Decode"), { 120, 100, 100, 150, 160, 0 }, dtmf::kDecodeCount);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 }

@@ -46,6 +46,7 @@ ButtonsForm::ButtonsForm(const PageContext &context, QWidget *parent)
     setObjectName(QStringLiteral("ButtonsForm"));
     auto *label1 = new QLabel(QStringLiteral("Settings for the side buttons and keypad buttons on the radio "), this);
     label1->setObjectName(QStringLiteral("Label1"));
+    QWidget *sideButtons = createSideButtons(); // first, so that the focus goes from the top down
     m_oneTouch = addList("OneTouchAccessListView", QStringLiteral("Side Button One Touch Call "),
         ListPanel::fieldList({ QStringLiteral("No."), 40, Qt::AlignCenter }, oneTouchColumns(), { 80, 130, 100, 0 },
             buttons::kOneTouchCount));
@@ -66,7 +67,7 @@ ButtonsForm::ButtonsForm(const PageContext &context, QWidget *parent)
     }
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label1);
-    layout->addWidget(createSideButtons());
+    layout->addWidget(sideButtons);
     layout->addLayout(lists, 1);
 }
 
