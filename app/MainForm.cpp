@@ -318,8 +318,12 @@ void MainForm::createPages()
         new GroupsForm(context, owner), new ZonesForm(context, owner), new ScanListsForm(context, owner),
         (m_channelsForm = new ChannelsForm(context, owner)), new DTMFForm(context, owner),
         new GPSForm(context, owner) };
-    for (int i = 0; i < kTabCount; ++i)
-        m_pageControl->addTab(m_pages[std::size_t(i)], QString::fromLatin1(kTabCaptions[i]));
+    for (int i = 0; i < kTabCount; ++i) {
+        CodePlugPage *page = m_pages[std::size_t(i)];
+        m_pageControl->addTab(page, QString::fromLatin1(kTabCaptions[i]));
+        connect(page, &CodePlugPage::tabOfferChanged, this,
+            [this, page](bool offered) { m_pageControl->setTabVisible(m_pageControl->indexOf(page), offered); });
+    }
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index < kTabCount)
             m_pages[std::size_t(index)]->pageShown();

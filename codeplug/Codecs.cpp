@@ -35,6 +35,11 @@ constexpr char kDtmfDigitChars[] = "0123456789ABCD*#";
 
 } // namespace
 
+bool isDtmfDigit(QChar c)
+{
+    return dtmfDigitValue(c) >= 0;
+}
+
 void encodeDtmfDigits(const QString &text, int maxCharacters, std::span<std::uint8_t> area, std::uint8_t &count)
 {
     if (area.size() < std::size_t(kDtmfDigitAreaBytes))

@@ -18,6 +18,8 @@ inline constexpr int kDtmfMaxDigits = 30;
 // Characters outside that set are skipped but still count against maxCharacters.
 void encodeDtmfDigits(const QString &text, int maxCharacters, std::span<std::uint8_t> area, std::uint8_t &count);
 QString decodeDtmfDigits(std::span<const std::uint8_t> area, int count);
+// True for the characters a digit string takes: 0-9, A-D, a-d, * and #.
+bool isDtmfDigit(QChar c);
 
 // The program version as "%d.%d.%d.%d", from the project version compiled in.
 QString programVersionText();

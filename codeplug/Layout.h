@@ -93,6 +93,8 @@ inline constexpr MemberLayout scanListChannels { lists::scanLists, 42, 31 };
 
 // Fixed entries outside the lists that hold record numbers.
 namespace buttons {
+inline constexpr int kSection = sectionOffset(Section::Buttons);
+inline constexpr int kLongPressDuration = 15; // section byte: code n = n x 250 ms
 inline constexpr int kOneTouch = sectionOffset(Section::Buttons) + 18; // six 4-byte entries
 inline constexpr int kOneTouchCount = 6;
 inline constexpr int kOneTouchSize = 4;
@@ -100,6 +102,7 @@ inline constexpr int kOneTouchNumber = 1; // 8-bit text message or DTMF encode n
 inline constexpr int kOneTouchContact = 2; // 16-bit contact number inside an entry
 inline constexpr int kOneTouchModeDigital = 1; // bits 4-5 of the entry's first byte
 inline constexpr int kOneTouchTextMessage = 1; // bits 0-1 of a digital entry's first byte
+inline constexpr int kOneTouchModeAnalogue = 2;
 inline constexpr int kNumberKeys = sectionOffset(Section::Buttons) + 42; // ten 16-bit contact numbers
 inline constexpr int kNumberKeyCount = 10;
 
@@ -123,7 +126,15 @@ inline bool oneTouchSendsMessage(const FileImage &image, int k)
 } // namespace buttons
 
 namespace dtmf {
-inline constexpr int kDecodeRevertChannel = sectionOffset(Section::Dtmf) + 724; // 16-bit, per decode entry
+inline constexpr int kSystems = sectionOffset(Section::Dtmf);
+inline constexpr int kSystemSize = 48;
+inline constexpr int kSystemCount = 4;
+inline constexpr int kEncodes = kSystems + 192; // each one digit string
+inline constexpr int kEncodeSize = 16;
+inline constexpr int kEncodeCount = 32;
+inline constexpr int kDecodes = kSystems + 704;
+inline constexpr int kDecodeRevertChannel = kDecodes + 20; // 16-bit, per decode entry
+inline constexpr int kDecodeAck = 18; // 8-bit encode number inside a decode entry
 inline constexpr int kDecodeSize = 24;
 inline constexpr int kDecodeCount = 8;
 } // namespace dtmf

@@ -35,6 +35,14 @@ codeplug::HistoryScope CodePlugPage::undoStep(const QString &name, const QString
     return codeplug::HistoryScope(m_context.store->current().history(), name, mergeKey);
 }
 
+void CodePlugPage::offerTab(bool offered)
+{
+    if (offered == m_tabOffered)
+        return;
+    m_tabOffered = offered;
+    Q_EMIT tabOfferChanged(offered);
+}
+
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)
     : CodePlugPage(context, parent)
     , m_title(title)

@@ -44,6 +44,12 @@ public:
     // Set while the page fills its controls, so that its change handlers write nothing back.
     bool isUpdating() const { return m_updating; }
 
+    // False while the page's tab is to be hidden (a feature the current radio type lacks).
+    bool isTabOffered() const { return m_tabOffered; }
+
+Q_SIGNALS:
+    void tabOfferChanged(bool offered);
+
 protected:
     codeplug::CodePlugStore &store() const { return *m_context.store; }
     Prompts &prompts() const { return *m_context.prompts; }
@@ -55,6 +61,7 @@ protected:
     // One undo step of the current slot, named `name`, for all the command does until the scope
     // ends, questions included:  const auto step = undoStep(QStringLiteral("Delete channels"));
     codeplug::HistoryScope undoStep(const QString &name, const QString &mergeKey = {}) const;
+    void offerTab(bool offered);
 
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope
@@ -80,6 +87,7 @@ private:
 
     PageContext m_context;
     bool m_updating = false;
+    bool m_tabOffered = true;
 };
 
 // A page whose controls are still to come: it shows its title and whether a code plug is loaded,

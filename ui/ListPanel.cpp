@@ -2,6 +2,7 @@
 
 #include "ChannelRecord.h"
 #include "CodePlugPage.h"
+#include "FieldColumns.h"
 #include "Layout.h"
 #include "MoveRepeater.h"
 #include "RecordClipboard.h"
@@ -54,7 +55,7 @@ ListPanel::ListPanel(CodePlugPage &page, Setup setup)
     : QObject(&page)
     , m_page(page)
     , m_setup(std::move(setup))
-    , m_title(new QLabel(m_setup.initialTitle, &page))
+    , m_title(new QLabel(m_setup.fixedTitle.isEmpty() ? m_setup.initialTitle : m_setup.fixedTitle, &page))
     , m_list(new QTreeWidget(&page))
     , m_timer(m_setup.companion ? m_setup.companion->timer() : new QTimer(&page))
     , m_editor(m_setup.companion ? m_setup.companion->editor() : new InPlaceEditor(&page, [this] { return isOpen(); }))
@@ -90,6 +91,21 @@ std::function<int(const ListPanel::Image &)> ListPanel::usedRows(const codeplug:
             ++count;
         return count;
     };
+}
+
+ListPanel::Setup ListPanel::fieldList(const listview::Column &numberColumn, const codeplug::FieldTable &table,
+    const QList<int> &widths, int count, std::function<QString(int)> number)
+{
+    Setup setup;
+    setup.columns = { numberColumn };
+    for (int i = 0; i < int(table.size()); ++i)
+        setup.columns.append({ table.at(i).title, widths.value(i, 0) });
+    setup.capacity = count;
+    setup.rowCount = [count](const Image &) { return count; };
+    setup.cells = [&table, number = std::move(number)](const Image &image, int row) {
+        return QStringList { number ? number(row) : QString::number(row + 1) } + codeplug::cellTexts(table, image, row);
+    };
+    return setup;
 }
 
 void ListPanel::createButtons()
@@ -320,6 +336,8 @@ void ListPanel::rewriteRows()
 
 void ListPanel::showTitle(const QString &prefix)
 {
+    if (!m_setup.fixedTitle.isEmpty())
+        return;
     if (!isOpen()) {
         if (!m_setup.emptyTitle.isEmpty())
             m_title->setText(m_setup.emptyTitle);
@@ -710,6 +728,52 @@ bool ListPanel::editChoice(int row, int column, const codeplug::ValueLabels &cho
             store(*current, editedRow, int(value));
             return codeplug::labelOf(choices, int(value));
         });
+}
+
+bool ListPanel::editField(int row, int column, const codeplug::FieldColumn &field)
+{
+    Image *current = image();
+    if (!current || !m_list->topLevelItem(row))
+        return false;
+    switch (field.edit) {
+    case codeplug::FieldColumn::Edit::None:
+        return false;
+    case codeplug::FieldColumn::Edit::Toggle:
+        m_editor->endEdit(true);
+        field.value.write(*current, row, field.value.read(*current, row) ? 0 : 1);
+        rewriteRow(row);
+        return true;
+    case codeplug::FieldColumn::Edit::Text:
+        return editCell(
+            row, column, field.maxLength, field.accepts, [&field](Image &image, int edited, const QString &text) {
+                field.store(image, edited, text);
+                return true;
+            });
+    case codeplug::FieldColumn::Edit::Choice:
+        break;
+    }
+    QList<InPlaceEditor::Choice> choices;
+    for (const codeplug::ValueLabel &choice : field.choices(*current, row))
+        choices.append({ choice.label, choice.value });
+    if (choices.isEmpty())
+        return false;
+    return m_editor->beginChoiceEdit(m_list, row, column, choices, field.value.read(*current, row),
+        [this, &field](int edited, int editedColumn, qint64 value) -> std::optional<QString> {
+            Image *target = image();
+            if (!target)
+                return std::nullopt;
+            field.value.write(*target, edited, int(value));
+            rewriteRow(edited);
+            return m_list->topLevelItem(edited)->text(editedColumn);
+        });
+}
+
+void ListPanel::editFields(int firstColumn, const codeplug::FieldTable &table)
+{
+    for (int i = 0; i < int(table.size()); ++i) {
+        onDoubleClick(firstColumn + i,
+            [this, column = firstColumn + i, &field = table.at(i)](int row) { editField(row, column, field); });
+    }
 }
 
 QAction *ListPanel::addMenuEntry(

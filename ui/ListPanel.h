@@ -14,9 +14,11 @@
 
 namespace codeplug {
 class FileImage;
+struct FieldColumn;
 struct ListLayout;
 struct ValueLabel;
 using ValueLabels = QList<ValueLabel>;
+using FieldTable = QList<FieldColumn>;
 } // namespace codeplug
 class CodePlugPage;
 class DragSelector;
@@ -124,6 +126,8 @@ public:
         // The cells of every row at once, for lists worked out as a whole (in place of rowCount and
         // cells).
         std::function<QList<QStringList>(const Image &)> rows;
+        // A title that never changes, for lists of fixed entries.
+        QString fixedTitle;
     };
 
     ListPanel(CodePlugPage &page, Setup setup);
@@ -131,6 +135,11 @@ public:
 
     // A row count for lists kept contiguous: the used records before the first free one.
     static std::function<int(const Image &)> usedRows(const codeplug::ListLayout &list);
+    // A list of `count` fixed entries: the number column (entry + 1, or `number` of the entry),
+    // then a column per field of `table`, `widths` wide. The table must outlive the panel; bind
+    // its editors with editFields(2, table).
+    static Setup fieldList(const listview::Column &numberColumn, const codeplug::FieldTable &table,
+        const QList<int> &widths, int count, std::function<QString(int entry)> number = {});
 
     QTreeWidget *list() const { return m_list; }
     QLabel *titleLabel() const { return m_title; }
@@ -198,6 +207,11 @@ public:
     // writes the chosen value into the record; the cell then shows the chosen entry's text.
     bool editChoice(int row, int column, const codeplug::ValueLabels &choices, int current,
         std::function<void(Image &, int row, int value)> store);
+    // Edits a cell as its field column says: a drop-down of its choices (none offered opens
+    // nothing), an edit box, or a toggle flipped at once. The row is rewritten afterwards.
+    bool editField(int row, int column, const codeplug::FieldColumn &field);
+    // Double-clicks on the columns from `firstColumn` on edit the table's fields in turn.
+    void editFields(int firstColumn, const codeplug::FieldTable &table);
 
     QAction *addMenuEntry(
         const char *name, const QString &text, When when, std::function<void()> command = {}, const QString &tip = {});

@@ -2,10 +2,10 @@
 
 #include "ChannelRecord.h"
 #include "FieldBinder.h"
+#include "FieldColumns.h"
 #include "FieldGrid.h"
 #include "Layout.h"
 #include "RadioInfo.h"
-#include "RecordName.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -51,17 +51,6 @@ TextCodec frequencyField(int offset)
 bool isFrequencyCharacter(QChar c)
 {
     return (c.isDigit() && c.unicode() < 128) || c == u'.' || c == u',';
-}
-
-// "None" (0), then every used record of the list under its name, valued by its number.
-ValueLabels referenceLabels(const FileImage &image, const ListLayout &list)
-{
-    ValueLabels labels { { 0, QStringLiteral("None") } };
-    for (int i = 0; i < list.count; ++i) {
-        if (isRecordUsed(image, list, i))
-            labels.append({ i + 1, recordName(image, list, i) });
-    }
-    return labels;
 }
 
 const ValueLabels &toneLabels()
@@ -261,11 +250,12 @@ void ChannelDetails::showEmptyState()
 
 void ChannelDetails::showSelection(const FileImage &image, const QList<int> &rows)
 {
+    const QString none = QStringLiteral("None");
     m_binder->fillChoice(m_privacyCombo, privacyLabels(hasEnhancedPrivacy(image)));
-    m_binder->fillChoice(m_emergencyCombo, referenceLabels(image, lists::emergencySystems));
-    m_binder->fillChoice(m_scanListCombo, referenceLabels(image, lists::scanLists));
-    m_binder->fillChoice(m_contactCombo, referenceLabels(image, lists::contacts));
-    m_binder->fillChoice(m_rxGroupCombo, referenceLabels(image, lists::rxGroupLists));
+    m_binder->fillChoice(m_emergencyCombo, usedRecordLabels(image, lists::emergencySystems, none));
+    m_binder->fillChoice(m_scanListCombo, usedRecordLabels(image, lists::scanLists, none));
+    m_binder->fillChoice(m_contactCombo, usedRecordLabels(image, lists::contacts, none));
+    m_binder->fillChoice(m_rxGroupCombo, usedRecordLabels(image, lists::rxGroupLists, none));
     const std::optional<int> mode = commonValue<int>(image, rows, field(f::mode).read);
     m_binder->fillChoice(m_admitCombo, admitCriteriaLabels(mode ? std::optional(ChannelMode(*mode)) : std::nullopt));
     m_binder->show(image, rows);

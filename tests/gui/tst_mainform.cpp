@@ -444,8 +444,11 @@ void TestMainForm::emptySlotEmptiesEveryPage()
     QCOMPARE(zones->topLevelItemCount(), 1);
     for (int i = 0; i < MainForm::kTabCount; ++i)
         QVERIFY2(form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
+    const int gpsTab = MainForm::kTabCount - 1;
+    QVERIFY(!s.tabs()->isTabVisible(gpsTab)); // radio type 0 has no GPS
 
     s.click("SlotButton3");
+    QVERIFY(s.tabs()->isTabVisible(gpsTab));
     QCOMPARE(s.store.currentIndex(), 2);
     QVERIFY(!s.button("SlotButton1")->isChecked());
     for (const char *name : { "SaveBitBtn", "SaveAsBitBtn", "ReloadBitBtn", "CloseBitBtn" })
@@ -470,6 +473,7 @@ void TestMainForm::emptySlotEmptiesEveryPage()
     s.click("SlotButton1");
     QCOMPARE(zones->topLevelItemCount(), 1);
     QVERIFY(s.button("SaveBitBtn")->isEnabled());
+    QVERIFY(!s.tabs()->isTabVisible(gpsTab));
 }
 
 void TestMainForm::placementAndTabFromSettings_data()

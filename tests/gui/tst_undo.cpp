@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QEventLoop>
 #include <QHeaderView>
@@ -31,9 +32,9 @@ enum Command {
     RenameContact,
     SortContacts,
     RenameZone,
-    ChooseInCell
+    OneTouchMode
 };
-constexpr int kEmergencyTab = 6;
+constexpr int kButtonsTab = 3;
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
 
@@ -154,10 +155,10 @@ struct Editor
         case RenameZone:
             renameInList(kZonesTab, 0);
             break;
-        case ChooseInCell: // the next alarm type of the first emergency system, by keyboard
-            showTab(kEmergencyTab);
-            listclicks::doubleClick(list(kEmergencyTab), 0, 3);
-            QTest::keyClick(child<QWidget>("listViewComboBox", kEmergencyTab), Qt::Key_Down);
+        case OneTouchMode: // None to Digital: mode, contact and message number in one step
+            showTab(kButtonsTab);
+            listclicks::doubleClick(child<QTreeWidget>("OneTouchAccessListView", kButtonsTab), 0, 2);
+            QTest::keyClick(child<QComboBox>("listViewComboBox", kButtonsTab), Qt::Key_Down);
             break;
         }
         QCoreApplication::processEvents();
@@ -185,7 +186,7 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
-    QTest::newRow("emergency alarm type chosen in place") << int(ChooseInCell) << "Edit Alarm Type";
+    QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
 }
 
 void TestUndo::undoAndRedoEveryKindOfCommand()

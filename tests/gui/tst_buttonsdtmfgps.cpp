@@ -1,0 +1,185 @@
+#include "ChannelRecord.h"
+#include "PageFixture.h"
+#include "channels/DTMFForm.h"
+#include "channels/GPSForm.h"
+#include "settings/ButtonsForm.h"
+
+#include <QComboBox>
+#include <QTest>
+
+using namespace codeplug;
+
+// The Buttons, DTMF and GPS pages: each editor driven once through the page, checked in the
+// bytes it leaves. The rules behind the cells are the core tests' business.
+namespace {
+
+enum Page { Buttons, Dtmf, Gps };
+using Bytes = QList<int>; // offset and byte pairs
+
+// Channels "Dig" (digital) and "Ana" (analogue), contacts C1 and C2, radio type 0x52.
+testsupport::ImageBuilder plug(int radioType = 0x52)
+{
+    testsupport::ImageBuilder builder;
+    numberedContacts(builder, 2).records(lists::channels, { "Dig", "Ana" }).u8(312, std::uint8_t(radioType));
+    setChannelMode(builder.image(), 0, ChannelMode::Digital);
+    setChannelMode(builder.image(), 1, ChannelMode::Analogue);
+    return builder;
+}
+
+PageFixture open(int page, const testsupport::ImageBuilder &builder)
+{
+    switch (page) {
+    case Buttons:
+        return PageFixture::of<ButtonsForm>(builder);
+    case Dtmf:
+        return PageFixture::of<DTMFForm>(builder);
+    default:
+        return PageFixture::of<GPSForm>(builder);
+    }
+}
+
+QTreeWidget *listNamed(const PageFixture &fixture, const QString &name)
+{
+    return fixture.page->findChild<QTreeWidget *>(name);
+}
+
+QComboBox *cellCombo(const PageFixture &fixture)
+{
+    return fixture.child<QComboBox>("listViewComboBox");
+}
+
+// Picks the entry carrying `value` as the user does: the list closes on it.
+void choose(QComboBox *combo, int value)
+{
+    const int item = combo->findData(value);
+    QVERIFY(item >= 0);
+    combo->setCurrentIndex(item);
+    Q_EMIT combo->activated(item);
+    PageFixture::settle();
+}
+
+} // namespace
+
+class TestButtonsDtmfGps : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A double-click on a cell, then a value chosen, digits typed or nothing (a toggle).
+    void cellEditors_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<Bytes>("bytes");
+        QTest::addColumn<int>("shownColumn");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char *name, int page, const char *list, int row, int column, QVariant input,
+                             Bytes bytes, int shownColumn, const char *shown) {
+            QTest::newRow(name) << page << QString::fromLatin1(list) << row << column << input << bytes << shownColumn
+                                << QString::fromLatin1(shown);
+        };
+        row("dtmf side tone", Dtmf, "SystemListView", 1, 2, {}, { 197213, 1 }, 2, "Yes");
+        row("dtmf digit delay", Dtmf, "SystemListView", 0, 9, 10, { 197157, 10 }, 9, "100 ms");
+        row("dtmf key-up digits", Dtmf, "SystemListView", 0, 7, "12ab*#", { 197173, 6, 197174, 0x21, 197175, 0xBA }, 7,
+            "12AB*#");
+        row("dtmf encode 1 never empty", Dtmf, "EncodeListView", 0, 2, "", { 197349, 1, 197350, 0xFF }, 2, "#");
+        row("gps interval off", Gps, "ListView", 4, 3, 0, { 257703, 0xFF }, 3, "Off");
+        row("gps contact", Gps, "ListView", 0, 4, 2, { 257641, 2, 257642, 0 }, 4, "C2");
+        row("one-touch digital", Buttons, "OneTouchAccessListView", 0, 2, 1, { 9017, 0x10, 9018, 1, 9019, 1 }, 3, "C1");
+        row("number key from its key column", Buttons, "NumberKeyQuickContactAccessListView", 3, 1, 2,
+            { 9047, 2, 9048, 0 }, 2, "C2");
+    }
+    void cellEditors()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QVariant, input);
+        QFETCH(Bytes, bytes);
+        QFETCH(int, shownColumn);
+        QFETCH(QString, shown);
+
+        PageFixture p = open(page, plug());
+        QTreeWidget *view = listNamed(p, list);
+        QVERIFY(view);
+        if (auto *dtmf = qobject_cast<DTMFForm *>(p.page.get()))
+            dtmf->tabs()->setCurrentWidget(view);
+        listclicks::doubleClick(view, row, column);
+        if (input.typeId() == QMetaType::QString) {
+            p.edit()->clear();
+            QTest::keyClicks(p.edit(), input.toString());
+            QTest::keyClick(p.edit(), Qt::Key_Return);
+        } else if (input.isValid()) {
+            choose(cellCombo(p), input.toInt());
+        }
+        for (int i = 0; i + 1 < int(bytes.size()); i += 2)
+            QCOMPARE(p.image().u8(bytes.at(i)), std::uint8_t(bytes.at(i + 1)));
+        QCOMPARE(view->topLevelItem(row)->text(shownColumn), shown);
+        QVERIFY(!cellCombo(p)->isVisible());
+    }
+
+    // Cells with nothing to offer open no editor: the number, and the contact and message of an
+    // entry without a mode.
+    void cellsWithoutEditor()
+    {
+        PageFixture p = open(Buttons, plug());
+        for (int column : { 1, 3, 5 }) {
+            listclicks::doubleClick(listNamed(p, QStringLiteral("OneTouchAccessListView")), 0, column);
+            QVERIFY(!cellCombo(p)->isVisible());
+            QVERIFY(!p.edit()->isVisible());
+        }
+    }
+
+    // The five drop-downs of the Buttons page write their byte; the function lists follow the
+    // radio type.
+    void buttonsDropDowns_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<int>("radioType");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("items");
+        QTest::newRow("long press 1500 ms") << "LongPressDurationComboBox" << 0x52 << 6 << 9014 << 12;
+        QTest::newRow("upper short, type 0") << "UpperSideShortPressComboBox" << 0 << 38 << 8999 << 21;
+        QTest::newRow("lower long, type 0x33") << "LowerSideLongPressComboBox" << 0x33 << 24 << 9002 << 24;
+    }
+    void buttonsDropDowns()
+    {
+        QFETCH(QString, combo);
+        QFETCH(int, radioType);
+        QFETCH(int, value);
+        QFETCH(int, offset);
+        QFETCH(int, items);
+        PageFixture p = open(Buttons, plug(radioType));
+        auto *box = p.page->findChild<QComboBox *>(combo);
+        QCOMPARE(box->count(), items);
+        box->setCurrentIndex(box->findData(value));
+        QCOMPARE(p.image().u8(offset), value);
+    }
+
+    void gpsTabFollowsRadioType_data()
+    {
+        QTest::addColumn<int>("radioType");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("type 0") << 0 << false;
+        QTest::newRow("type 0x52") << 0x52 << true;
+    }
+    void gpsTabFollowsRadioType()
+    {
+        QFETCH(int, radioType);
+        QFETCH(bool, offered);
+        PageFixture p = open(Gps, plug(radioType));
+        QCOMPARE(p.page->isTabOffered(), offered);
+        p.store.setImage(0, nullptr);
+        p.page->pageRefresh();
+        QVERIFY(p.page->isTabOffered()); // an empty slot shows the tab, disabled
+        QVERIFY(!p.page->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestButtonsDtmfGps)
+#include "tst_buttonsdtmfgps.moc"
