@@ -149,3 +149,10 @@ void FieldGrid::arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int w
     for (FieldGrid *grid : grids)
         grid->arrange(pairs, labelWidth);
 }
+
+void FieldGrid::markDownButtons(QWidget *area)
+{
+    area->setStyleSheet(
+        QStringLiteral("QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
+                       " border: 1px solid palette(dark); border-radius: 3px; padding: 3px 6px; }"));
+}

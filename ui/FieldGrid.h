@@ -43,6 +43,9 @@ public:
     // them. `twoColumnWidth` caches the least width of two pairs to a row (0 before the first call).
     static void arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int width, int &twoColumnWidth);
 
+    // Down buttons must stand out from up ones at a glance, also in styles that shade them lightly.
+    static void markDownButtons(QWidget *area);
+
 private:
     struct Pair
     {
