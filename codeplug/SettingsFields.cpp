@@ -545,9 +545,13 @@ QString settingValues(const SettingField &field)
         return field.values;
     case SettingKind::Choice:
     case SettingKind::Options: {
+        // A long regular list reads best as its start and its end.
+        constexpr int kListedInFull = 12;
         QStringList texts;
         for (const ValueLabel &entry : field.choices)
             texts.append(entry.label);
+        if (texts.size() > kListedInFull)
+            texts = texts.mid(0, 3) + QStringList { QStringLiteral("...") } + texts.mid(texts.size() - 1);
         return texts.join(QStringLiteral(" | "));
     }
     case SettingKind::Toggle:
