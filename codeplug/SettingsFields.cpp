@@ -287,8 +287,7 @@ SettingFields makeGeneralFields()
     using namespace passwords;
     const char *const radio = "Radio ";
     const char *const intro = "Intro Screen ";
-    const char *const battery = "Battery Saver ";
-    const char *const monitor = "Monitor ";
+    const char *const monitor = "Monitor Type and Battery Saver ";
     const char *const calls = "Calls ";
     const char *const lone = "Lone Worker ";
     const char *const scan = "Scan ";
@@ -298,7 +297,7 @@ SettingFields makeGeneralFields()
 
     SettingField introType { .key = QStringLiteral("intro-screen-type"),
         .control = "IntroScreenType",
-        .label = QStringLiteral("Intro Screen "),
+        .label = QStringLiteral("Type "),
         .group = QLatin1String(intro),
         .kind = SettingKind::Options,
         .codec = bitField(kFile, 8871, 0x10, 4),
@@ -336,11 +335,11 @@ SettingFields makeGeneralFields()
             withFirst({ 255, QStringLiteral("Manual") }, scaled(1, 3, 1, 5, QStringLiteral(" secs"))),
             "How long before the keypad locks itself"),
         toggle("disable-all-leds", "DisableAllLEDsSpeedButton", "Disable All LEDs", radio, switchBit(8869, 2, 0)),
-        introType,
         edit("intro-line-1", "IntroScreenTextLine1Edit", "Text Line 1 ", intro, radioText(8805, 10), 10,
             isTextCharacter, "text, at most 10 characters", "1st text line at boot up"),
         edit("intro-line-2", "IntroScreenTextLine2Edit", "Text Line 2 ", intro, radioText(8825, 10), 10,
             isTextCharacter, "text, at most 10 characters", "2nd text line at boot up"),
+        introType,
         choice("talk-permit-tone", "TalkPermitToneComboBox", "Talk Permit Tone  ", calls,
             bitField(kFile, 8870, 0xC0, 6), named({ "None", "Digital", "Analogue", "Digital & Analogue" }),
             "Beeps when you can start transmitting"),
@@ -358,9 +357,9 @@ SettingFields makeGeneralFields()
             switchBit(8870, 2, 0)),
         toggle("channel-free-indication-tone", "MonitorTypeChannelFreeIndicationToneSpeedButton",
             "Channel Free Indication Tone", monitor, switchBit(8870, 4, 0)),
-        toggle("battery-saver-preamble", "BatterySaverSavePreambleSpeedButton", "Save Preamble", battery,
+        toggle("battery-saver-preamble", "BatterySaverSavePreambleSpeedButton", "Save Preamble", monitor,
             switchBit(8870, 0)),
-        toggle("battery-saver-receive-mode", "BatterySaverSaveModeRxSpeedButton", "When in Receive Mode", battery,
+        toggle("battery-saver-receive-mode", "BatterySaverSaveModeRxSpeedButton", "When in Receive Mode", monitor,
             switchBit(8870, 1), "Enable the battery saver when in receive mode"),
         choice("lone-worker-response-time", "LoneWorkerResponseTimeComboBox", "Response Time  ", lone, byteField(8885),
             withFirst({ 1, QStringLiteral("1 min") }, scaled(2, 255, 1, 1, QStringLiteral(" mins")))),

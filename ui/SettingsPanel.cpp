@@ -39,6 +39,7 @@ SettingsPanel::SettingsPanel(
     m_area->setObjectName(QStringLiteral("SettingsPanel"));
     auto *layout = new QVBoxLayout(m_area);
     layout->setContentsMargins(0, 0, 4, 0);
+    layout->setSpacing(2); // the menu switches fit the window's least height without scrolling
     auto *titleLabel = new QLabel(title, m_area);
     titleLabel->setObjectName(QStringLiteral("TitleLabel"));
     QFont bold = titleLabel->font();
@@ -74,6 +75,7 @@ void SettingsPanel::addField(const SettingField &field)
         QLineEdit *edit = grid.addEdit(field.control, field.label, 64);
         edit->setReadOnly(true);
         edit->setFrame(false);
+        edit->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }")); // a text, not an edit
         edit->setFocusPolicy(Qt::ClickFocus); // can be copied, not tabbed through
         m_binder->bindEdit(edit, field.text);
         m_readOnly.append(edit);
