@@ -1,5 +1,6 @@
 #include "settings/BasicForm.h"
 #include "CodePlugStore.h"
+#include "ImageBuilder.h"
 #include "settings/GeneralForm.h"
 #include "settings/MenusForm.h"
 #include "NewCodePlug.h"
@@ -11,30 +12,10 @@
 #include <QTest>
 
 using namespace codeplug;
+using testsupport::bytesLike;
+using testsupport::patchBytes;
 
 namespace {
-
-// "8870=3F 8893=1A000000": bytes by file offset.
-void patch(FileImage &image, const QString &spec)
-{
-    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
-        const QByteArray bytes = QByteArray::fromHex(part.section(u'=', 1).toLatin1());
-        for (int i = 0; i < int(bytes.size()); ++i)
-            image.setU8(part.section(u'=', 0, 0).toInt() + i, std::uint8_t(bytes.at(i)));
-    }
-}
-
-QString bytesAt(const FileImage &image, const QString &spec)
-{
-    QStringList found;
-    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
-        const int offset = part.section(u'=', 0, 0).toInt();
-        const auto have = image.span(offset, int(part.section(u'=', 1).size() / 2));
-        found.append(QStringLiteral("%1=%2").arg(offset).arg(QString::fromLatin1(
-            QByteArray(reinterpret_cast<const char *>(have.data()), qsizetype(have.size())).toHex().toUpper())));
-    }
-    return found.join(u' ');
-}
 
 // One settings page over a store whose slot 1 holds a fresh code plug patched by `before`.
 struct Fixture
@@ -43,7 +24,7 @@ struct Fixture
     {
         if (open) {
             auto image = std::make_unique<FileImage>(makeNewCodePlug(2, 1));
-            patch(*image, before);
+            patchBytes(*image, before);
             store.setImage(0, std::move(image));
         }
         const PageContext context { &store, &prompts, &dialogs, QStringLiteral("Editor") };
@@ -265,7 +246,7 @@ void TestSettingsPages::controlsStoreBytes()
     QVERIFY(widget);
     QCOMPARE(shown(widget), shownBefore);
     act(widget, action);
-    QCOMPARE(bytesAt(fixture.image(), after), after);
+    QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
     QCOMPARE(shown(widget), shownAfter);
     QCOMPARE(fixture.prompts.texts(), message.isEmpty() ? QStringList() : QStringList { message });
     for (const auto &box : std::as_const(fixture.prompts.shown))
@@ -305,7 +286,7 @@ void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
     edit->setFocus();
     edit->end(false);
     QTest::keyClick(edit, Qt::Key_Backspace); // one digit deleted: no password at once
-    QCOMPARE(bytesAt(fixture.image(), after), after);
+    QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
     QVERIFY(fixture.prompts.shown.isEmpty());
     if (enter)
         QTest::keyClick(edit, Qt::Key_Return);
