@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -23,7 +24,17 @@ using namespace codeplug;
 
 namespace {
 
-enum Command { FieldEdit, DeleteChannel, DeleteWithRefusal, ImportCsv, RenameContact, SortContacts, RenameZone };
+enum Command {
+    FieldEdit,
+    DeleteChannel,
+    DeleteWithRefusal,
+    ImportCsv,
+    RenameContact,
+    SortContacts,
+    RenameZone,
+    ChooseModel,
+    TypeRadioName
+};
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
 
@@ -77,7 +88,7 @@ struct Editor
     {
         QList<int> rows;
         const auto *list = form->findChild<QTabWidget *>()->currentWidget()->findChild<QTreeWidget *>();
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i) {
             if (list->topLevelItem(i)->isSelected())
                 rows.append(i);
         }
@@ -144,6 +155,16 @@ struct Editor
         case RenameZone:
             renameInList(kZonesTab, 0);
             break;
+        case ChooseModel: // the model rewrites its name, two model bytes and the frequency range
+            showTab(0);
+            child<QComboBox>("RadioModelComboBox", 0)->setFocus();
+            keys(Qt::Key_Down, Qt::NoModifier);
+            break;
+        case TypeRadioName:
+            showTab(1);
+            child<QLineEdit>("RadioNameEdit", 1)->setFocus();
+            QTest::keyClicks(child<QLineEdit>("RadioNameEdit", 1), QStringLiteral("Ann mobile"));
+            break;
         }
         QCoreApplication::processEvents();
     }
@@ -170,6 +191,8 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
+    QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
+    QTest::newRow("radio name typed") << int(TypeRadioName) << "Edit Radio Name";
 }
 
 void TestUndo::undoAndRedoEveryKindOfCommand()
