@@ -96,8 +96,10 @@ namespace buttons {
 inline constexpr int kOneTouch = sectionOffset(Section::Buttons) + 18; // six 4-byte entries
 inline constexpr int kOneTouchCount = 6;
 inline constexpr int kOneTouchSize = 4;
+inline constexpr int kOneTouchNumber = 1; // 8-bit text message or DTMF encode number inside an entry
 inline constexpr int kOneTouchContact = 2; // 16-bit contact number inside an entry
 inline constexpr int kOneTouchModeDigital = 1; // bits 4-5 of the entry's first byte
+inline constexpr int kOneTouchTextMessage = 1; // bits 0-1 of a digital entry's first byte
 inline constexpr int kNumberKeys = sectionOffset(Section::Buttons) + 42; // ten 16-bit contact numbers
 inline constexpr int kNumberKeyCount = 10;
 
@@ -108,6 +110,15 @@ constexpr int oneTouchOffset(int k)
 inline int oneTouchMode(const FileImage &image, int k)
 {
     return (image.u8(oneTouchOffset(k)) >> 4) & 0x03;
+}
+inline int oneTouchCallType(const FileImage &image, int k)
+{
+    return image.u8(oneTouchOffset(k)) & 0x03;
+}
+// A digital entry of call type text message: its number byte names a text message.
+inline bool oneTouchSendsMessage(const FileImage &image, int k)
+{
+    return oneTouchMode(image, k) == kOneTouchModeDigital && oneTouchCallType(image, k) == kOneTouchTextMessage;
 }
 } // namespace buttons
 

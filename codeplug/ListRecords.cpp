@@ -26,6 +26,12 @@ template <const ListLayout &list> QString shownName(const FileImage &image, int 
     return decodeName(image, list.nameFieldOffset(index), list.nameUnits, shownNumber);
 }
 
+// A refused message is named by its number.
+QString messageNumber(const FileImage &, int, int shownNumber)
+{
+    return QString::number(shownNumber);
+}
+
 } // namespace
 
 const ListDescriptor listdescriptors::rxGroupLists = {
@@ -66,6 +72,16 @@ const ListDescriptor listdescriptors::emergencySystems = {
     emergencySystemReferences,
     "Cannot delete emergency system \"%1\".\n\nIt's used in %2 setting",
     shownName<lists::emergencySystems>,
+};
+
+const ListDescriptor listdescriptors::textMessages = {
+    lists::textMessages,
+    initTextMessageRecord,
+    "Hello",
+    "Hello",
+    textMessageReferences,
+    "Cannot delete text message \"%1\".\n\nIt's used in %2 setting",
+    messageNumber,
 };
 
 void initTextMessageRecord(FileImage &image, int index, const QString &text)

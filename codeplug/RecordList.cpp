@@ -64,7 +64,8 @@ int RecordList::add(const QByteArray &record)
     if (index < 0)
         return -1;
     if (record.isEmpty()) {
-        m_list.init(m_image, index, QString::fromLatin1(m_list.newName).arg(index + 1));
+        const QString name = QString::fromLatin1(m_list.newName);
+        m_list.init(m_image, index, name.contains(QLatin1String("%1")) ? name.arg(index + 1) : name);
         return index;
     }
     if (!isNamed(record))

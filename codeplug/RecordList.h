@@ -20,7 +20,7 @@ struct ListDescriptor
 {
     const ListLayout &layout;
     void (*init)(FileImage &image, int index, const QString &name); // empty name: the unused form
-    const char *newName; // "%1" takes the record number
+    const char *newName; // "%1", where present, takes the record number
     const char *defaultName; // the record kept when the list would become empty
     ReferenceTable (*references)();
     const char *refusal; // "%1" takes the record's name, "%2" the place that refers to it
@@ -36,6 +36,7 @@ extern const ListDescriptor rxGroupLists;
 extern const ListDescriptor zones;
 extern const ListDescriptor scanLists;
 extern const ListDescriptor emergencySystems;
+extern const ListDescriptor textMessages;
 } // namespace listdescriptors
 
 // The used rows among `rows`, ascending and without repeats.

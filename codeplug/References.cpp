@@ -132,7 +132,17 @@ bool isDigitalOneTouch(const FileImage &image, int k)
     return buttons::oneTouchMode(image, k) == buttons::kOneTouchModeDigital;
 }
 
+bool sendsMessage(const FileImage &image, int k)
+{
+    return buttons::oneTouchSendsMessage(image, k);
+}
+
 using P = ReferencePlace;
+
+QString oneTouchPlace(const FileImage &, int owner, int)
+{
+    return QStringLiteral("one-touch-access \"%1\" button").arg(owner + 1);
+}
 
 QString channelPlace(const FileImage &image, int owner, int)
 {
@@ -178,10 +188,8 @@ const ReferencePlace kChannelReferences[] = {
 };
 
 const ReferencePlace kContactReferences[] = {
-    P::entries(buttons::kOneTouch + buttons::kOneTouchContact, buttons::kOneTouchSize, buttons::kOneTouchCount,
-        [](const FileImage &, int owner, int) {
-            return QStringLiteral("one-touch-access \"%1\" button").arg(owner + 1);
-        })
+    P::entries(
+        buttons::kOneTouch + buttons::kOneTouchContact, buttons::kOneTouchSize, buttons::kOneTouchCount, oneTouchPlace)
         .movedWhen({ When::OwnerHolds, isDigitalOneTouch })
         .blocksWhen({ When::OwnerHolds, isDigitalOneTouch }),
     P::entries(buttons::kNumberKeys, 2, buttons::kNumberKeyCount,
@@ -206,6 +214,16 @@ const ReferencePlace kScanListReferences[] = {
 
 const ReferencePlace kEmergencySystemReferences[] = {
     channelListField(channelfields::emergencySystem.byte).blocksWhen(kDigitalChannel),
+};
+
+// The same byte of an analogue entry holds a DTMF encode number, and of a digital call nothing:
+// only the entries that send a message follow it or keep it.
+const ReferencePlace kTextMessageReferences[] = {
+    P::entries(
+        buttons::kOneTouch + buttons::kOneTouchNumber, buttons::kOneTouchSize, buttons::kOneTouchCount, oneTouchPlace)
+        .bytes()
+        .followsWhen({ When::OwnerHolds, sendsMessage })
+        .blocksWhen({ When::OwnerHolds, sendsMessage }),
 };
 
 } // namespace
@@ -238,6 +256,11 @@ ReferenceTable scanListReferences()
 ReferenceTable emergencySystemReferences()
 {
     return kEmergencySystemReferences;
+}
+
+ReferenceTable textMessageReferences()
+{
+    return kTextMessageReferences;
 }
 
 } // namespace codeplug

@@ -87,6 +87,14 @@ struct ReferencePlace
         place.onMove = condition;
         return place;
     }
+    // Renumbered by moves and deletions alike only when the condition holds.
+    constexpr ReferencePlace followsWhen(Condition condition) const
+    {
+        ReferencePlace place = *this;
+        place.onMove = condition;
+        place.onDelete = condition;
+        return place;
+    }
     constexpr ReferencePlace blocksWhen(Condition condition) const
     {
         ReferencePlace place = *this;
@@ -154,5 +162,6 @@ ReferenceTable rxGroupListReferences();
 ReferenceTable zoneReferences();
 ReferenceTable scanListReferences();
 ReferenceTable emergencySystemReferences();
+ReferenceTable textMessageReferences();
 
 } // namespace codeplug

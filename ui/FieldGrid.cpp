@@ -150,8 +150,9 @@ void FieldGrid::arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int w
         grid->arrange(pairs, labelWidth);
 }
 
-void FieldGrid::markDownButtons(QWidget *area)
+void FieldGrid::highlightDownButtons(QWidget *area)
 {
+    // Down buttons must stand out from up ones at a glance, also in styles that shade them lightly.
     area->setStyleSheet(
         QStringLiteral("QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
                        " border: 1px solid palette(dark); border-radius: 3px; padding: 3px 6px; }"));

@@ -42,9 +42,8 @@ public:
     // Arranges the grids of one area in the same columns, two pairs to a row when `width` holds
     // them. `twoColumnWidth` caches the least width of two pairs to a row (0 before the first call).
     static void arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int width, int &twoColumnWidth);
-
-    // Down buttons must stand out from up ones at a glance, also in styles that shade them lightly.
-    static void markDownButtons(QWidget *area);
+    // Shows the down toggle buttons inside `area` in the highlight colours.
+    static void highlightDownButtons(QWidget *area);
 
 private:
     struct Pair

@@ -3,6 +3,7 @@
 #include "NameCodec.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -199,13 +200,21 @@ bool InPlaceEditor::editKeyPress(QKeyEvent *event)
     return !m_filter(text.at(0));
 }
 
+bool InPlaceEditor::focusInDropDownList() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    const QWidget *list = m_combo ? m_combo->view() : nullptr;
+    return focus && list && (focus == list || list->isAncestorOf(focus));
+}
+
 bool InPlaceEditor::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_edit && event->type() == QEvent::KeyPress && isEditing())
         return editKeyPress(static_cast<QKeyEvent *>(event));
     if ((watched == m_edit || watched == m_combo) && event->type() == QEvent::FocusOut && isEditing()) {
-        // A context menu or the drop-down's own list taking the focus is not leaving the editor.
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+        // A context menu or the drop-down's own list taking the focus is not leaving the editor: the
+        // list closing ends the edit.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !focusInDropDownList())
             endEdit(true);
     }
     return QObject::eventFilter(watched, event);

@@ -81,6 +81,8 @@ private:
     void commitValue();
     void park(QWidget *editor);
     bool editKeyPress(class QKeyEvent *event);
+    // True while the drop-down's own list holds the focus (its list is open).
+    bool focusInDropDownList() const;
 
     QWidget *m_page;
     std::function<bool()> m_codePlugOpen;

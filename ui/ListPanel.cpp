@@ -1,5 +1,6 @@
 #include "ListPanel.h"
 
+#include "ChannelRecord.h"
 #include "CodePlugPage.h"
 #include "Layout.h"
 #include "MoveRepeater.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -108,6 +110,8 @@ void ListPanel::createButtons()
     const std::pair<Button, int> moves[]
         = { { MoveUp10Button, 10 }, { MoveUpButton, 1 }, { MoveDownButton, -1 }, { MoveDown10Button, -10 } };
     for (const auto &[which, step] : moves) {
+        if (!m_setup.tenStepButtons && (which == MoveUp10Button || which == MoveDown10Button))
+            continue;
         // The list keeps the focus, and a held button stays down while its moves focus the list.
         make(which)->setFocusPolicy(Qt::NoFocus);
         m_repeater->addButton(m_buttons[which], [this, step](int size) { moveButton(step, size); });
@@ -152,6 +156,7 @@ void ListPanel::connectList()
 {
     m_editor->watch(m_list);
     m_drag->watch(m_list);
+    m_list->viewport()->installEventFilter(this);
     if (m_setup.parts & Keys)
         m_keys = new ListKeys(
             m_list, [this] { return idle(); }, [this] { deleteSelected(); }, [this](int step) { moveSelected(step); });
@@ -384,18 +389,18 @@ QString ListPanel::commandName(const QString &verb) const
     return verb + QLatin1Char(' ') + m_setup.titlePrefix.toLower();
 }
 
-void ListPanel::add()
+int ListPanel::add()
 {
     const auto step = m_page.undoStep(commandName(QStringLiteral("Add")));
     Image *current = image();
     if (!current || !m_setup.add)
-        return;
+        return -1;
     m_editor->endEdit(true);
     const int row = m_setup.add(*current);
     if (row < 0) {
         if (m_buttons[AddButton])
             m_buttons[AddButton]->setEnabled(false);
-        return;
+        return -1;
     }
     {
         CodePlugPage::UpdatingScope updating(m_page);
@@ -407,6 +412,7 @@ void ListPanel::add()
     refresh(false, 0);
     if (!m_setup.addTitlePrefix.isEmpty())
         showTitle(m_setup.addTitlePrefix);
+    return row;
 }
 
 void ListPanel::insert()
@@ -530,6 +536,15 @@ void ListPanel::tick()
     }
 }
 
+void ListPanel::emptyDoubleClick(const QPoint &at)
+{
+    if (!m_emptyDoubleClick || m_list->itemAt(at))
+        return;
+    m_editor->endEdit(true);
+    if (isOpen())
+        m_emptyDoubleClick();
+}
+
 bool ListPanel::searchKey(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
@@ -548,6 +563,9 @@ bool ListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_searchEdit && event->type() == QEvent::KeyPress)
         return searchKey(static_cast<QKeyEvent *>(event));
+    // The type first: events still reach the viewport while the list is being destroyed.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport())
+        emptyDoubleClick(static_cast<QMouseEvent *>(event)->position().toPoint());
     return QObject::eventFilter(watched, event);
 }
 
@@ -606,6 +624,11 @@ void ListPanel::onDoubleClick(int column, std::function<void(int)> action)
     m_doubleClicks[column] = std::move(action);
 }
 
+void ListPanel::onEmptyDoubleClick(std::function<void()> action)
+{
+    m_emptyDoubleClick = std::move(action);
+}
+
 void ListPanel::onHeaderClick(std::function<void(int)> action)
 {
     m_list->header()->setSectionsClickable(true);
@@ -629,6 +652,22 @@ bool ListPanel::editCell(int row, int column, int maxLength, InPlaceEditor::KeyF
 bool ListPanel::editName(int row, int column, std::function<bool(Image &, int, const QString &)> store)
 {
     return editCell(row, column, kNameLength, InPlaceEditor::printableAscii(), std::move(store));
+}
+
+bool ListPanel::editChoice(int row, int column, const codeplug::ValueLabels &choices, int current,
+    std::function<void(Image &, int, int)> store)
+{
+    QList<InPlaceEditor::Choice> entries;
+    for (const codeplug::ValueLabel &choice : choices)
+        entries.append({ choice.label, choice.value });
+    return m_editor->beginChoiceEdit(m_list, row, column, entries, current,
+        [this, choices, store = std::move(store)](int editedRow, int, qint64 value) -> std::optional<QString> {
+            Image *current = image();
+            if (!current)
+                return std::nullopt;
+            store(*current, editedRow, int(value));
+            return codeplug::labelOf(choices, int(value));
+        });
 }
 
 QAction *ListPanel::addMenuEntry(

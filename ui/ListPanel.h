@@ -15,6 +15,8 @@
 namespace codeplug {
 class FileImage;
 struct ListLayout;
+struct ValueLabel;
+using ValueLabels = QList<ValueLabel>;
 } // namespace codeplug
 class CodePlugPage;
 class DragSelector;
@@ -25,6 +27,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPoint;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -105,6 +108,8 @@ public:
 
         // Add keeps the previous selection and titles the list under another prefix.
         QString addTitlePrefix;
+        // The move-by-10 buttons; without them a Shift-click on a move button moves by 10.
+        bool tenStepButtons = true;
     };
 
     ListPanel(CodePlugPage &page, Setup setup);
@@ -146,8 +151,9 @@ public:
     void selectOnly(int row);
     void selectAll(bool select);
 
-    // The list commands, as the buttons, keys and popup entries run them.
-    void add();
+    // The list commands, as the buttons, keys and popup entries run them. Add returns the new row,
+    // or -1 when none was added.
+    int add();
     void insert();
     void deleteSelected();
     void moveSelected(int step);
@@ -165,6 +171,8 @@ public:
 
     // What a double-click on a cell of `column` does (-1: any column without an action of its own).
     void onDoubleClick(int column, std::function<void(int row)> action);
+    // What a double-click below the last row (or on no row at all) does.
+    void onEmptyDoubleClick(std::function<void()> action);
     // Makes the column titles clickable.
     void onHeaderClick(std::function<void(int column)> action);
     // Opens the edit box over a cell. `store` writes the trimmed text into the record and says
@@ -172,6 +180,10 @@ public:
     bool editCell(int row, int column, int maxLength, InPlaceEditor::KeyFilter filter,
         std::function<bool(Image &, int row, const QString &text)> store);
     bool editName(int row, int column, std::function<bool(Image &, int row, const QString &text)> store);
+    // Opens the drop-down over a cell with `choices`, the one carrying `current` chosen. `store`
+    // writes the chosen value into the record; the cell then shows the chosen entry's text.
+    bool editChoice(int row, int column, const codeplug::ValueLabels &choices, int current,
+        std::function<void(Image &, int row, int value)> store);
 
     QAction *addMenuEntry(
         const char *name, const QString &text, When when, std::function<void()> command = {}, const QString &tip = {});
@@ -218,6 +230,7 @@ private:
     void markCurrent(int row);
     void moveButton(int baseStep, int size);
     bool searchKey(class QKeyEvent *event);
+    void emptyDoubleClick(const QPoint &at);
     QList<int> matchingRows(const QString &text) const;
     bool entryEnabled(When when) const;
     QByteArray clipboardBlock() const;
@@ -237,6 +250,7 @@ private:
     QMenu *m_menu = nullptr;
     QList<MenuEntry> m_entries;
     std::map<int, std::function<void(int)>> m_doubleClicks;
+    std::function<void()> m_emptyDoubleClick;
     std::optional<Pending> m_pending;
     int m_searchCountdown = -1;
 };

@@ -50,7 +50,7 @@ SettingsPanel::SettingsPanel(
         addField(field);
     layout->addStretch(1);
     setWidget(m_area);
-    FieldGrid::markDownButtons(m_area);
+    FieldGrid::highlightDownButtons(m_area);
     viewport()->installEventFilter(this);
     FieldGrid::arrangeAll(m_grids, m_area, viewport()->width(), m_twoColumnWidth);
     connect(m_binder, &FieldBinder::written, this, &SettingsPanel::showReadOnlyTexts);

@@ -93,7 +93,7 @@ ChannelDetails::ChannelDetails(
     areaLayout->addStretch(1);
     setWidget(m_detailArea);
     viewport()->installEventFilter(this);
-    FieldGrid::markDownButtons(m_detailArea);
+    FieldGrid::highlightDownButtons(m_detailArea);
     FieldGrid::arrangeAll(m_grids, m_detailArea, viewport()->width(), m_twoColumnWidth);
     connect(m_binder, &FieldBinder::written, this, &ChannelDetails::recordsChanged);
 }

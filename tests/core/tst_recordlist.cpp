@@ -3,9 +3,11 @@
 #include "ContactList.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
+#include "ListRecords.h"
 #include "MemberLists.h"
 #include "NameCodec.h"
 #include "RecordList.h"
+#include "TextMessages.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -17,23 +19,28 @@ using testsupport::recordBytes;
 
 namespace {
 
-enum ListKind { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency };
-const char *const kKindNames[] = { "channels", "contacts", "group lists", "zones", "scan lists", "emergency" };
+enum ListKind { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency, TextMessages };
+const char *const kKindNames[]
+    = { "channels", "contacts", "group lists", "zones", "scan lists", "emergency", "text messages" };
 const ListDescriptor *const kDescriptors[]
     = { &listdescriptors::channels, &listdescriptors::contacts, &listdescriptors::rxGroupLists, &listdescriptors::zones,
-          &listdescriptors::scanLists, &listdescriptors::emergencySystems };
-constexpr int kAllKinds[] = { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency };
+          &listdescriptors::scanLists, &listdescriptors::emergencySystems, &listdescriptors::textMessages };
+constexpr int kAllKinds[] = { Channels, Contacts, GroupLists, Zones, ScanLists, Emergency, TextMessages };
+constexpr int kSendsMessage = 0x11; // a one-touch entry's flags: digital, text message
 
 const ListDescriptor &descriptor(int kind)
 {
     return *kDescriptors[kind];
 }
 
-// Records "R1".."R<count>" in the list, then the byte pokes (offset, value) of `setup`.
+// Records "R1".."R<count>" in the list, then the byte pokes (offset, value) of `setup`. For text
+// messages, the first one-touch entry sends a message.
 ImageBuilder listOf(int kind, int count, const QList<int> &setup = {})
 {
     ImageBuilder builder;
     builder.records(descriptor(kind).layout, numbered(QStringLiteral("R"), count));
+    if (kind == TextMessages)
+        builder.u8(9017, kSendsMessage);
     for (qsizetype i = 0; i + 1 < setup.size(); i += 2)
         builder.u8(setup[i], std::uint8_t(setup[i + 1]));
     return builder;
@@ -56,29 +63,36 @@ const MemberDescriptor &memberDescriptor(int kind)
                               : memberdescriptors::scanLists;
 }
 
-// A place every move and deletion renumbers: the first GPS system's channel or contact, or a
-// field of the first channel ("Channel 1", digital); none for zones. Bytes 10-12 are 8 bits wide.
+// A place every move and deletion renumbers: the first GPS system's channel or contact, a field
+// of the first channel ("Channel 1", digital) or the first one-touch entry's message; none for
+// zones. Bytes 10-12 of a channel and a one-touch entry's message are 8 bits wide.
 int referencePlace(int kind)
 {
-    const int places[] = { 257637, 257641, 127025, -1, 127024, 127023 };
+    const int places[] = { 257637, 257641, 127025, -1, 127024, 127023, 9018 };
     return places[kind];
 }
 
-bool inChannels(int offset)
+bool eightBits(int offset)
 {
-    return offset >= 127013 && offset < 191013;
+    return (offset >= 127013 && offset < 191013) || (offset >= 9018 && offset < 9041 && (offset - 9018) % 4 == 0);
 }
 
 int readPlace(const FileImage &image, int offset)
 {
-    return inChannels(offset) ? image.u8(offset) : image.u16(offset);
+    return eightBits(offset) ? image.u8(offset) : image.u16(offset);
 }
 
 ImageBuilder &writePlace(ImageBuilder &builder, int offset, int value)
 {
     if (offset < 0)
         return builder;
-    return inChannels(offset) ? builder.u8(offset, std::uint8_t(value)) : builder.u16(offset, std::uint16_t(value));
+    return eightBits(offset) ? builder.u8(offset, std::uint8_t(value)) : builder.u16(offset, std::uint16_t(value));
+}
+
+QString newName(int kind, int number)
+{
+    const QString name = QString::fromLatin1(descriptor(kind).newName);
+    return name.contains(QLatin1String("%1")) ? name.arg(number) : name;
 }
 
 } // namespace
@@ -138,6 +152,10 @@ private Q_SLOTS:
         row("scan list analogue channel", ScanLists, 127088, analogue, 1, scan.arg("K"));
         row("emergency digital channel", Emergency, 127087, digital, 1, emergency.arg("K"));
         row("emergency analogue channel", Emergency, 127087, analogue, 1, {}, 0);
+        const QString message = QStringLiteral("Cannot delete text message \"3\".\n\nIt's used in %1 setting");
+        row("one-touch message", TextMessages, 9018, {}, 1, message.arg("one-touch-access \"1\" button"));
+        row("last one-touch message", TextMessages, 9038, { 9037, kSendsMessage }, 1,
+            message.arg("one-touch-access \"6\" button"));
     }
     void references()
     {
@@ -169,6 +187,61 @@ private Q_SLOTS:
             QCOMPARE(readPlace(image, offset), cleared);
         else
             QVERIFY(image == before);
+    }
+
+    // The number byte of a one-touch entry that sends no message (a digital call, an analogue
+    // entry's DTMF encode number) is not a message number.
+    void oneTouchEntriesSendingNoMessage_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::newRow("digital call") << 0x10;
+        QTest::newRow("analogue DTMF-2") << 0x29;
+        QTest::newRow("analogue, bits 0-1 set as a message") << 0x21;
+    }
+    void oneTouchEntriesSendingNoMessage()
+    {
+        QFETCH(int, flags);
+        ImageBuilder builder = listOf(TextMessages, 12, { 9017, flags, 9018, 3 });
+        RecordList list(builder.image(), listdescriptors::textMessages);
+        QVERIFY(list.deleteRefusal(2).isEmpty());
+        list.move(9, 9);
+        QCOMPARE(list.remove({ 0, 3 }, {}, {}).count, 2);
+        QCOMPARE(builder.image().u8(9018), 3);
+        QCOMPARE(builder.image().u8(9017), flags);
+    }
+
+    // Eight messages, the third one long: what storing or adding a text returns, and the record
+    // it leaves, byte for byte as a fresh message of the expected text.
+    void textMessageTexts_data()
+    {
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("stored");
+        const QString longest = QStringLiteral("0123456789").repeated(15);
+        QTest::newRow("empty edit of 7") << false << 6 << QString() << 1 << "Message 7";
+        QTest::newRow("shorter text") << false << 2 << " Hi " << 1 << "Hi";
+        QTest::newRow("150 characters") << false << 0 << longest << 1 << longest.left(144);
+        QTest::newRow("unused message") << false << 8 << "Hi" << 0 << QString();
+        QTest::newRow("add nothing") << true << 8 << " \t" << 8 << "Hello";
+        QTest::newRow("add to fifty") << true << 49 << "Hi" << -1 << "R50";
+    }
+    void textMessageTexts()
+    {
+        QFETCH(bool, add);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(int, result);
+        QFETCH(QString, stored);
+        ImageBuilder builder = listOf(TextMessages, add && result < 0 ? 50 : 8);
+        FileImage &image = builder.named(lists::textMessages, 2, QStringLiteral("a message of 24 letters.")).image();
+        QCOMPARE(add ? addTextMessage(image, text) : int(storeTextMessage(image, index, text)), result);
+        QCOMPARE(textMessageText(image, index), stored);
+        ImageBuilder fresh;
+        initTextMessageRecord(fresh.image(), index, stored);
+        QCOMPARE(
+            recordBytes(image, lists::textMessages, index), recordBytes(fresh.image(), lists::textMessages, index));
     }
 
     void valuesOutsideTheList_data()
@@ -254,8 +327,13 @@ private Q_SLOTS:
         const QString channel = QStringLiteral("Cannot delete channel \"%1\".\n\nIt's used in DTMF \"DTMF-1\" setting");
         const QString contact
             = QStringLiteral("Cannot delete contact \"%1\".\n\nIt's used in button number-key 1 setting");
+        // A message is named by its number as the walk stands: message 3 follows a deleted message 1.
+        const QString message
+            = QStringLiteral("Cannot delete text message \"2\".\n\nIt's used in one-touch-access \"1\" button setting");
         for (int kind : kAllKinds) {
-            const QString refusal = kind == Channels ? channel : contact;
+            const QString refusal = kind == Channels ? channel.arg("R3")
+                : kind == TextMessages               ? message
+                                                     : contact.arg("R3");
             const auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
             };
@@ -263,15 +341,17 @@ private Q_SLOTS:
                                << rNames({ 1, 2, 3, 4, 5, 6 }) << 0 << -1 << QString();
             row("everything") << false << false << QList<int> { 0, 1, 2, 3, 4, 5 } << -1 << true
                               << QStringList { descriptor(kind).defaultName } << 6 << 0 << QString();
-            if (kind != Channels && kind != Contacts)
+            if (kind != Channels && kind != Contacts && kind != TextMessages)
                 continue;
             row("go on") << true << false << QList<int> { 5, 0, 2, 4, 0 } << 4 << true << rNames({ 2, 3, 4, 5 }) << 2
-                         << 3 << refusal.arg("R3");
+                         << 3 << refusal;
             row("stop") << true << false << QList<int> { 0, 2, 4, 5 } << 4 << false << rNames({ 2, 3, 4, 5, 6 }) << 1
-                        << 4 << refusal.arg("R3");
+                        << 4 << refusal;
+            if (kind == TextMessages)
+                continue;
+            const QString blankRefusal = kind == Channels ? channel.arg("no_name-3") : contact.arg("no_name-2");
             row("blank name") << true << true << QList<int> { 0, 2 } << 4 << true
-                              << QStringList { "R2", "no_name-2", "R4", "R5", "R6" } << 1 << 2
-                              << refusal.arg(kind == Channels ? "no_name-3" : "no_name-2");
+                              << QStringList { "R2", "no_name-2", "R4", "R5", "R6" } << 1 << 2 << blankRefusal;
         }
     }
     void deletion()
@@ -287,7 +367,7 @@ private Q_SLOTS:
         QFETCH(int, selectRow);
         QFETCH(QString, message);
         ImageBuilder builder = listOf(kind, 6);
-        const int blocker = kind == Channels ? 197881 : 9041;
+        const int blocker = kind == Channels ? 197881 : kind == TextMessages ? 9018 : 9041;
         if (blocked)
             builder.u16(blocker, 3);
         if (blank)
@@ -359,7 +439,7 @@ private Q_SLOTS:
             const auto row = [&](const char *name) -> QTestData & {
                 return QTest::addRow("%s %s", kKindNames[kind], name) << kind;
             };
-            const QString newName = QString::fromLatin1(descriptor(kind).newName).arg(9);
+            const QString added = newName(kind, 9);
             row("move up") << "move" << QList<int> { 5 } << 3 << QList<int> { 2 } << rNames({ 1, 2, 6, 3, 4, 5, 7, 8 });
             row("move past the end") << "move" << QList<int> { 2 } << -100 << QList<int> { 7 }
                                      << rNames({ 1, 2, 4, 5, 6, 7, 8, 3 });
@@ -375,9 +455,9 @@ private Q_SLOTS:
             row("swap") << "swap" << QList<int> { 3, 0 } << 0 << QList<int> { 1 } << rNames({ 4, 2, 3, 1, 5, 6, 7, 8 });
             row("swap unused") << "swap" << QList<int> { 3, 8 } << 0 << QList<int> { 0 } << unchanged;
             row("insert") << "insert" << QList<int>() << 1 << QList<int> { 1 }
-                          << QStringList { "R1", newName, "R2", "R3", "R4", "R5", "R6", "R7", "R8" };
+                          << QStringList { "R1", added, "R2", "R3", "R4", "R5", "R6", "R7", "R8" };
             row("insert past the end") << "insert" << QList<int>() << 20 << QList<int> { 8 }
-                                       << unchanged + QStringList { newName };
+                                       << unchanged + QStringList { added };
         }
     }
     void moves()

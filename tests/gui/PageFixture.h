@@ -31,7 +31,7 @@ inline testsupport::ImageBuilder &numberedContacts(testsupport::ImageBuilder &bu
     return builder;
 }
 
-// One list page of type T over a store whose slot 1 holds `image` (none: the slot is empty), shown
+// One page of type T over a store whose slot 1 holds `image` (none: the slot is empty), shown
 // at a size that leaves its list a few dozen rows, with scripted message boxes and file dialogs.
 class PageFixture
 {
@@ -48,7 +48,7 @@ public:
         page->pageRefresh();
         settle();
         panel = page->findChild<ListPanel *>();
-        list = panel->list();
+        list = panel ? panel->list() : nullptr;
     }
 
     template <class T> static PageFixture of(std::optional<codeplug::FileImage> image)
@@ -93,6 +93,8 @@ public:
             QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(list->viewport(), &move);
     }
+    // Makes another of the page's lists the one the list helpers act on.
+    void useList(const char *name) { list = child<QTreeWidget>(name); }
     bool enabled(const char *entry) const
     {
         panel->updateMenu();

@@ -213,14 +213,7 @@ void TestListPanel::nameCell()
     QCOMPARE(edit->selectedText(), nameOf(page, 1));
     QCOMPARE(edit->maxLength(), 16);
     for (const QChar c : typed) {
-        if (c == QLatin1Char('\r'))
-            QTest::keyClick(edit, Qt::Key_Return);
-        else if (c == QLatin1Char('\x1b'))
-            QTest::keyClick(edit, Qt::Key_Escape);
-        else if (c == QLatin1Char('\b'))
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(edit, QString(c));
+        listclicks::type(edit, QString(c));
         if (c == QLatin1Char('a')) {
             // Codes outside 32..127 are swallowed (QTest types only ASCII, so the events are made here).
             for (const QChar other : { QChar(0xE9), QChar(0x20AC) }) {
@@ -637,6 +630,17 @@ void TestListPanel::choiceEditor()
     QCOMPARE(combo->currentIndex(), -1);
     editor.endEdit(true);
     QCOMPARE(stored, -1);
+
+    // Opening its list moves the focus into the list: the edit goes on until the list closes.
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    stored = -1;
+    editor.beginChoiceEdit(list, 0, 2, choices, 2, commit);
+    combo->showPopup();
+    QVERIFY(combo->view()->isVisible());
+    QVERIFY(editor.isEditing());
+    combo->hidePopup();
+    QTRY_VERIFY(!editor.isEditing());
+    QCOMPARE(stored, 2);
 
     // Parking the drop-down for another edit does not end that edit.
     editor.beginChoiceEdit(list, 0, 2, choices, 1, commit);

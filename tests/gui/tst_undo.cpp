@@ -32,9 +32,11 @@ enum Command {
     RenameContact,
     SortContacts,
     RenameZone,
+    ChooseInCell,
     ChooseModel,
     TypeRadioName
 };
+constexpr int kEmergencyTab = 6;
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
 
@@ -165,6 +167,11 @@ struct Editor
             child<QLineEdit>("RadioNameEdit", 1)->setFocus();
             QTest::keyClicks(child<QLineEdit>("RadioNameEdit", 1), QStringLiteral("Ann mobile"));
             break;
+        case ChooseInCell: // the next alarm type of the first emergency system, by keyboard
+            showTab(kEmergencyTab);
+            listclicks::doubleClick(list(kEmergencyTab), 0, 3);
+            QTest::keyClick(child<QWidget>("listViewComboBox", kEmergencyTab), Qt::Key_Down);
+            break;
         }
         QCoreApplication::processEvents();
     }
@@ -191,6 +198,7 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
+    QTest::newRow("emergency alarm type chosen in place") << int(ChooseInCell) << "Edit Alarm Type";
     QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
     QTest::newRow("radio name typed") << int(TypeRadioName) << "Edit Radio Name";
 }

@@ -1,0 +1,184 @@
+#include "PageFixture.h"
+#include "RecordName.h"
+#include "lists/EmergencySystemForm.h"
+
+#include <QComboBox>
+#include <QTest>
+
+using namespace codeplug;
+
+// What the emergency systems page adds to the list panel: the header bindings, one editor per
+// cell kind, the deletion refusal of a digital channel and the channels following moved systems.
+namespace {
+
+constexpr int kHeader = 23701;
+constexpr int kSystem1 = kHeader + 16;
+constexpr int kChannel1 = 127013;
+
+// Systems S1..S4 (S1's revert channel is the analogue A2); channels D1 (digital, system 2),
+// A2 (analogue, system 3), D3 (digital, system 4).
+FileImage fixture()
+{
+    testsupport::ImageBuilder builder;
+    builder.records(lists::emergencySystems, testsupport::numbered(QStringLiteral("S"), 4));
+    builder.records(lists::channels, { "D1", "A2", "D3" });
+    for (int i = 0; i < 3; ++i) {
+        builder.u8(kChannel1 + 64 * i, i == 1 ? 0x01 : 0x02); // mode
+        builder.u8(kChannel1 + 64 * i + 10, std::uint8_t(i + 2));
+    }
+    return builder.u16(kSystem1 + 36, 2).u8(kHeader, 0xF6).image();
+}
+
+QList<int> channelSystems(const FileImage &image)
+{
+    return { image.u8(kChannel1 + 10), image.u8(kChannel1 + 74), image.u8(kChannel1 + 138) };
+}
+
+} // namespace
+
+class TestEmergencySystemForm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void header_data();
+    void header();
+    void editCell_data();
+    void editCell();
+    void addNewSystem();
+    void deleteAndMove_data();
+    void deleteAndMove();
+};
+
+void TestEmergencySystemForm::header_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("choice"); // empty: click the toggle
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("toggle") << "RadioDisableDecodeSpeedButton" << QString() << 0 << 0xF7; // from 0xF6
+    QTest::newRow("drop-down") << "TxWakeupMessageLimitComboBox" << QStringLiteral("3") << 3 << 3;
+}
+
+void TestEmergencySystemForm::header()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, choice);
+    QFETCH(int, byte);
+    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+    if (auto *combo = p.child<QComboBox>(qPrintable(control)))
+        combo->setCurrentIndex(combo->findText(choice));
+    else
+        p.button(qPrintable(control))->click();
+    QTEST(int(p.image().u8(kHeader + byte)), "expected");
+}
+
+void TestEmergencySystemForm::editCell_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("shown"); // the editor's entry when it opens
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<int>("offset"); // in system 1's record
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("alarm mode") << 4 << "Emergency Alarm"
+                                << "Emergency Alarm with Call" << 32 << 0x33 << 0x11;
+    QTest::newRow("analogue revert channel") << 5 << QString() << "D3" << 36 << 0xFF << 3;
+    QTest::newRow("polite") << 7 << "5"
+                            << "Infinite" << 34 << 0xFF << 15;
+}
+
+void TestEmergencySystemForm::editCell()
+{
+    QFETCH(int, column);
+    QFETCH(QString, choice);
+    QFETCH(int, offset);
+    QFETCH(int, mask);
+    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+    p.doubleClick(0, column);
+    auto *combo = p.child<QComboBox>("listViewComboBox");
+    QVERIFY(combo && combo->isVisible());
+    QTEST(combo->currentText(), "shown");
+    const int index = combo->findText(choice);
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+    QTEST(p.image().u8(kSystem1 + offset) & mask, "expected");
+    QCOMPARE(p.cell(0, column), choice);
+
+    // The name: an edit box, Enter stores; the number column opens nothing.
+    p.doubleClick(1, 2);
+    QTest::keyClicks(p.edit(), QStringLiteral("Fire"));
+    QTest::keyClick(p.edit(), Qt::Key_Return);
+    QCOMPARE(recordName(p.image(), lists::emergencySystems, 1), QStringLiteral("Fire"));
+    p.doubleClick(1, 1);
+    QVERIFY(!p.edit()->isVisible() && !combo->isVisible());
+}
+
+void TestEmergencySystemForm::addNewSystem()
+{
+    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+    QVERIFY(!p.button("MoveUp10BitBtn") && !p.button("MoveDown10BitBtn"));
+    p.button("AddBitBtn")->click();
+    PageFixture::settle();
+    QCOMPARE(p.selected(), QList<int> { 4 });
+    QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
+    QCOMPARE(p.title(), QStringLiteral("Emergency Systems .. used 5 of 32. 1 selected. "));
+    for (int i = 5; i < 32; ++i)
+        p.button("AddBitBtn")->click();
+    QVERIFY(!p.button("AddBitBtn")->isEnabled());
+}
+
+void TestEmergencySystemForm::deleteAndMove_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("button"); // empty: the key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("channels");
+
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    // S2 is kept for D1; S3 goes (the analogue A2 loses it) unless Cancel stops the walk at S2.
+    QTest::newRow("delete, OK goes on") << QList<int> { 1, 2 } << QString() << int(Qt::Key_Delete) << 0
+                                        << int(QMessageBox::Ok) << QStringList { "S1", "S2", "S4" }
+                                        << QList<int> { 2, 0, 3 };
+    QTest::newRow("delete, Cancel stops")
+        << QList<int> { 1, 2 } << QString() << int(Qt::Key_Delete) << 0 << int(QMessageBox::Cancel)
+        << QStringList { "S1", "S2", "S3", "S4" } << QList<int> { 2, 3, 4 };
+    QTest::newRow("move up") << QList<int> { 2 } << "MoveUpBitBtn" << 0 << 0 << 0
+                             << QStringList { "S1", "S3", "S2", "S4" } << QList<int> { 3, 2, 4 };
+    QTest::newRow("shift-click up by 10") << QList<int> { 2 } << "MoveUpBitBtn" << 0 << int(Qt::ShiftModifier) << 0
+                                          << QStringList { "S3", "S1", "S2", "S4" } << QList<int> { 3, 1, 4 };
+    QTest::newRow("ctrl+shift+down") << QList<int> { 2 } << QString() << int(Qt::Key_Down) << ctrlShift << 0
+                                     << QStringList { "S1", "S2", "S4", "S3" } << QList<int> { 2, 4, 3 };
+}
+
+void TestEmergencySystemForm::deleteAndMove()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, answer);
+    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+    p.prompts.answers = { QMessageBox::StandardButton(answer) };
+    p.select(selected);
+    if (button.isEmpty())
+        QTest::keyClick(p.list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    else
+        QTest::mouseClick(p.button(qPrintable(button)), Qt::LeftButton, Qt::KeyboardModifiers(modifiers));
+    PageFixture::settle();
+    if (key == Qt::Key_Delete) {
+        QCOMPARE(p.prompts.shown.size(), 1);
+        QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+        QCOMPARE(p.prompts.shown.first().text,
+            QStringLiteral("Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting"));
+    }
+    QTEST(testsupport::usedNames(p.image(), lists::emergencySystems), "names");
+    QTEST(channelSystems(p.image()), "channels");
+    QTEST(p.column(2), "names");
+}
+
+QTEST_MAIN(TestEmergencySystemForm)
+#include "tst_emergencysystemform.moc"
