@@ -60,227 +60,69 @@ private Q_SLOTS:
     void radioInformationTexts();
 };
 
+namespace {
+
+// Bytes before, the key with what it shows then, the value set, the refusal ("" when taken), the bytes
+// and the shown value after.
+struct SetRow
+{
+    const char *name, *before, *key, *shownBefore, *value, *refusal, *after, *shownAfter;
+};
+
+const char *const kInvalidId = "Invalid Radio ID number (General tab)";
+const char *const kShortPassword = "Power-On password must be 8 characters in length, or empty";
+
+const SetRow kSetRows[] = {
+    { "serial cleaned", "", "serial-number", "", "ab-12 c", "", "325=414231324300FFFFFFFFFFFFFFFFFFFF", "AB12C" },
+    { "serial of 16 has no 0", "", "serial-number", "", "ABCDEFGH12345678", "", "325=41424344454647483132333435363738",
+        "ABCDEFGH12345678" },
+    { "D680 band 2", "310=02 293=4452333830FF", "radio-model", "", "d680 (d-680)", "",
+        "293=44363830FFFFFFFFFFFFFFFFFFFFFFFF 309=10 312=00 313=00400047", "D680 (D-680)" },
+    { "DR780 band 2", "310=02", "radio-model", "D680 (D-680)", "DR780 (DR-780)", "",
+        "293=4452373830FF 309=20 312=33 313=00400048", "DR780 (DR-780)" },
+    { "DR790 band 5 keeps the range", "310=05 313=11223344", "radio-model", "D680 (D-680)", "DR790 (DR-790)", "",
+        "293=4452373930FF 309=20 312=52 313=11223344", "DR790 (DR-790)" },
+    { "radio id 16777215", "", "radio-id", "0", "16777215", "", "8873=FFFFFF", "16777215" },
+    { "radio id 16777216", "8873=998877", "radio-id", "7833753", "16777216", kInvalidId, "8873=998877", "7833753" },
+    { "radio id empty", "8873=01", "radio-id", "1", "", kInvalidId, "8873=01", "1" },
+    { "keypad lock 4, then Manual", "8891=04", "keypad-lock-time", "", "manual", "", "8891=FF", "Manual" },
+    { "talk permit keeps bits 0-5", "8870=3F", "talk-permit-tone", "None", "Digital & Analogue", "", "8870=FF",
+        "Digital & Analogue" },
+    { "pc password of 5 digits", "", "pc-programming-password", "", "12345", "", "8901=313233343500FFFF", "12345" },
+    { "power-on password 0x1A", "8870=00 8893=1A000000", "power-on-password", "1?000000", "12345678", "",
+        "8870=00 8893=12345678", "12345678" },
+    { "power-on password of 5", "8870=20", "power-on-password", "", "12345", kShortPassword, "8870=20", "" },
+    { "radio name in low bytes", "", "radio-name", "", "  Ann  ", "", "8917=41006E006E000000", "Ann" },
+    { "disable LEDs down is bit 0", "8869=FF", "disable-all-leds", "off", "on", "", "8869=FB", "on" },
+    { "menu hang 31, then Hang", "8981=1F", "menu-hang-time", "", "Hang", "", "8981=00", "Hang " },
+    { "menu 0x0C, GPS down", "8985=0C", "utilities-gps", "off", "on", "", "8985=04", "on" },
+    { "menu VOX bit 7 only", "8984=7F", "utilities-vox", "off", "on", "", "8984=FF", "on" },
+    { "toggle takes on or off", "8984=00", "utilities-vox", "off", "yes", "on or off", "8984=00", "off" },
+};
+
+} // namespace
+
 void TestSettingsFields::setStoresBytes_data()
 {
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("refusal");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("shown");
-
-    const QString serialTail = QStringLiteral("FFFFFFFFFFFFFFFFFFFF");
-    QTest::newRow("serial cleaned") << ""
-                                    << "serial-number"
-                                    << "ab-12 c"
-                                    << ""
-                                    << "325=414231324300" + serialTail << "AB12C";
-    QTest::newRow("serial of 16, no terminator") << ""
-                                                 << "serial-number"
-                                                 << "ABCDEFGH12345678"
-                                                 << ""
-                                                 << "325=41424344454647483132333435363738"
-                                                 << "ABCDEFGH12345678";
-    QTest::newRow("D680 band 2") << "310=02 293=00"
-                                 << "radio-model"
-                                 << "d680 (d-680)"
-                                 << ""
-                                 << "293=44363830FFFFFFFFFFFFFFFFFFFFFFFF 309=10 312=00 313=00400047"
-                                 << "D680 (D-680)";
-    QTest::newRow("DR780 band 2") << "310=02"
-                                  << "radio-model"
-                                  << "DR780 (DR-780)"
-                                  << ""
-                                  << "293=4452373830FF 309=20 312=33 313=00400048"
-                                  << "DR780 (DR-780)";
-    QTest::newRow("DR790 band 5 keeps range") << "310=05 313=11223344"
-                                              << "radio-model"
-                                              << "DR790 (DR-790)"
-                                              << ""
-                                              << "293=4452373930FF 309=20 312=52 313=11223344"
-                                              << "DR790 (DR-790)";
-    QTest::newRow("unknown model name") << "293=4452333830FF"
-                                        << "serial-number"
-                                        << ""
-                                        << ""
-                                        << "325=FF"
-                                        << "";
-    QTest::newRow("radio id 16777215") << ""
-                                       << "radio-id"
-                                       << "16777215"
-                                       << ""
-                                       << "8873=FFFFFF"
-                                       << "16777215";
-    QTest::newRow("radio id 16777216") << "8873=998877"
-                                       << "radio-id"
-                                       << "16777216"
-                                       << "Invalid Radio ID number (General tab)"
-                                       << "8873=998877"
-                                       << "7833753";
-    QTest::newRow("radio id empty") << "8873=01"
-                                    << "radio-id"
-                                    << ""
-                                    << "Invalid Radio ID number (General tab)"
-                                    << "8873=01"
-                                    << "1";
-    QTest::newRow("radio id letters") << "8873=01"
-                                      << "radio-id"
-                                      << "12a"
-                                      << "not accepted: a number from 0 to 16777215"
-                                      << "8873=01"
-                                      << "1";
-    QTest::newRow("keypad lock 4, then Manual") << "8891=04"
-                                                << "keypad-lock-time"
-                                                << "manual"
-                                                << ""
-                                                << "8891=FF"
-                                                << "Manual";
-    QTest::newRow("talk permit keeps bits 0-5") << "8870=3F"
-                                                << "talk-permit-tone"
-                                                << "Digital & Analogue"
-                                                << ""
-                                                << "8870=FF"
-                                                << "Digital & Analogue";
-    QTest::newRow("talk permit none") << "8870=FF"
-                                      << "talk-permit-tone"
-                                      << "None"
-                                      << ""
-                                      << "8870=3F"
-                                      << "None";
-    QTest::newRow("pc password of 5 digits") << ""
-                                             << "pc-programming-password"
-                                             << "12345"
-                                             << ""
-                                             << "8901=313233343500FFFF"
-                                             << "12345";
-    QTest::newRow("pc password letters refused") << "8901=FF"
-                                                 << "pc-programming-password"
-                                                 << "abc"
-                                                 << "not accepted: digits, at most 8, or empty for none"
-                                                 << "8901=FF"
-                                                 << "";
-    QTest::newRow("power-on password 0x1A") << "8870=00 8893=1A000000"
-                                            << "radio-name"
-                                            << ""
-                                            << ""
-                                            << "8893=1A"
-                                            << "";
-    QTest::newRow("power-on password of 5 digits") << "8870=20"
-                                                   << "power-on-password"
-                                                   << "12345"
-                                                   << "Power-On password must be 8 characters in length, or empty"
-                                                   << "8870=20 8893=00000000"
-                                                   << "";
-    QTest::newRow("power-on password set") << "8870=E0"
-                                           << "power-on-password"
-                                           << "12345678"
-                                           << ""
-                                           << "8870=C0 8893=12345678"
-                                           << "12345678";
-    QTest::newRow("power-on password cleared") << "8870=C0 8893=12345678"
-                                               << "power-on-password"
-                                               << ""
-                                               << ""
-                                               << "8870=E0 8893=00000000"
-                                               << "";
-    QTest::newRow("program password cleared") << "8897=12345678"
-                                              << "radio-program-password"
-                                              << ""
-                                              << ""
-                                              << "8897=FFFFFFFF"
-                                              << "";
-    QTest::newRow("radio name low bytes") << ""
-                                          << "radio-name"
-                                          << "  Ann  "
-                                          << ""
-                                          << "8917=41006E006E000000"
-                                          << "Ann";
-    QTest::newRow("intro line of 11 refused") << ""
-                                              << "intro-line-1"
-                                              << "ABCDEFGHIJK"
-                                              << "at most 10 characters"
-                                              << ""
-                                              << "";
-    QTest::newRow("disable all LEDs down is bit 0") << "8869=FF"
-                                                    << "disable-all-leds"
-                                                    << "on"
-                                                    << ""
-                                                    << "8869=FB"
-                                                    << "on";
-    QTest::newRow("channel free tone off is bit 1") << "8870=00"
-                                                    << "channel-free-indication-tone"
-                                                    << "off"
-                                                    << ""
-                                                    << "8870=10"
-                                                    << "off";
-    QTest::newRow("intro picture") << "8871=00"
-                                   << "intro-screen-type"
-                                   << "picture"
-                                   << ""
-                                   << "8871=10"
-                                   << "Picture";
-    QTest::newRow("menu hang 31, then Hang") << "8981=1F"
-                                             << "menu-hang-time"
-                                             << "Hang"
-                                             << ""
-                                             << "8981=00"
-                                             << "Hang ";
-    QTest::newRow("menu 0x0C, GPS down") << "8985=0C"
-                                         << "utilities-gps"
-                                         << "on"
-                                         << ""
-                                         << "8985=04"
-                                         << "on";
-    QTest::newRow("menu program radio up") << "8985=00"
-                                           << "utilities-program-radio"
-                                           << "off"
-                                           << ""
-                                           << "8985=04"
-                                           << "off";
-    QTest::newRow("menu VOX bit 7 only") << "8984=7F"
-                                         << "utilities-vox"
-                                         << "on"
-                                         << ""
-                                         << "8984=FF"
-                                         << "on";
-    QTest::newRow("toggle takes on or off only") << "8984=00"
-                                                 << "utilities-vox"
-                                                 << "yes"
-                                                 << "on or off"
-                                                 << "8984=00"
-                                                 << "off";
-    QTest::newRow("no such entry") << "8877=05"
-                                   << "tx-preamble-duration"
-                                   << "301 ms"
-                                   << "no such entry"
-                                   << "8877=05"
-                                   << "300 ms";
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kSetRows)); ++i)
+        QTest::newRow(kSetRows[i].name) << i;
 }
 
 void TestSettingsFields::setStoresBytes()
 {
-    QFETCH(QString, before);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(QString, refusal);
-    QFETCH(QString, after);
-    QFETCH(QString, shown);
-
+    QFETCH(int, row);
+    const SetRow &r = kSetRows[row];
+    const SettingField &f = field(QLatin1String(r.key));
     FileImage image = makeNewCodePlug(2, 0);
-    patchBytes(image, before);
+    patchBytes(image, QLatin1String(r.before));
     const FileImage untouched = image;
-    QCOMPARE(setSetting(image, field(key), value), refusal);
-    if (!refusal.isEmpty())
+    QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
+    QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
+    if (*r.refusal)
         QVERIFY(image == untouched);
-    QCOMPARE(bytesLike(image, after), after.toUpper());
-    if (QTest::currentDataTag() == QLatin1String("keypad lock 4, then Manual"))
-        QCOMPARE(settingValue(untouched, field(key)), QString()); // 4 is no entry
-    else if (QTest::currentDataTag() == QLatin1String("power-on password 0x1A"))
-        QCOMPARE(settingValue(image, field(QStringLiteral("power-on-password"))), QStringLiteral("1?000000"));
-    else if (QTest::currentDataTag() == QLatin1String("unknown model name"))
-        QCOMPARE(settingValue(image, field(QStringLiteral("radio-model"))), QString());
-    else
-        QCOMPARE(settingValue(image, field(key)), shown);
+    QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
+    QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
 }
 
 // Typing leaves no password until the eighth digit; deleting one digit removes it again.

