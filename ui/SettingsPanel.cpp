@@ -116,6 +116,8 @@ void SettingsPanel::addField(const SettingField &field)
     }
     case SettingKind::Toggle: {
         QPushButton *button = grid.addToggle(field.control, field.label, field.hint);
+        // Wide enough for the caption of a down button, whose highlight adds padding.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(field.label) + 20);
         m_binder->bindToggle(button, field.codec);
         control = button;
         break;
