@@ -11,7 +11,9 @@ const char *const kUsage = "usage: codeplug COMMAND ...\n"
                            "  channels list|export|import|delete|move|sort ...\n"
                            "  contacts list|export|import|delete|move|sort ...\n"
                            "  grouplists|zones|scanlists list|delete|move|members|add-members|remove-members ...\n"
-                           "  emergency list|delete|move ...\n";
+                           "  emergency list|delete|move ...\n"
+                           "  settings FILE.rdt [KEY=VALUE]... [-o OUT.rdt]\n"
+                           "  settings --keys\n";
 
 } // namespace
 
@@ -85,6 +87,8 @@ int run(const QStringList &arguments, Io io)
         return runChannelsCommand(rest, io);
     if (command == QLatin1String("contacts"))
         return runContactsCommand(rest, io);
+    if (command == QLatin1String("settings"))
+        return runSettingsCommand(rest, io);
     if (isListsCommand(command))
         return runListsCommand(command, rest, io);
     io.err << "unknown command: " << command << "\n" << kUsage;

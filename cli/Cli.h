@@ -43,5 +43,7 @@ int runContactsCommand(const QStringList &arguments, Io io);
 // grouplists, zones, scanlists and emergency.
 bool isListsCommand(const QString &command);
 int runListsCommand(const QString &command, const QStringList &arguments, Io io);
+// The fields of the Basic, General and Menus tabs.
+int runSettingsCommand(const QStringList &arguments, Io io);
 
 } // namespace cli

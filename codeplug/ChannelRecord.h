@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FieldCodec.h"
 #include "FileImage.h"
 #include "Layout.h"
 
@@ -141,14 +142,6 @@ void setChannelTone(FileImage &image, int index, int offset, std::uint16_t code)
 // Writes the mode; a Digital channel always works at 12.5 kHz, so Digital also clears the
 // bandwidth.
 void setChannelMode(FileImage &image, int index, ChannelMode mode);
-
-// A value of a coded field and the label the page shows for it.
-struct ValueLabel
-{
-    int value;
-    QString label;
-};
-using ValueLabels = QList<ValueLabel>;
 
 const ValueLabels &modeLabels();
 // The mode as lists show it: the mode label, or "Unknown 3" for the value no label has.

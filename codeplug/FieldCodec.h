@@ -52,7 +52,33 @@ struct TextCodec
     std::function<QString(const FileImage &, int record)> read;
     // Writes the value of `text`; a text that holds no value writes nothing.
     std::function<void(FileImage &, int record, const QString &text)> write;
+    // Why `text` cannot be stored (empty when it can). A refused text writes nothing, and the edit
+    // goes back to the stored value, so that edit and image never disagree.
+    std::function<QString(const QString &text)> refusal = {};
+    // The write cleans the text (drops or changes characters): the edit then shows what was stored.
+    bool cleans = false;
 };
+
+// A value of a coded field and the label the page shows for it.
+struct ValueLabel
+{
+    int value;
+    QString label;
+};
+using ValueLabels = QList<ValueLabel>;
+
+// Up to `length` ASCII bytes at `offset`, ending at a 0 or 0xFF byte. A byte outside 32..127 shows
+// as `unprintable`, or is skipped when that is null.
+QString readTerminatedAscii(const FileImage &image, int offset, int length, QChar unprintable = {});
+// Every byte 0xFF, then the characters (at most `length`), then a 0 byte when there is room.
+void writeTerminatedAscii(FileImage &image, int offset, int length, const QString &text);
+
+// Two decimal digits a byte, high nibble first; a nibble above 9 shows as "?".
+QString packedDigitsText(const FileImage &image, int offset, int bytes);
+// Stores 2 * bytes decimal digits; a text that is not exactly that writes nothing.
+void writePackedDigits(FileImage &image, int offset, int bytes, const QString &digits);
+// True for exactly `count` ASCII digits.
+bool isDigitText(const QString &text, qsizetype count);
 
 // The value every record shares; nothing when they differ or there are none.
 template <class Value, class Read>

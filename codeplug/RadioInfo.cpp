@@ -1,6 +1,7 @@
 #include "RadioInfo.h"
 
 #include "Codecs.h"
+#include "FieldCodec.h"
 
 namespace codeplug {
 
@@ -24,19 +25,6 @@ RangeBytes frequencyRangeFor(int model, int band)
     default:
         return { { 0x00, 0x45, 0x00, 0x52 } };
     }
-}
-
-QString printableAscii(const FileImage &image, int offset, int length)
-{
-    QString text;
-    for (int i = 0; i < length; ++i) {
-        const std::uint8_t b = image.u8(offset + i);
-        if (b == 0 || b == 0xFF)
-            break;
-        if (b >= 32 && b <= 127)
-            text.append(QLatin1Char(char(b)));
-    }
-    return text;
 }
 
 } // namespace
@@ -74,12 +62,77 @@ QString modelName(const FileImage &image)
 {
     if (image.u8(radioinfo::kModelName) == 0xFF)
         return {};
-    return printableAscii(image, radioinfo::kModelName, 16);
+    return readTerminatedAscii(image, radioinfo::kModelName, 16);
 }
 
 QString serialNumber(const FileImage &image)
 {
-    return printableAscii(image, radioinfo::kSerialNumber, 16);
+    return readTerminatedAscii(image, radioinfo::kSerialNumber, 16);
+}
+
+namespace {
+
+// "V%1d%1d.%1d%1d" from four bytes of one number each; empty when the first byte is 0xFF.
+QString versionText(const FileImage &image, int offset)
+{
+    if (image.u8(offset) == 0xFF)
+        return {};
+    return QStringLiteral("V%1%2.%3%4")
+        .arg(image.u8(offset))
+        .arg(image.u8(offset + 1))
+        .arg(image.u8(offset + 2))
+        .arg(image.u8(offset + 3));
+}
+
+QString digitPair(std::uint8_t b)
+{
+    return QStringLiteral("%1%2").arg(highDigit(b)).arg(lowDigit(b));
+}
+
+} // namespace
+
+QString lastProgrammedText(const FileImage &image)
+{
+    const int at = radioinfo::kLastProgrammed;
+    if (image.u8(at) == 0xFF)
+        return {};
+    const auto pair = [&](int i) { return digitPair(image.u8(at + i)); };
+    return pair(0) + pair(1) + u'.' + pair(2) + u'.' + pair(3) + QStringLiteral("  ") + pair(4) + u':' + pair(5) + u':'
+        + pair(6);
+}
+
+QString softwareVersionText(const FileImage &image)
+{
+    return versionText(image, radioinfo::kSoftwareVersion);
+}
+
+QString hardwareVersionText(const FileImage &image)
+{
+    return versionText(image, radioinfo::kHardwareVersion);
+}
+
+QString mcuVersionText(const FileImage &image)
+{
+    const int at = radioinfo::kMcuVersion;
+    if (image.u8(at) == 0xFF)
+        return {};
+    const std::uint8_t middle = image.u8(at + 2);
+    return QChar(char16_t(image.u8(at))) + digitPair(image.u8(at + 1)) + QString::number(highDigit(middle)) + u'.'
+        + QString::number(lowDigit(middle)) + digitPair(image.u8(at + 3));
+}
+
+QString uniqueDeviceIdText(const FileImage &image)
+{
+    const int at = radioinfo::kUniqueDeviceId;
+    if (image.u8(at) == 0xFF)
+        return {};
+    QString text;
+    for (int i = 11; i >= 5; --i)
+        text.append(QChar(char16_t(image.u8(at + i))));
+    quint64 number = 0;
+    for (int i = 4; i >= 0; --i)
+        number = number << 8 | image.u8(at + i);
+    return text + QStringLiteral("%1").arg(number, 13, 10, QLatin1Char('0'));
 }
 
 } // namespace codeplug

@@ -68,4 +68,11 @@ QString frequencyRangeText(const FileImage &image);
 QString modelName(const FileImage &image);
 QString serialNumber(const FileImage &image);
 
+// The read-only texts of the radio information; each empty when its first byte is 0xFF.
+QString lastProgrammedText(const FileImage &image); // "2017.03.24  18:05:59"
+QString softwareVersionText(const FileImage &image); // "V01.05"
+QString hardwareVersionText(const FileImage &image);
+QString mcuVersionText(const FileImage &image); // "D002.034"
+QString uniqueDeviceIdText(const FileImage &image); // seven characters, then 13 digits
+
 } // namespace codeplug

@@ -173,22 +173,40 @@ void FieldBinder::writeText(const Binding &binding, const QString &text)
     FileImage *image = m_image();
     if (!image || m_updating)
         return;
+    auto *edit = std::get<QLineEdit *>(binding.control);
+    if (binding.text.refusal) {
+        if (const QString reason = binding.text.refusal(text); !reason.isEmpty()) {
+            showStored(edit, binding.text);
+            Q_EMIT refused(reason);
+            return;
+        }
+    }
     for (int record : m_records())
         binding.text.write(*image, record, text);
+    if (binding.text.cleans)
+        showStored(edit, binding.text);
     Q_EMIT written();
+}
+
+void FieldBinder::showStored(QLineEdit *edit, const TextCodec &codec)
+{
+    const FileImage *image = m_image();
+    const QList<int> records = m_records();
+    if (!image || records.isEmpty())
+        return;
+    const QString stored = codec.read(*image, records.first());
+    if (stored != edit->text()) {
+        QScopedValueRollback updating(m_updating, true);
+        edit->setText(stored);
+    }
 }
 
 bool FieldBinder::editKeyPress(const Binding &binding, QKeyEvent *event)
 {
     auto *edit = std::get<QLineEdit *>(binding.control);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        const FileImage *image = m_image();
-        const QList<int> records = m_records();
-        if (image && !records.isEmpty()) {
-            // Shows what was stored, without writing it into the other records.
-            QScopedValueRollback updating(m_updating, true);
-            edit->setText(binding.text.read(*image, records.first()));
-        }
+        // Shows what was stored, without writing it into the other records.
+        showStored(edit, binding.text);
         return true;
     }
     // Control keys (backspace, delete, cursor and clipboard keys) keep their meaning.

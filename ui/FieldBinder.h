@@ -57,6 +57,8 @@ public:
     void bindSpin(QSpinBox *spin, codeplug::FieldCodec codec, AfterWrite after = {});
     // An edit written at every change of its text. Keys of printable characters that `accepts`
     // refuses are swallowed; Enter shows the value stored in the first record, writing nothing.
+    // A text the codec refuses writes nothing: the edit goes back to the stored value and
+    // refused() carries the reason. An edit of a cleaning codec shows what was stored.
     void bindEdit(QLineEdit *edit, codeplug::TextCodec codec, std::function<bool(QChar)> accepts = {});
 
     // Shows in every bound control the value common to `records` of `image`.
@@ -76,6 +78,8 @@ public:
 Q_SIGNALS:
     // A control wrote into the records.
     void written();
+    // An edit's text was refused (see bindEdit); the page tells the user why.
+    void refused(const QString &message);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -99,6 +103,7 @@ private:
     void showBinding(const Binding &binding, const codeplug::FileImage *image, const QList<int> &records);
     void write(const codeplug::FieldCodec &codec, int value, const AfterWrite &after);
     void writeText(const Binding &binding, const QString &text);
+    void showStored(QLineEdit *edit, const codeplug::TextCodec &codec);
     bool editKeyPress(const Binding &binding, class QKeyEvent *event);
     const Binding *bindingOf(const QObject *control) const;
 

@@ -1,12 +1,12 @@
 #include "BasicForm.h"
 
+#include "SettingsPanel.h"
+
+#include <QComboBox>
+
 BasicForm::BasicForm(const PageContext &context, QWidget *parent)
-    : PlaceholderPage(context, QStringLiteral("Basic information"), parent)
+    : SettingsPage(context, QStringLiteral("Basic radio information "), codeplug::basicFields(), parent)
 {
     setObjectName(QStringLiteral("BasicForm"));
-}
-
-void BasicForm::pageShown()
-{
-    pageRefresh();
+    static_cast<QComboBox *>(panel().control(QStringLiteral("radio-model")))->setMaxVisibleItems(22);
 }

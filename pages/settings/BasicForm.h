@@ -1,13 +1,11 @@
 #pragma once
 
-#include "CodePlugPage.h"
+#include "SettingsPage.h"
 
-// The "  Basic  " tab. Shows only whether a code plug is loaded until its controls are built.
-class BasicForm final : public PlaceholderPage
+// The "  Basic  " tab: the table of codeplug::basicFields() on the shared settings page.
+class BasicForm final : public SettingsPage
 {
     Q_OBJECT
 public:
     BasicForm(const PageContext &context, QWidget *parent);
-
-    void pageShown() override;
 };

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "CodePlugPage.h"
+#include "SettingsPage.h"
 
-// The "  Menus  " tab. Shows only whether a code plug is loaded until its controls are built.
-class MenusForm final : public PlaceholderPage
+// The "  Menus  " tab: the table of codeplug::menusFields() on the shared settings page.
+class MenusForm final : public SettingsPage
 {
     Q_OBJECT
 public:
     MenusForm(const PageContext &context, QWidget *parent);
-
-    void pageShown() override;
 };

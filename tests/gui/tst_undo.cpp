@@ -9,8 +9,8 @@
 #include <tuple>
 
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -32,7 +32,9 @@ enum Command {
     RenameContact,
     SortContacts,
     RenameZone,
-    OneTouchMode
+    OneTouchMode,
+    ChooseModel,
+    TypeRadioName
 };
 constexpr int kButtonsTab = 3;
 constexpr int kContactsTab = 7;
@@ -88,7 +90,7 @@ struct Editor
     {
         QList<int> rows;
         const auto *list = form->findChild<QTabWidget *>()->currentWidget()->findChild<QTreeWidget *>();
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i) {
             if (list->topLevelItem(i)->isSelected())
                 rows.append(i);
         }
@@ -160,6 +162,16 @@ struct Editor
             listclicks::doubleClick(child<QTreeWidget>("OneTouchAccessListView", kButtonsTab), 0, 2);
             QTest::keyClick(child<QComboBox>("listViewComboBox", kButtonsTab), Qt::Key_Down);
             break;
+        case ChooseModel: // the model rewrites its name, two model bytes and the frequency range
+            showTab(0);
+            child<QComboBox>("RadioModelComboBox", 0)->setFocus();
+            keys(Qt::Key_Down, Qt::NoModifier);
+            break;
+        case TypeRadioName:
+            showTab(1);
+            child<QLineEdit>("RadioNameEdit", 1)->setFocus();
+            QTest::keyClicks(child<QLineEdit>("RadioNameEdit", 1), QStringLiteral("Ann mobile"));
+            break;
         }
         QCoreApplication::processEvents();
     }
@@ -187,6 +199,8 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
     QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
     QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
+    QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
+    QTest::newRow("radio name typed") << int(TypeRadioName) << "Edit Radio Name";
 }
 
 void TestUndo::undoAndRedoEveryKindOfCommand()

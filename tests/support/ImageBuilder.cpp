@@ -102,4 +102,26 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void patchBytes(FileImage &image, const QString &spec)
+{
+    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
+        const QByteArray bytes = QByteArray::fromHex(part.section(u'=', 1).toLatin1());
+        for (int i = 0; i < int(bytes.size()); ++i)
+            image.setU8(part.section(u'=', 0, 0).toInt() + i, std::uint8_t(bytes.at(i)));
+    }
+}
+
+QString bytesLike(const FileImage &image, const QString &spec)
+{
+    QStringList found;
+    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
+        const int offset = part.section(u'=', 0, 0).toInt();
+        const auto bytes = image.span(offset, int(part.section(u'=', 1).size() / 2));
+        const QByteArray hex
+            = QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())).toHex();
+        found.append(QStringLiteral("%1=%2").arg(offset).arg(QString::fromLatin1(hex.toUpper())));
+    }
+    return found.join(u' ');
+}
+
 } // namespace testsupport

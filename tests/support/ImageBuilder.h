@@ -47,6 +47,11 @@ QStringList usedNames(const codeplug::FileImage &image, const codeplug::ListLayo
 // The raw bytes of record `index` of a list.
 QByteArray recordBytes(const codeplug::FileImage &image, const codeplug::ListLayout &list, int index);
 
+// "8870=3F 8893=1A000000": bytes in hex by file offset, written into an image...
+void patchBytes(codeplug::FileImage &image, const QString &spec);
+// ...or read back from it in the same form, for comparing with the spec.
+QString bytesLike(const codeplug::FileImage &image, const QString &spec);
+
 // Writes raw bytes to dir/name and returns the path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
 // The whole file, or nothing when it cannot be read.

@@ -1,0 +1,183 @@
+#include "ImageBuilder.h"
+#include "NewCodePlug.h"
+#include "RadioInfo.h"
+#include "SettingsFields.h"
+
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::bytesLike;
+using testsupport::patchBytes;
+
+namespace {
+
+const SettingField &field(const QString &key)
+{
+    const SettingField *found = findSetting(key);
+    if (!found)
+        qFatal("no key %s", qPrintable(key));
+    return *found;
+}
+
+QList<const SettingField *> editableFields()
+{
+    QList<const SettingField *> all;
+    for (const SettingFields *fields : { &basicFields(), &generalFields(), &menusFields() }) {
+        for (const SettingField &f : *fields) {
+            if (isEditable(f))
+                all.append(&f);
+        }
+    }
+    return all;
+}
+
+// A value the control takes that differs from what it shows now.
+QString otherValue(const FileImage &image, const SettingField &f)
+{
+    const QString now = settingValue(image, f);
+    switch (f.kind) {
+    case SettingKind::Toggle:
+        return now == QLatin1String("on") ? QStringLiteral("off") : QStringLiteral("on");
+    case SettingKind::Choice:
+    case SettingKind::Options:
+        return f.choices.at(f.choices.at(0).label == now ? 1 : 0).label;
+    default:
+        return f.accepts(u'A') ? QStringLiteral("AB1") : QStringLiteral("12345678");
+    }
+}
+
+} // namespace
+
+class TestSettingsFields : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void setStoresBytes_data();
+    void setStoresBytes();
+    void powerOnPasswordTypedDigitByDigit();
+    void everyKeyChangesOnlyItsOwnField();
+    void radioInformationTexts();
+};
+
+namespace {
+
+// Bytes before, the key with what it shows then, the value set, the refusal ("" when taken), the bytes
+// and the shown value after.
+struct SetRow
+{
+    const char *name, *before, *key, *shownBefore, *value, *refusal, *after, *shownAfter;
+};
+
+const char *const kInvalidId = "Invalid Radio ID number (General tab)";
+const char *const kShortPassword = "Power-On password must be 8 characters in length, or empty";
+
+const SetRow kSetRows[] = {
+    { "serial cleaned", "", "serial-number", "", "ab-12 c", "", "325=414231324300FFFFFFFFFFFFFFFFFFFF", "AB12C" },
+    { "serial of 16 has no 0", "", "serial-number", "", "ABCDEFGH12345678", "", "325=41424344454647483132333435363738",
+        "ABCDEFGH12345678" },
+    { "D680 band 2", "310=02 293=4452333830FF", "radio-model", "", "d680 (d-680)", "",
+        "293=44363830FFFFFFFFFFFFFFFFFFFFFFFF 309=10 312=00 313=00400047", "D680 (D-680)" },
+    { "DR780 band 2", "310=02", "radio-model", "D680 (D-680)", "DR780 (DR-780)", "",
+        "293=4452373830FF 309=20 312=33 313=00400048", "DR780 (DR-780)" },
+    { "DR790 band 5 keeps the range", "310=05 313=11223344", "radio-model", "D680 (D-680)", "DR790 (DR-790)", "",
+        "293=4452373930FF 309=20 312=52 313=11223344", "DR790 (DR-790)" },
+    { "radio id 16777215", "", "radio-id", "0", "16777215", "", "8873=FFFFFF", "16777215" },
+    { "radio id 16777216", "8873=998877", "radio-id", "7833753", "16777216", kInvalidId, "8873=998877", "7833753" },
+    { "radio id empty", "8873=01", "radio-id", "1", "", kInvalidId, "8873=01", "1" },
+    { "keypad lock 4, then Manual", "8891=04", "keypad-lock-time", "", "manual", "", "8891=FF", "Manual" },
+    { "talk permit keeps bits 0-5", "8870=3F", "talk-permit-tone", "None", "Digital & Analogue", "", "8870=FF",
+        "Digital & Analogue" },
+    { "pc password of 5 digits", "", "pc-programming-password", "", "12345", "", "8901=313233343500FFFF", "12345" },
+    { "power-on password 0x1A", "8870=00 8893=1A000000", "power-on-password", "1?000000", "12345678", "",
+        "8870=00 8893=12345678", "12345678" },
+    { "power-on password of 5", "8870=20", "power-on-password", "", "12345", kShortPassword, "8870=20", "" },
+    { "radio name in low bytes", "", "radio-name", "", "  Ann  ", "", "8917=41006E006E000000", "Ann" },
+    { "disable LEDs down is bit 0", "8869=FF", "disable-all-leds", "off", "on", "", "8869=FB", "on" },
+    { "menu hang 31, then Hang", "8981=1F", "menu-hang-time", "", "Hang", "", "8981=00", "Hang " },
+    { "menu 0x0C, GPS down", "8985=0C", "utilities-gps", "off", "on", "", "8985=04", "on" },
+    { "menu VOX bit 7 only", "8984=7F", "utilities-vox", "off", "on", "", "8984=FF", "on" },
+    { "toggle takes on or off", "8984=00", "utilities-vox", "off", "yes", "on or off", "8984=00", "off" },
+};
+
+} // namespace
+
+void TestSettingsFields::setStoresBytes_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kSetRows)); ++i)
+        QTest::newRow(kSetRows[i].name) << i;
+}
+
+void TestSettingsFields::setStoresBytes()
+{
+    QFETCH(int, row);
+    const SetRow &r = kSetRows[row];
+    const SettingField &f = field(QLatin1String(r.key));
+    FileImage image = makeNewCodePlug(2, 0);
+    patchBytes(image, QLatin1String(r.before));
+    const FileImage untouched = image;
+    QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
+    QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
+    if (*r.refusal)
+        QVERIFY(image == untouched);
+    QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
+    QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
+}
+
+// Typing leaves no password until the eighth digit; deleting one digit removes it again.
+void TestSettingsFields::powerOnPasswordTypedDigitByDigit()
+{
+    FileImage image = makeNewCodePlug(2, 0);
+    const SettingField &powerOn = field(QStringLiteral("power-on-password"));
+    const QString digits = QStringLiteral("87654321");
+    for (int n = 1; n <= 8; ++n) {
+        powerOn.text.write(image, 0, digits.left(n));
+        QCOMPARE(bool(image.u8(8870) & 0x20), n < 8);
+    }
+    QCOMPARE(bytesLike(image, QStringLiteral("8893=87654321")), QStringLiteral("8893=87654321"));
+    const SettingField &program = field(QStringLiteral("radio-program-password"));
+    program.text.write(image, 0, digits);
+    QCOMPARE(bytesLike(image, QStringLiteral("8897=87654321")), QStringLiteral("8897=87654321"));
+    program.text.write(image, 0, digits.left(7));
+    QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
+}
+
+// Setting one key changes what no other key shows, and setting what it then shows changes nothing.
+void TestSettingsFields::everyKeyChangesOnlyItsOwnField()
+{
+    const FileImage fresh = makeNewCodePlug(2, 1);
+    const QList<const SettingField *> fields = editableFields();
+    for (const SettingField *f : fields) {
+        FileImage image = fresh;
+        const QString value = otherValue(image, *f);
+        QCOMPARE(setSetting(image, *f, value), QString());
+        QVERIFY2(!(image == fresh), qPrintable(f->key));
+        for (const SettingField *other : fields) {
+            if (other != f)
+                QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
+        }
+        const FileImage once = image;
+        QCOMPARE(setSetting(image, *f, settingValue(image, *f)), QString());
+        QVERIFY2(image == once, qPrintable(f->key));
+    }
+}
+
+void TestSettingsFields::radioInformationTexts()
+{
+    FileImage image = makeNewCodePlug(2, 0);
+    patchBytes(image,
+        QStringLiteral("345=00010005 357=44002340 365=393000000041424344454647 8742=20170324180559 8749=00010003"));
+    QCOMPARE(hardwareVersionText(image), QStringLiteral("V01.05"));
+    QCOMPARE(softwareVersionText(image), QStringLiteral("V01.03"));
+    QCOMPARE(mcuVersionText(image), QStringLiteral("D002.340"));
+    QCOMPARE(uniqueDeviceIdText(image), QStringLiteral("GFEDCBA0000000012345"));
+    QCOMPARE(lastProgrammedText(image), QStringLiteral("2017.03.24  18:05:59"));
+    patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
+    QCOMPARE(hardwareVersionText(image) + softwareVersionText(image) + mcuVersionText(image) + uniqueDeviceIdText(image)
+            + lastProgrammedText(image),
+        QString());
+}
+
+QTEST_APPLESS_MAIN(TestSettingsFields)
+#include "tst_settingsfields.moc"

@@ -1,0 +1,200 @@
+#include "CodePlugStore.h"
+#include "ImageBuilder.h"
+#include "NewCodePlug.h"
+#include "ScriptedPrompts.h"
+#include "settings/BasicForm.h"
+#include "settings/GeneralForm.h"
+#include "settings/MenusForm.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace codeplug;
+using testsupport::bytesLike;
+using testsupport::patchBytes;
+
+namespace {
+
+// One settings page over a store whose slot 1 holds a fresh code plug patched by `before`.
+struct Fixture
+{
+    Fixture(const QString &page, const QString &before, bool open = true)
+    {
+        if (open) {
+            auto image = std::make_unique<FileImage>(makeNewCodePlug(2, 1));
+            patchBytes(*image, before);
+            store.setImage(0, std::move(image));
+        }
+        const PageContext context { &store, &prompts, &dialogs, QStringLiteral("Editor") };
+        if (page == QLatin1String("basic"))
+            form.reset(new BasicForm(context, nullptr));
+        else if (page == QLatin1String("general"))
+            form.reset(new GeneralForm(context, nullptr));
+        else
+            form.reset(new MenusForm(context, nullptr));
+        form->resize(1138, 585);
+        form->show();
+        form->pageRefresh();
+    }
+
+    QWidget *control(const QString &name) const { return form->findChild<QWidget *>(name); }
+    FileImage &image() const { return *store.currentImage(); }
+
+    mutable CodePlugStore store;
+    ScriptedPrompts prompts;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<CodePlugPage> form;
+};
+
+// What a control shows: a button "down" or "up", a list its entry ("" for none), an edit its text.
+QString shown(QWidget *control)
+{
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        return button->isChecked() ? QStringLiteral("down") : QStringLiteral("up");
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentText();
+    return static_cast<QLineEdit *>(control)->text();
+}
+
+// "click", "choose:ENTRY" or "type:TEXT" (over the whole text), as the user does it.
+void act(QWidget *control, const QString &action)
+{
+    const QString argument = action.section(u':', 1);
+    if (action == QLatin1String("click")) {
+        QTest::mouseClick(control, Qt::LeftButton);
+    } else if (action.startsWith(QLatin1String("choose:"))) {
+        auto *combo = static_cast<QComboBox *>(control);
+        QVERIFY(combo->findText(argument) >= 0);
+        combo->setCurrentIndex(combo->findText(argument));
+    } else {
+        auto *edit = static_cast<QLineEdit *>(control);
+        edit->selectAll();
+        QTest::keyClicks(edit, argument);
+    }
+}
+
+} // namespace
+
+class TestSettingsPages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controlsStoreBytes_data();
+    void controlsStoreBytes();
+    void unfinishedPasswordSaysSoAndKeepsFocus_data();
+    void unfinishedPasswordSaysSoAndKeepsFocus();
+    void emptySlot();
+};
+
+namespace {
+
+// On a page with bytes `before`: a control showing `shownBefore` gets the action; then the bytes,
+// what it shows and the message box ("" for none).
+struct ControlRow
+{
+    const char *name, *page, *before, *control, *shownBefore, *action, *after, *shownAfter, *message;
+};
+
+const ControlRow kControlRows[] = {
+    { "model with band 2", "basic", "310=02", "RadioModelComboBox", "DR780 (DR-780)", "choose:D680 (D-680)",
+        "293=44363830FF 309=10 312=00 313=00400047", "D680 (D-680)", "" },
+    { "serial typed", "basic", "", "SerialNumberEdit", "", "type:ab-12 c", "325=414231324300FFFF", "AB12C", "" },
+    { "LEDs down is bit 0", "general", "8869=00", "DisableAllLEDsSpeedButton", "down", "click", "8869=04", "up", "" },
+    { "radio id refused", "general", "8873=010000", "RadioIDEdit", "1", "type:16777216", "8873=999919", "1677721",
+        "Invalid Radio ID number (General tab)" },
+    { "pc password digits only", "general", "", "PCProgrammingPasswordEdit", "", "type:12a345", "8901=313233343500FFFF",
+        "12345", "" },
+    { "intro picture", "general", "8871=00", "IntroScreenTypePictureSpeedButton", "up", "click", "8871=10", "down",
+        "" },
+    { "menu 0x0C, GPS down", "menus", "8985=0C", "UtilitiesGPSSpeedButton", "up", "click", "8985=04", "down", "" },
+};
+
+} // namespace
+
+void TestSettingsPages::controlsStoreBytes_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kControlRows)); ++i)
+        QTest::newRow(kControlRows[i].name) << i;
+}
+
+void TestSettingsPages::controlsStoreBytes()
+{
+    QFETCH(int, row);
+    const ControlRow &r = kControlRows[row];
+    Fixture fixture(QLatin1String(r.page), QLatin1String(r.before));
+    QWidget *widget = fixture.control(QLatin1String(r.control));
+    QVERIFY(widget);
+    QCOMPARE(shown(widget), QLatin1String(r.shownBefore));
+    act(widget, QLatin1String(r.action));
+    QCOMPARE(bytesLike(fixture.image(), QLatin1String(r.after)), QLatin1String(r.after));
+    QCOMPARE(shown(widget), QLatin1String(r.shownAfter));
+    QCOMPARE(fixture.prompts.texts(), *r.message ? QStringList { QLatin1String(r.message) } : QStringList());
+    for (const auto &box : std::as_const(fixture.prompts.shown))
+        QCOMPARE(box.caption, QStringLiteral("Error"));
+    if (row == 0)
+        QCOMPARE(shown(fixture.control(QStringLiteral("FrequencyRangeEdit"))), QStringLiteral("400MHz .. 470MHz"));
+}
+
+void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("enter"); // else the edit is left
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("power-on, Enter") << "PowerOnPasswordEdit" << true
+                                     << "Power-On-Password must be 8 characters in length, or empty"
+                                     << "8870=E0 8893=00000000";
+    QTest::newRow("program, left") << "RadioProgramPasswordEdit" << false
+                                   << "Radio-Program password must be 8 characters in length, or empty"
+                                   << "8897=FFFFFFFF";
+}
+
+void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, enter);
+    QFETCH(QString, message);
+    QFETCH(QString, after);
+
+    Fixture fixture(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
+    auto *edit = static_cast<QLineEdit *>(fixture.control(control));
+    fixture.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_Backspace); // one digit deleted: no password at once
+    QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
+    QVERIFY(fixture.prompts.shown.isEmpty());
+    if (enter)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        fixture.control(QStringLiteral("RadioNameEdit"))->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QCOMPARE(fixture.prompts.texts(), QStringList { message });
+    QCOMPARE(edit->text(), QStringLiteral("1234567"));
+}
+
+void TestSettingsPages::emptySlot()
+{
+    for (const QString page : { "basic", "general", "menus" }) {
+        Fixture fixture(page, {}, false);
+        QVERIFY(!fixture.form->isEnabled());
+        for (QLineEdit *edit : fixture.form->findChildren<QLineEdit *>()) {
+            if (edit->objectName() == QLatin1String("RadioIDEdit"))
+                QCOMPARE(edit->text(), QStringLiteral("1"));
+            else if (!edit->objectName().isEmpty())
+                QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
+        }
+        for (QComboBox *combo : fixture.form->findChildren<QComboBox *>())
+            QCOMPARE(combo->currentIndex(), -1);
+        for (QPushButton *button : fixture.form->findChildren<QPushButton *>())
+            QVERIFY(!button->isChecked());
+    }
+}
+
+QTEST_MAIN(TestSettingsPages)
+#include "tst_settingspages.moc"
