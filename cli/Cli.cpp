@@ -11,7 +11,8 @@ const char *const kUsage = "usage: codeplug COMMAND ...\n"
                            "  channels list|export|import|delete|move|sort ...\n"
                            "  contacts list|export|import|delete|move|sort ...\n"
                            "  grouplists|zones|scanlists list|delete|move|members|add-members|remove-members ...\n"
-                           "  emergency list|delete|move ...\n";
+                           "  emergency list|delete|move ...\n"
+                           "  userdb parse|search|download|add ...\n";
 
 } // namespace
 
@@ -87,6 +88,8 @@ int run(const QStringList &arguments, Io io)
         return runContactsCommand(rest, io);
     if (isListsCommand(command))
         return runListsCommand(command, rest, io);
+    if (command == QLatin1String("userdb"))
+        return runUserDbCommand(rest, io);
     io.err << "unknown command: " << command << "\n" << kUsage;
     return UsageError;
 }

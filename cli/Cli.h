@@ -43,5 +43,7 @@ int runContactsCommand(const QStringList &arguments, Io io);
 // grouplists, zones, scanlists and emergency.
 bool isListsCommand(const QString &command);
 int runListsCommand(const QString &command, const QStringList &arguments, Io io);
+// parse, search, download and add of the DMR user database.
+int runUserDbCommand(const QStringList &arguments, Io io);
 
 } // namespace cli
