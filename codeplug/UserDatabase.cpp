@@ -5,6 +5,8 @@
 #include "NameCodec.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -74,8 +76,14 @@ bool parseUserId(QByteArrayView field, qint32 &id)
     return true;
 }
 
+bool keptInLine(char c)
+{
+    return quint8(c) >= 32 && quint8(c) <= 127;
+}
+
 // Reads the bytes as lines: only CR and LF end a line, other control bytes and bytes above 127 are
-// dropped, lines are trimmed and blank ones skipped.
+// dropped, lines are trimmed and blank ones skipped. A clean line is handed out in place; only a
+// line with bytes to drop is copied.
 class LineSplitter
 {
 public:
@@ -84,46 +92,57 @@ public:
     {
     }
 
-    bool next(std::string &line)
+    bool next(QByteArrayView &line)
     {
         while (m_pos < m_data.size()) {
-            line.clear();
-            while (m_pos < m_data.size()) {
-                const char c = m_data[m_pos++];
-                if (c == '\r' || c == '\n')
-                    break;
-                if (quint8(c) >= 32 && quint8(c) <= 127)
-                    line.push_back(c);
+            const char *begin = m_data.data() + m_pos;
+            const char *end = begin;
+            const char *const last = m_data.data() + m_data.size();
+            bool clean = true;
+            while (end != last && *end != '\n' && *end != '\r') {
+                clean = clean && keptInLine(*end);
+                ++end;
             }
-            const QByteArrayView text = trimmed(QByteArrayView(line.data(), qsizetype(line.size())));
-            if (!text.isEmpty()) {
-                line.assign(text.data(), std::size_t(text.size()));
+            m_pos = (end - m_data.data()) + (end != last ? 1 : 0);
+            line = trimmed(clean ? QByteArrayView(begin, end - begin) : cleaned(begin, end));
+            if (!line.isEmpty())
                 return true;
-            }
         }
         return false;
     }
     qsizetype position() const { return m_pos; }
 
 private:
+    QByteArrayView cleaned(const char *begin, const char *end)
+    {
+        m_copy.clear();
+        std::copy_if(begin, end, std::back_inserter(m_copy), keptInLine);
+        return QByteArrayView(m_copy.data(), qsizetype(m_copy.size()));
+    }
+
     QByteArrayView m_data;
     qsizetype m_pos = 0;
+    std::string m_copy;
 };
 
 using Fields = std::array<QByteArrayView, kMaxFields>;
 
+bool isSeparator(char c)
+{
+    return c == ';' || c == ',' || c == '|';
+}
+
 // At most seven fields, split at ";", "," or "|"; the rest of the line is dropped.
-Fields splitFields(const std::string &line)
+Fields splitFields(QByteArrayView line)
 {
     Fields fields;
-    std::size_t start = 0;
-    for (int k = 0; k < kMaxFields && start <= line.size(); ++k) {
-        std::size_t end = line.find_first_of(";,|", start);
-        if (end == std::string::npos)
-            end = line.size();
-        const QByteArrayView field = trimmed(QByteArrayView(line.data() + start, qsizetype(end - start)));
+    const char *at = line.data();
+    const char *const end = at + line.size();
+    for (int k = 0; k < kMaxFields && at <= end; ++k) {
+        const char *stop = std::find_if(at, end, isSeparator);
+        const QByteArrayView field = trimmed(QByteArrayView(at, stop - at));
         fields[std::size_t(k)] = containsBreakTag(field) ? QByteArrayView() : field;
-        start = end + 1;
+        at = stop + 1;
     }
     return fields;
 }
@@ -139,7 +158,7 @@ public:
 
     void setKind(UserFileKind kind) { m_result.kind = kind; }
 
-    void addLine(const std::string &line)
+    void addLine(QByteArrayView line)
     {
         const Fields f = splitFields(line);
         const bool database = m_result.kind == UserFileKind::Database;
@@ -176,17 +195,17 @@ qint32 readLe32(QByteArrayView bytes)
         | quint32(quint8(bytes[3])) << 24);
 }
 
-void appendLe32(QByteArray &out, qint32 value)
+QByteArray le32Bytes(qint32 value)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char(quint32(value) >> shift));
+    QByteArray bytes(4, '\0');
+    for (int k = 0; k < 4; ++k)
+        bytes[k] = char(quint32(value) >> (8 * k));
+    return bytes;
 }
 
-void appendCacheEntry(QByteArray &out, const DmrUserList &list, int index)
+// Fills a zeroed 264-byte entry.
+void fillCacheEntry(char *entry, const DmrUserList &list, int index)
 {
-    const qsizetype start = out.size();
-    out.append(usercache::kEntrySize, '\0');
-    char *entry = out.data() + start;
     const quint32 id = quint32(list.id(index));
     for (int k = 0; k < 4; ++k)
         entry[k] = char(id >> (8 * k));
@@ -217,19 +236,24 @@ void DmrUserList::reserve(int count)
 void DmrUserList::append(qint32 id, const Texts &texts)
 {
     Item item { id, quint32(m_pool.size()), {} };
-    const QByteArray number = QByteArray::number(id);
-    item.lengths[0] = quint8(number.size());
-    m_pool.append(number);
+    char number[12];
+    item.lengths[0] = quint8(std::to_chars(std::begin(number), std::end(number), id).ptr - number);
+    qsizetype total = item.lengths[0] + kUserFieldCount;
     for (int f = 0; f < kUserFieldCount; ++f) {
-        const QByteArrayView text = texts[std::size_t(f)].first(
-            std::min<qsizetype>(texts[std::size_t(f)].size(), usercache::kTextWidths[std::size_t(f)] - 1));
-        item.lengths[std::size_t(f) + 1] = quint8(text.size());
-        m_pool.append('\0');
-        m_pool.append(text);
+        const qsizetype width = usercache::kTextWidths[std::size_t(f)] - 1;
+        item.lengths[std::size_t(f) + 1] = quint8(std::min(texts[std::size_t(f)].size(), width));
+        total += item.lengths[std::size_t(f) + 1];
     }
-    const qsizetype start = m_lowerPool.size();
-    m_lowerPool.append(QByteArrayView(m_pool).sliced(start));
-    std::transform(m_lowerPool.begin() + start, m_lowerPool.end(), m_lowerPool.begin() + start, lowerAscii);
+    // One resize and plain copies: this runs once per entry of the whole database.
+    const qsizetype start = m_pool.size();
+    m_pool.resize(start + total);
+    char *out = std::copy_n(number, item.lengths[0], m_pool.data() + start);
+    for (int f = 0; f < kUserFieldCount; ++f) {
+        *out++ = '\0';
+        out = std::copy_n(texts[std::size_t(f)].data(), item.lengths[std::size_t(f) + 1], out);
+    }
+    m_lowerPool.resize(m_pool.size());
+    std::transform(m_pool.cbegin() + start, m_pool.cend(), m_lowerPool.data() + start, lowerAscii);
     m_items.push_back(item);
 }
 
@@ -286,9 +310,9 @@ ParsedUserFile parseUserData(QByteArrayView data, const UserDbProgress &progress
 {
     LineSplitter lines(data);
     UserFileParser parser(data.size());
-    std::string line;
+    QByteArrayView line;
     if (lines.next(line)) {
-        std::string lower = line;
+        std::string lower(line.begin(), line.end());
         std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
         if (lower.find(kLastHeardHeader.toStdString()) != std::string::npos)
             parser.setKind(UserFileKind::LastHeard);
@@ -312,11 +336,10 @@ ParsedUserFile parseUserData(QByteArrayView data, const UserDbProgress &progress
 
 QByteArray userCacheBytes(const DmrUserList &list)
 {
-    QByteArray out;
-    out.reserve(usercache::kHeaderSize + qsizetype(list.size()) * usercache::kEntrySize);
-    appendLe32(out, list.size());
+    QByteArray out(usercache::kHeaderSize + qsizetype(list.size()) * usercache::kEntrySize, '\0');
+    out.replace(0, usercache::kHeaderSize, le32Bytes(list.size()));
     for (int i = 0; i < list.size(); ++i)
-        appendCacheEntry(out, list, i);
+        fillCacheEntry(out.data() + usercache::kHeaderSize + qsizetype(i) * usercache::kEntrySize, list, i);
     return out;
 }
 
@@ -351,20 +374,22 @@ int writeUserCache(const DmrUserList &list, const QString &fileName, const UserD
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return UserDbCannotOpen;
-    QByteArray chunk;
-    appendLe32(chunk, list.size());
-    for (int i = 0; i < list.size(); ++i) {
-        appendCacheEntry(chunk, list, i);
-        if ((i + 1) % kWriteChunkEntries == 0 || i + 1 == list.size()) {
-            if (file.write(chunk) != chunk.size())
-                return UserDbShortRead; // the save file is discarded: the previous cache stays
-            chunk.clear();
-            report(progress, QString(), i + 1, list.size());
-        }
-    }
-    if ((list.isEmpty() && file.write(chunk) != chunk.size()) || !file.commit())
+    const QByteArray count = le32Bytes(list.size());
+    if (file.write(count) != count.size())
         return UserDbShortRead;
-    return UserDbOk;
+    // Written in blocks of entries, so that the whole database never stands in memory twice.
+    std::vector<char> block(std::size_t(kWriteChunkEntries) * usercache::kEntrySize);
+    for (int first = 0; first < list.size(); first += kWriteChunkEntries) {
+        const int entries = std::min(kWriteChunkEntries, list.size() - first);
+        std::fill(block.begin(), block.end(), '\0');
+        for (int k = 0; k < entries; ++k)
+            fillCacheEntry(block.data() + std::size_t(k) * usercache::kEntrySize, list, first + k);
+        const qint64 size = qint64(entries) * usercache::kEntrySize;
+        if (file.write(block.data(), size) != size)
+            return UserDbShortRead; // the save file is discarded: the previous cache stays
+        report(progress, QString(), first + entries, list.size());
+    }
+    return file.commit() ? UserDbOk : UserDbShortRead;
 }
 
 int readUserCache(DmrUserList &list, const QString &fileName, const UserDbProgress &progress)
