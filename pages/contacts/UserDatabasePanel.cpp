@@ -90,9 +90,10 @@ UserDatabasePanel::UserDatabasePanel(Hooks hooks, QWidget *parent)
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_view->horizontalHeader()->setSectionsClickable(false);
+    m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->horizontalHeader()->setHighlightSections(false);
     m_view->setColumnHidden(UserListModel::HiddenColumn, true);
-    const int widths[] = { 1, 64, 72, 110, 72, 110, 100, 100 };
+    const int widths[] = { 1, 68, 76, 104, 74, 60, 52, 90 };
     for (int column = 0; column < UserListModel::kColumnCount; ++column)
         m_view->setColumnWidth(column, widths[column]);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -227,8 +228,10 @@ void UserDatabasePanel::setCountryText(const QString &country)
 {
     m_country = country;
     const int index = m_countryBox->findText(country, Qt::MatchExactly);
-    if (index >= 0)
+    if (index >= 0 && index != m_countryBox->currentIndex()) {
         m_countryBox->setCurrentIndex(index);
+        refresh(true);
+    }
 }
 
 void UserDatabasePanel::ensureLoaded()
