@@ -37,9 +37,10 @@ void reportDone(const UserDbProgress &progress)
     report(progress, QString(), 0, -1);
 }
 
+// Branch-free, so that lower-casing a whole entry vectorises.
 char lowerAscii(char c)
 {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    return char(c + (unsigned(quint8(c) - 'A') < 26u ? 'a' - 'A' : 0));
 }
 
 bool isBlank(char c)
