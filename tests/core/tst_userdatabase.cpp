@@ -2,6 +2,10 @@
 #include "ImageBuilder.h"
 #include "UserDatabase.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +71,7 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void cacheBytesAreTheDocumentedLayout();
+    void failedWriteKeepsPreviousCache();
     void damagedCache_data();
     void damagedCache();
     void countriesMerge();
@@ -141,6 +146,32 @@ void TestUserDatabase::cacheBytesAreTheDocumentedLayout()
     DmrUserList back;
     QCOMPARE(readUserCache(back, path), int(UserDbOk));
     QCOMPARE(dump(back), dump(list));
+}
+
+// A disk that fills up halfway (here: a file size limit) must not cost the cache that was there.
+void TestUserDatabase::failedWriteKeepsPreviousCache()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cache.dat"));
+    QCOMPARE(writeUserCache(listOf({ user(1, "OLD", "") }), path), int(UserDbOk));
+    const QByteArray previous = readFile(path);
+    DmrUserList big;
+    for (int i = 0; i < 20000; ++i)
+        big.append(user(i, "CALL", "Name"));
+
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100000;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int code = writeUserCache(big, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(code, int(UserDbShortRead));
+    QCOMPARE(readFile(path), previous);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("cache.dat") });
 }
 
 void TestUserDatabase::damagedCache_data()
