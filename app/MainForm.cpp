@@ -148,6 +148,9 @@ MainForm::MainForm(
     m_pageControl->setObjectName(QStringLiteral("MainPageControl"));
     layout->addWidget(m_pageControl, 1);
     createPages();
+    // The downloaded database and its caches live beside the settings file, wherever the program
+    // was started from.
+    m_contactsForm->databasePanel()->setDataFolder(QFileInfo(m_settingsPath).absolutePath());
     m_historyHook = new HistoryHook(
         this, [this] { return m_store.current().isOpen() ? &m_store.current().history() : nullptr; },
         [this] {
@@ -380,6 +383,7 @@ SettingsValues MainForm::currentSettings() const
     values.protectedIds = m_contactsForm->protectedIds();
     values.country = m_contactsForm->countryText();
     values.protectedChannels = m_channelsForm->protectedChannels();
+    values.databaseHost = m_contactsForm->databasePanel()->host();
     return values;
 }
 
@@ -396,6 +400,7 @@ void MainForm::readSettings()
     m_contactsForm->protectedIds() = values.protectedIds;
     m_contactsForm->setCountryText(values.country);
     m_channelsForm->protectedChannels() = values.protectedChannels;
+    m_contactsForm->databasePanel()->setHost(values.databaseHost);
 }
 
 bool MainForm::writeSettings()

@@ -12,8 +12,12 @@ const char *const kUsage = "usage: codeplug COMMAND ...\n"
                            "  contacts list|export|import|delete|move|sort ...\n"
                            "  grouplists|zones|scanlists list|delete|move|members|add-members|remove-members ...\n"
                            "  emergency list|delete|move ...\n"
-                           "  settings FILE.rdt [KEY=VALUE]... [-o OUT.rdt]\n"
-                           "  settings --keys\n";
+                           "  settings FILE.rdt [KEY=VALUE]... [-o OUT.rdt]
+"
+                           "  settings --keys
+"
+                           "  userdb parse|search|download|add ...
+";
 
 } // namespace
 
@@ -91,6 +95,8 @@ int run(const QStringList &arguments, Io io)
         return runSettingsCommand(rest, io);
     if (isListsCommand(command))
         return runListsCommand(command, rest, io);
+    if (command == QLatin1String("userdb"))
+        return runUserDbCommand(rest, io);
     io.err << "unknown command: " << command << "\n" << kUsage;
     return UsageError;
 }

@@ -45,5 +45,7 @@ bool isListsCommand(const QString &command);
 int runListsCommand(const QString &command, const QStringList &arguments, Io io);
 // The fields of the Basic, General and Menus tabs.
 int runSettingsCommand(const QStringList &arguments, Io io);
+// parse, search, download and add of the DMR user database.
+int runUserDbCommand(const QStringList &arguments, Io io);
 
 } // namespace cli

@@ -388,49 +388,12 @@ private:
     QList<int> m_skipped;
 };
 
-// Stores imported contacts: an existing DMR ID is updated unless protected, any other appended.
-class ContactMerger
+// Trimmed after the cut, as an export writes it, so that export + import changes nothing.
+bool storeImported(ContactMerger &merger, const ImportedContact &contact)
 {
-public:
-    ContactMerger(FileImage &image, const ProtectedIdList &protectedIds)
-        : m_image(image)
-        , m_protected(protectedIds)
-        , m_used(firstEmptyRecord(image, lists::contacts))
-    {
-        if (m_used < 0)
-            m_used = kMaxContacts;
-        // The first of equal IDs is the one updated; later rows do not take its place.
-        for (int row = m_used - 1; row >= 0; --row)
-            m_rows.insert(contactId(image, row), row);
-    }
-
-    bool full() const { return m_used >= kMaxContacts; }
-
-    // True when the contact was written.
-    bool store(const ImportedContact &contact)
-    {
-        // Trimmed after the cut, as an export writes it, so that export + import changes nothing.
-        const QString name = trimControl(contact.name.left(codeplug::contact::kMaxNameLength));
-        const auto found = m_rows.constFind(contact.id);
-        if (found != m_rows.cend()) {
-            if (m_protected.contains(contact.id))
-                return false;
-            updateContact(m_image, found.value(), contact.callType, contact.rxTone, name);
-            return true;
-        }
-        if (full())
-            return false;
-        writeContact(m_image, m_used, contact.id, contact.callType, contact.rxTone, name);
-        m_rows.insert(contact.id, m_used++);
-        return true;
-    }
-
-private:
-    FileImage &m_image;
-    const ProtectedIdList &m_protected;
-    int m_used;
-    QHash<std::uint32_t, int> m_rows;
-};
+    const QString name = trimControl(contact.name.left(codeplug::contact::kMaxNameLength));
+    return merger.store(contact.id, contact.callType, contact.rxTone, name);
+}
 
 template <typename Reader> ContactFileResult mergeAll(Reader &reader, ContactMerger &merger)
 {
@@ -441,7 +404,7 @@ template <typename Reader> ContactFileResult mergeAll(Reader &reader, ContactMer
             result.skippedLines = reader.skippedLines();
             return result;
         }
-        result.code += merger.store(*contact) ? 1 : 0;
+        result.code += storeImported(merger, *contact) ? 1 : 0;
     }
     if (reader.next())
         result.message = kContactListFullMessage;

@@ -159,4 +159,32 @@ ContactPaste pasteNewContacts(FileImage &image, const QByteArray &block)
     return { result.row, result.count };
 }
 
+ContactMerger::ContactMerger(FileImage &image, const ProtectedIdList &protectedIds)
+    : m_image(image)
+    , m_protected(protectedIds)
+    , m_used(firstEmptyRecord(image, lists::contacts))
+{
+    if (m_used < 0)
+        m_used = kMaxContacts;
+    // The first of equal IDs is the one updated; later rows do not take its place.
+    for (int row = m_used - 1; row >= 0; --row)
+        m_rows.insert(contactId(image, row), row);
+}
+
+bool ContactMerger::store(std::uint32_t id, int callType, bool rxTone, const QString &name)
+{
+    const auto found = m_rows.constFind(id);
+    if (found != m_rows.cend()) {
+        if (m_protected.contains(id))
+            return false;
+        updateContact(m_image, found.value(), callType, rxTone, name);
+        return true;
+    }
+    if (full())
+        return false;
+    writeContact(m_image, m_used, id, callType, rxTone, name);
+    m_rows.insert(id, m_used++);
+    return true;
+}
+
 } // namespace codeplug

@@ -5,7 +5,10 @@
 #include "ProtectedLists.h"
 #include "Refusal.h"
 
+#include <cstdint>
 #include <optional>
+
+#include <QHash>
 
 #include <QByteArray>
 #include <QList>
@@ -68,5 +71,24 @@ struct ContactPaste
 };
 // Appends the clipboard's named records while free records remain.
 ContactPaste pasteNewContacts(FileImage &image, const QByteArray &block);
+
+// Stores contacts by DMR ID, as an import and the user database's add do: the first used contact
+// with the ID is updated in place (type, tone and name; the ID stays) unless the ID is protected;
+// any other ID fills the next free record while there is one.
+class ContactMerger final
+{
+public:
+    ContactMerger(FileImage &image, const ProtectedIdList &protectedIds);
+
+    bool full() const { return m_used >= kMaxContacts; }
+    // True when a record was written. The name is written as given, cut to 16 characters.
+    bool store(std::uint32_t id, int callType, bool rxTone, const QString &name);
+
+private:
+    FileImage &m_image;
+    const ProtectedIdList &m_protected;
+    int m_used;
+    QHash<std::uint32_t, int> m_rows;
+};
 
 } // namespace codeplug

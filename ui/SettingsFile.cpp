@@ -194,6 +194,10 @@ void read(const QString &path, SettingsValues &values, int tabCount)
     values.country = contacts.text(QStringLiteral("Country"), values.country);
 
     readProtectedChannels(sectionOf(sections, "Channels"), values.protectedChannels);
+
+    const QString host = sectionOf(sections, "Database").text(QStringLiteral("Host"), QString());
+    if (!host.isEmpty())
+        values.databaseHost = host;
 }
 
 bool write(const QString &path, SettingsValues &values)
@@ -230,6 +234,10 @@ bool write(const QString &path, SettingsValues &values)
         if (!name.isEmpty())
             ini.key(protectedKey(k), name);
     }
+
+    // Always written, so that the place to name another host or a mirror is plain to see.
+    ini.section("Database");
+    ini.key(QStringLiteral("Host"), values.databaseHost);
 
     // Written whole through a temporary file, so a failed write never leaves half a file.
     QSaveFile file(path);

@@ -18,6 +18,7 @@ struct SettingsValues
     codeplug::ProtectedIdList protectedIds;
     QString country;
     codeplug::ProtectedChannelList protectedChannels;
+    QString databaseHost; // [Database] Host: the user-database service, "name" or "name:port"
 };
 
 namespace settingsfile {

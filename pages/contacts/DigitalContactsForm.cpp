@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "ListPanel.h"
 #include "Prompts.h"
+#include "UserDatabase.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -53,13 +54,15 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
     : CodePlugPage(context, parent)
     , m_splitter(new QSplitter(Qt::Horizontal, this))
     , m_showNoButton(new QPushButton(QStringLiteral("Show \"No\""), this))
-    , m_databasePanel(new QFrame(this))
+    , m_databasePanel(new UserDatabasePanel(
+          { context.prompts, context.messageTitle, [this] { return static_cast<const FileImage *>(currentImage()); },
+              [this](std::span<const DmrUserEntry> entries) { addUsers(entries); } },
+          this))
 {
     UpdatingScope updating(*this);
     setObjectName(QStringLiteral("DigitalContactsForm"));
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
     m_showNoButton->setObjectName(QStringLiteral("ShowNoSpeedButton"));
-    m_databasePanel->setObjectName(QStringLiteral("DatabasePanel"));
 
     ListPanel::Setup setup;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
@@ -110,9 +113,6 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setChildrenCollapsible(false);
-    // The user-database half fills this panel's layout.
-    m_databasePanel->setFrameShape(QFrame::StyledPanel);
-    new QVBoxLayout(m_databasePanel);
 
     createPopupMenu();
     connectCells();
@@ -241,11 +241,13 @@ void DigitalContactsForm::connectCells()
 void DigitalContactsForm::pageRefresh()
 {
     m_panel->reload();
+    m_databasePanel->updateAddButton();
 }
 
 void DigitalContactsForm::pageShown()
 {
     m_panel->refresh(false, 0);
+    m_databasePanel->ensureLoaded();
 }
 
 void DigitalContactsForm::setShowNo(bool showNo)
@@ -337,4 +339,16 @@ void DigitalContactsForm::exportContacts()
     const ContactFileResult result = codeplug::exportContacts(*image, withFilterExtension(fileName, filter));
     if (!result.message.isEmpty())
         prompts().error(kContactFileCaption, result.message);
+}
+
+void DigitalContactsForm::addUsers(std::span<const DmrUserEntry> entries)
+{
+    FileImage *image = currentImage();
+    if (!image)
+        return;
+    m_panel->editor()->endEdit(true);
+    const int top = m_panel->topRow();
+    const auto step = undoStep(QStringLiteral("Add contacts from the user database"));
+    addUsersToContacts(*image, entries, m_protectedIds, m_databasePanel->progress());
+    m_panel->refresh(true, top);
 }

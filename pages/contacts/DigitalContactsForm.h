@@ -2,18 +2,18 @@
 
 #include "CodePlugPage.h"
 #include "ProtectedLists.h"
+#include "UserDatabasePanel.h"
 
 #include <functional>
 
 class ListPanel;
-class QFrame;
 class QPushButton;
 class QSplitter;
 
 // The "  Digital Contacts  " tab. The left half edits the contact list of the current slot on the
 // shared list panel: in-place name and ID editors, type, rx tone and protection toggles, sorting by
-// a column title, clipboard transfer and contact files. The right half (`DatabasePanel`) is kept
-// for the DMR user database.
+// a column title, clipboard transfer and contact files. The right half (`DatabasePanel`) holds the
+// DMR user database, whose entries become contacts.
 class DigitalContactsForm final : public CodePlugPage
 {
     Q_OBJECT
@@ -32,8 +32,9 @@ public:
     void setShowNo(bool showNo);
     // Protected contact DMR IDs, common to all slots.
     codeplug::ProtectedIdList &protectedIds() { return m_protectedIds; }
-    QString countryText() const { return m_country; }
-    void setCountryText(const QString &country) { m_country = country; }
+    QString countryText() const { return m_databasePanel->countryText(); }
+    void setCountryText(const QString &country) { m_databasePanel->setCountryText(country); }
+    UserDatabasePanel *databasePanel() const { return m_databasePanel; }
 
 private:
     QWidget *createContactsPanel();
@@ -45,13 +46,13 @@ private:
     void pasteNew();
     void importContacts();
     void exportContacts();
+    void addUsers(std::span<const codeplug::DmrUserEntry> entries);
 
     bool m_showNo = false;
     codeplug::ProtectedIdList m_protectedIds;
-    QString m_country;
 
     ListPanel *m_panel;
     QSplitter *m_splitter;
     QPushButton *m_showNoButton;
-    QFrame *m_databasePanel;
+    UserDatabasePanel *m_databasePanel;
 };

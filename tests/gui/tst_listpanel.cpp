@@ -160,12 +160,15 @@ void TestListPanel::emptySlot()
     QCOMPARE(p.title(), titles.value(page));
     QCOMPARE(p.list->topLevelItemCount(), 0);
     QVERIFY(!p.list->isEnabled());
-    for (QPushButton *button : p.page->findChildren<QPushButton *>())
-        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    auto *database = p.child<QFrame>("DatabasePanel");
+    for (QPushButton *button : p.page->findChildren<QPushButton *>()) {
+        if (!database || !database->isAncestorOf(button))
+            QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    }
     if (auto *search = p.child<QLineEdit>("SearchEdit"))
         QVERIFY(!search->isEnabled());
     // The contacts page keeps its user-database half working; the other pages rest wholly.
-    if (auto *database = p.child<QFrame>("DatabasePanel"))
+    if (database)
         QVERIFY(database->isEnabled());
     else
         QVERIFY(!p.page->isEnabled());

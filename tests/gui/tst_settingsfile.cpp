@@ -32,6 +32,7 @@ SettingsValues presentValues()
     values.tab = 11;
     values.showNo = true;
     values.country = QStringLiteral("Germany");
+    values.databaseHost = QStringLiteral("localhost");
     return values;
 }
 
@@ -39,9 +40,14 @@ SettingsValues presentValues()
 QString dump(const SettingsValues &v)
 {
     const QRect &r = v.placement;
-    return QStringLiteral("%1,%2 %3x%4|%5,%6,%7,%8|%9|").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height())
-               .arg(v.files[0], v.files[1], v.files[2], v.files[3]).arg(v.tab)
-        + QString::number(int(v.showNo)) + QLatin1Char('|') + v.country;
+    return QStringLiteral("%1,%2 %3x%4|%5,%6,%7,%8|%9|")
+               .arg(r.left())
+               .arg(r.top())
+               .arg(r.width())
+               .arg(r.height())
+               .arg(v.files[0], v.files[1], v.files[2], v.files[3])
+               .arg(v.tab)
+        + QString::number(int(v.showNo)) + QLatin1Char('|') + v.country + QLatin1Char('|') + v.databaseHost;
 }
 
 } // namespace
@@ -64,12 +70,14 @@ void TestSettingsFile::read_data()
 {
     QTest::addColumn<QString>("ini"); // empty: no file at all
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no file keeps present values") << QString() << "216,105 1138x585|/p/one.rdt,,,|11|1|Germany";
+    QTest::newRow("no file keeps present values")
+        << QString() << "216,105 1138x585|/p/one.rdt,,,|11|1|Germany|localhost";
     // Section and key names in another case, blanks around values, an unreadable Width, no File0.
-    QTest::newRow("every key") << "[mainform]\nTOP=7\nLeft = 9\nWidth=wide\nHeight=700\n"
-                                  "[CodePlug]\nFile1=/x/two.rdt\nFile3=/x/four.rdt\n"
-                                  "[Misc]\nTab=3\n[Contacts]\nShowNo=0\nCountry=Italy\n"
-                               << "9,7 1138x700|/p/one.rdt,/x/two.rdt,,/x/four.rdt|3|0|Italy";
+    QTest::newRow("every key")
+        << "[mainform]\nTOP=7\nLeft = 9\nWidth=wide\nHeight=700\n"
+           "[CodePlug]\nFile1=/x/two.rdt\nFile3=/x/four.rdt\n"
+           "[Misc]\nTab=3\n[Contacts]\nShowNo=0\nCountry=Italy\n[Database]\nHost=mirror.lan:8080\n"
+        << "9,7 1138x700|/p/one.rdt,/x/two.rdt,,/x/four.rdt|3|0|Italy|mirror.lan:8080";
 }
 
 void TestSettingsFile::read()
@@ -104,12 +112,16 @@ void TestSettingsFile::protectedLists_data()
                                         "Protected_2=16777216\n"
                                      << "5|";
     QTest::newRow("sorted, limits kept")
-        << "[Contacts]\nProtected_num=3\nProtected_0=16777215\nProtected_1=0\nProtected_2=42\n" << "0,42,16777215|";
+        << "[Contacts]\nProtected_num=3\nProtected_0=16777215\nProtected_1=0\nProtected_2=42\n"
+        << "0,42,16777215|";
     QTest::newRow("keys beyond the count ignored") << "[Contacts]\nProtected_num=1\nProtected_0=9\nProtected_1=8\n"
                                                    << "9|";
-    QTest::newRow("missing key") << "[Contacts]\nProtected_num=2\nProtected_1=3\n" << "3|";
-    QTest::newRow("not a number") << "[Contacts]\nProtected_num=2\nProtected_0=abc\nProtected_1=12\n" << "12|";
-    QTest::newRow("no count") << "[Contacts]\nProtected_0=12\n[Channels]\nProtected_0=a\n" << "|";
+    QTest::newRow("missing key") << "[Contacts]\nProtected_num=2\nProtected_1=3\n"
+                                 << "3|";
+    QTest::newRow("not a number") << "[Contacts]\nProtected_num=2\nProtected_0=abc\nProtected_1=12\n"
+                                  << "12|";
+    QTest::newRow("no count") << "[Contacts]\nProtected_0=12\n[Channels]\nProtected_0=a\n"
+                              << "|";
     QTest::newRow("names trimmed, blank dropped, sorted without case")
         << "[Channels]\nProtected_num=4\nProtected_0=zeta\nProtected_1=  \nProtected_2= Alpha \nProtected_3=beta\n"
         << "|Alpha,beta,zeta";
@@ -155,7 +167,8 @@ void TestSettingsFile::writesKeysInOrder()
                        "[Misc]\nTab=11\n\n"
                        "[Contacts]\nShowNo=1\nProtected_num=2\nProtected_0=20\nProtected_1=300\n"
                        "Country=Germany\n\n"
-                       "[Channels]\nProtected_num=2\nProtected_1=b\n"));
+                       "[Channels]\nProtected_num=2\nProtected_1=b\n\n"
+                       "[Database]\nHost=localhost\n"));
     SettingsValues back;
     settingsfile::read(path, back);
     QCOMPARE(back.protectedChannels.names(), QStringList { QStringLiteral("b") });
