@@ -46,7 +46,7 @@ const QSize MainForm::kMinimumSize(800, 584);
 namespace {
 
 const QString kProgramName = QStringLiteral("DMR Code Plug Editor");
-const QString kFileFilter = QStringLiteral("*.rdt (*.rdt);;*.* (*)");
+const QString kFileFilter = filefilters::join({ filefilters::codePlug, filefilters::all });
 constexpr int kPanelHeight = 50;
 constexpr int kHintDurationMs = 20000;
 // X11 reports no end of a move or resize; the placement is checked once the window has been still.

@@ -1,7 +1,9 @@
 #include "CodePlugPage.h"
 
 #include "CodePlugStore.h"
+#include "CsvFields.h"
 #include "InPlaceEditor.h"
+#include "Prompts.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -33,6 +35,14 @@ codeplug::FileImage *CodePlugPage::currentImage() const
 codeplug::HistoryScope CodePlugPage::undoStep(const QString &name, const QString &mergeKey) const
 {
     return codeplug::HistoryScope(m_context.store->current().history(), name, mergeKey);
+}
+
+void CodePlugPage::reportImport(const QString &summary, const QList<int> &skippedLines) const
+{
+    prompts().notice(summary);
+    if (!skippedLines.isEmpty())
+        prompts().message(QMessageBox::Information, messageTitle(),
+            summary + QStringLiteral("\n\n") + codeplug::skippedLinesText(skippedLines));
 }
 
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)

@@ -55,6 +55,8 @@ protected:
     // One undo step of the current slot, named `name`, for all the command does until the scope
     // ends, questions included:  const auto step = undoStep(QStringLiteral("Delete channels"));
     codeplug::HistoryScope undoStep(const QString &name, const QString &mergeKey = {}) const;
+    // Tells what an import did: a notice, and a message box that names the lines it left out.
+    void reportImport(const QString &summary, const QList<int> &skippedLines) const;
 
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope

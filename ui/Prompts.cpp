@@ -1,6 +1,8 @@
 #include "Prompts.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
 
 void GuiPrompts::message(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
@@ -16,4 +18,11 @@ QMessageBox::StandardButton GuiPrompts::ask(
     QMessageBox box(icon, caption, text, buttons, m_parent);
     const int answer = box.exec();
     return QMessageBox::StandardButton(answer);
+}
+
+void GuiPrompts::notice(const QString &text)
+{
+    constexpr int kNoticeMs = 15000;
+    if (auto *window = qobject_cast<QMainWindow *>(m_parent ? m_parent->window() : nullptr))
+        window->statusBar()->showMessage(text, kNoticeMs);
 }

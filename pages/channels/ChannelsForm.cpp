@@ -4,13 +4,13 @@
 #include "ChannelDetails.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
+#include "CodePlugStore.h"
 #include "FileDialogs.h"
 #include "Layout.h"
 #include "ListPanel.h"
 #include "Prompts.h"
 #include "RecordName.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,8 +25,7 @@ namespace {
 
 constexpr int kNameColumn = 2;
 constexpr int kProtectColumn = 3;
-const QString kCsvFilter = QStringLiteral("*.csv");
-const QString kFileFilter = kCsvFilter + QStringLiteral(";;*.*");
+const QString kFileFilter = filefilters::join({ filefilters::csv, filefilters::all });
 
 } // namespace
 
@@ -212,7 +211,8 @@ void ChannelsForm::importChannels()
     FileImage *image = currentImage();
     if (!image)
         return;
-    const QString fileName = dialogs().openFileName(this, QCoreApplication::applicationDirPath(), kFileFilter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().openListFile(this, store().current().fileName, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
     m_panel->editor()->endEdit(true);
@@ -220,8 +220,10 @@ void ChannelsForm::importChannels()
     const ChannelCsvResult result = importChannelsCsv(*image, fileName, m_protectedChannels);
     for (const QString &message : result.messages)
         prompts().message(QMessageBox::Critical, messageTitle(), message);
-    if (result.value >= 0)
-        m_panel->refresh(true, 0);
+    if (result.value < 0)
+        return;
+    m_panel->refresh(true, 0);
+    reportImport(result.summary(), result.skippedLines);
 }
 
 void ChannelsForm::exportChannels()
@@ -229,9 +231,8 @@ void ChannelsForm::exportChannels()
     const FileImage *image = currentImage();
     if (!image)
         return;
-    QString filter = kCsvFilter;
-    const QString fileName
-        = dialogs().saveFileNameWithFilter(this, QCoreApplication::applicationDirPath(), {}, kFileFilter, filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().saveListFile(this, store().current().fileName, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
     const ChannelCsvResult result = exportChannelsCsv(*image, withFilterExtension(fileName, filter));

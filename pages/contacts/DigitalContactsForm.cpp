@@ -1,5 +1,6 @@
 #include "DigitalContactsForm.h"
 
+#include "CodePlugStore.h"
 #include "ContactFiles.h"
 #include "ContactList.h"
 #include "ContactRecord.h"
@@ -8,7 +9,6 @@
 #include "ListPanel.h"
 #include "Prompts.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,13 +33,9 @@ constexpr int kProtectColumn = ColumnProtect + 1;
 constexpr int kIdEditLength = 8;
 
 const QString kRefusalCaption = QStringLiteral("Opps");
-const QString kTxtFilter = QStringLiteral("*.txt (*.txt)");
-const QString kCsvFilter = QStringLiteral("*.csv (*.csv)");
-const QString kAllFilter = QStringLiteral("*.* (*)");
-
 QString contactFileFilters()
 {
-    return kTxtFilter + QStringLiteral(";;") + kCsvFilter + QStringLiteral(";;") + kAllFilter;
+    return filefilters::join({ filefilters::text, filefilters::csv, filefilters::all });
 }
 
 InPlaceEditor::KeyFilter digitsOnly()
@@ -310,15 +306,16 @@ void DigitalContactsForm::importContacts()
     if (!codePlugOpen())
         return;
     m_panel->editor()->endEdit(true);
-    QString filter = kCsvFilter;
-    const QString fileName
-        = dialogs().openFileNameWithFilter(this, QCoreApplication::applicationDirPath(), contactFileFilters(), filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().openListFile(this, store().current().fileName, contactFileFilters(), filter);
     FileImage *image = currentImage();
     if (fileName.isEmpty() || !image)
         return;
     const auto step = undoStep(QStringLiteral("Import contacts"));
     const ContactFileResult result = codeplug::importContacts(*image, fileName, m_protectedIds);
     m_panel->refresh(true, 0);
+    if (result.ok())
+        reportImport(result.summary(), result.skippedLines);
     if (!result.message.isEmpty())
         prompts().error(kContactFileCaption, result.message);
 }
@@ -328,9 +325,8 @@ void DigitalContactsForm::exportContacts()
     if (!codePlugOpen())
         return;
     m_panel->editor()->endEdit(true);
-    QString filter = kCsvFilter;
-    const QString fileName = dialogs().saveFileNameWithFilter(
-        this, QCoreApplication::applicationDirPath(), QString(), contactFileFilters(), filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().saveListFile(this, store().current().fileName, contactFileFilters(), filter);
     const FileImage *image = currentImage();
     if (fileName.isEmpty() || !image)
         return;

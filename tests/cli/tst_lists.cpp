@@ -243,6 +243,7 @@ private Q_SLOTS:
         const auto contactImport = runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" });
         QCOMPARE(contactImport.exitCode, 0);
         QCOMPARE(contactImport.err, QStringLiteral("1 line skipped: 5\n"));
+        QCOMPARE(contactImport.out, QStringLiteral("1 contacts added, 1 updated\n"));
         QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
     }
 
