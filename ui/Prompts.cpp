@@ -1,8 +1,8 @@
 #include "Prompts.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QStatusBar>
+#include <QLabel>
+#include <QTimer>
 
 void GuiPrompts::message(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
@@ -23,6 +23,13 @@ QMessageBox::StandardButton GuiPrompts::ask(
 void GuiPrompts::notice(const QString &text)
 {
     constexpr int kNoticeMs = 15000;
-    if (auto *window = qobject_cast<QMainWindow *>(m_parent ? m_parent->window() : nullptr))
-        window->statusBar()->showMessage(text, kNoticeMs);
+    QLabel *label = m_parent ? m_parent->window()->findChild<QLabel *>(QStringLiteral("NoticeLabel")) : nullptr;
+    if (!label)
+        return;
+    label->setText(text);
+    // A later notice stays its own full time.
+    QTimer::singleShot(kNoticeMs, label, [label, text] {
+        if (label->text() == text)
+            label->clear();
+    });
 }

@@ -19,7 +19,7 @@ public:
         QMessageBox::Icon icon, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)
         = 0;
 
-    // A passing notice that asks for nothing (what a command did), in the window's status bar.
+    // A passing notice that asks for nothing (what a command did), in the window's notice line.
     virtual void notice(const QString & /*text*/) { }
 
     void error(const QString &caption, const QString &text) { message(QMessageBox::Critical, caption, text); }

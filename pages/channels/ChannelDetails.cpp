@@ -89,14 +89,12 @@ ChannelDetails::ChannelDetails(
     m_detailArea->setObjectName(QStringLiteral("DetailPanel"));
     auto *areaLayout = new QVBoxLayout(m_detailArea);
     areaLayout->setContentsMargins(0, 0, 4, 0);
+    areaLayout->setSpacing(2);
     m_grids = { createCommonGroup(m_detailArea), createDigitalGroup(m_detailArea), createAnalogueGroup(m_detailArea) };
     areaLayout->addStretch(1);
     setWidget(m_detailArea);
     viewport()->installEventFilter(this);
-    // Down buttons must stand out from up ones at a glance, also in styles that shade them lightly.
-    m_detailArea->setStyleSheet(
-        QStringLiteral("QPushButton:checked { background-color: palette(highlight); color: palette(highlighted-text);"
-                       " border: 1px solid palette(dark); border-radius: 3px; padding: 3px 6px; }"));
+    FieldGrid::markCheckedButtons(m_detailArea);
     FieldGrid::arrangeAll(m_grids, m_detailArea, viewport()->width(), m_twoColumnWidth);
     connect(m_binder, &FieldBinder::written, this, &ChannelDetails::recordsChanged);
 }

@@ -34,6 +34,7 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("ChannelsForm"));
     auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 4, 2); // the detail groups need every line of the design height
     createListSide(layout);
     m_details = new ChannelDetails([this] { return currentImage(); }, [this] { return m_panel->selectedRows(); }, this);
     layout->addWidget(m_details, 1);
@@ -46,7 +47,8 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
 void ChannelsForm::createListSide(QBoxLayout *layout)
 {
     ListPanel::Setup setup;
-    setup.columns = { { QStringLiteral("Chan"), 50, Qt::AlignCenter }, { QStringLiteral("Name"), 120, Qt::AlignLeft },
+    setup.columns = { { QStringLiteral("Chan"), 50, Qt::AlignCenter },
+        { QStringLiteral("Name"), listview::kFullNameWidth, Qt::AlignLeft },
         { QStringLiteral("Protect"), 80, Qt::AlignCenter } };
     setup.titlePrefix = QStringLiteral("Channels");
     setup.capacity = kMaxChannels;
@@ -108,13 +110,13 @@ void ChannelsForm::createListSide(QBoxLayout *layout)
     side->addWidget(m_panel->titleLabel());
     side->addLayout(m_panel->searchRow());
     side->addWidget(list, 1);
-    auto *commands = new QGridLayout;
-    const ListPanel::Button buttons[] = { ListPanel::AddButton, ListPanel::DeleteButton, ListPanel::ImportButton,
-        ListPanel::ExportButton, ListPanel::MoveUp10Button, ListPanel::MoveUpButton, ListPanel::MoveDownButton,
-        ListPanel::MoveDown10Button };
-    for (int i = 0; i < 8; ++i)
-        commands->addWidget(m_panel->button(buttons[i]), i / 4, i % 4);
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(2);
+    for (ListPanel::Button which :
+        { ListPanel::AddButton, ListPanel::DeleteButton, ListPanel::ImportButton, ListPanel::ExportButton })
+        commands->addWidget(m_panel->button(which), 1);
     side->addLayout(commands);
+    side->addLayout(m_panel->moveRow());
     layout->addWidget(panel);
 }
 

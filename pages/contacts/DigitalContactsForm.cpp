@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -59,9 +58,10 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
 
     ListPanel::Setup setup;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    setup.columns = { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), 150, left },
-        { QStringLiteral("ID"), 76, left }, { QStringLiteral("Type"), 92, left },
-        { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 60, Qt::AlignCenter } };
+    setup.columns
+        = { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), listview::kFullNameWidth, left },
+              { QStringLiteral("ID"), 76, left }, { QStringLiteral("Type"), 92, left },
+              { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 60, Qt::AlignCenter } };
     setup.titlePrefix = QStringLiteral("Contacts");
     setup.capacity = kMaxContacts;
     setup.emptyTitle = QStringLiteral("Contacts .. up to %1. ").arg(kMaxContacts);
@@ -140,16 +140,7 @@ QWidget *DigitalContactsForm::createContactsPanel()
     edit->addWidget(m_panel->button(ListPanel::AddButton));
     edit->addWidget(m_panel->button(ListPanel::DeleteButton));
     edit->addSpacing(12);
-    // Worded move buttons with arrows, in the order up, up 10, down, down 10.
-    const std::pair<ListPanel::Button, const char *> moves[]
-        = { { ListPanel::MoveUpButton, "Up" }, { ListPanel::MoveUp10Button, "Up 10" },
-              { ListPanel::MoveDownButton, "Down" }, { ListPanel::MoveDown10Button, "Down 10" } };
-    for (const auto &[which, text] : moves) {
-        QPushButton *button = m_panel->button(which);
-        button->setText(QLatin1String(text));
-        button->setIcon(style()->standardIcon(text[0] == 'U' ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
-        edit->addWidget(button);
-    }
+    edit->addLayout(m_panel->moveRow());
     edit->addStretch(1);
     lines->addLayout(edit);
     auto *files = new QHBoxLayout;
