@@ -94,6 +94,8 @@ QPushButton *FieldGrid::addToggle(const char *name, const QString &caption, cons
     if (!hint.isEmpty())
         button->setToolTip(hint);
     button->setCheckable(true);
+    // Wide enough for its caption also in the down look, whose padding differs from the style's.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
     m_toggleButtons.append(button);
     return button;
 }
@@ -109,7 +111,6 @@ int FieldGrid::labelWidth() const
 namespace {
 
 constexpr int kToggleSpacing = 4;
-constexpr int kToggleSlack = 10;
 // The group box's frame and margins around its rows.
 constexpr int kBoxChrome = 2 * 8 + 6;
 
@@ -120,8 +121,7 @@ QList<int> toggleRows(const QList<QPushButton *> &toggles, int width, int least)
     QList<int> rows;
     int used = 0;
     for (QPushButton *toggle : toggles) {
-        // The slack keeps a caption whole when the down look's padding widens the button.
-        const int wanted = toggle->sizeHint().width() + kToggleSpacing + kToggleSlack;
+        const int wanted = std::max(toggle->sizeHint().width(), toggle->minimumWidth()) + kToggleSpacing;
         if (rows.isEmpty() || (used + wanted > width && rows.last() >= least)) {
             rows.append(0);
             used = 0;
@@ -163,11 +163,9 @@ void FieldGrid::arrange(int pairsPerRow, int labelWidth, int width)
     for (int count : rows) {
         auto *line = new QHBoxLayout;
         line->setSpacing(kToggleSpacing);
+        // Each keeps at least its natural width, so that no caption is cut.
         for (int i = 0; i < count; ++i)
-            line->addWidget(m_toggleButtons.at(next++), 1);
-        // A short last row keeps the width its buttons would have in a full row.
-        if (count < 2 * pairsPerRow && rows.size() > 1)
-            line->addStretch(2 * pairsPerRow - count);
+            line->addWidget(m_toggleButtons.at(next++));
         m_toggles->addLayout(line);
     }
     m_outer->addLayout(m_fields);
