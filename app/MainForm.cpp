@@ -225,6 +225,8 @@ void MainForm::createButtonPanel()
     // a line from the pages.
     auto *notice = new QLabel(m_panel);
     notice->setObjectName(QStringLiteral("NoticeLabel"));
+    // A long notice is cut at the window's edge rather than widening the window.
+    notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(notice, 1);
 }
 

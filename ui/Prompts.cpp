@@ -27,9 +27,12 @@ void GuiPrompts::notice(const QString &text)
     if (!label)
         return;
     label->setText(text);
+    label->setToolTip(text); // a narrow window cuts the line
     // A later notice stays its own full time.
     QTimer::singleShot(kNoticeMs, label, [label, text] {
-        if (label->text() == text)
+        if (label->text() == text) {
             label->clear();
+            label->setToolTip({});
+        }
     });
 }
