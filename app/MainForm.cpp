@@ -3,6 +3,7 @@
 #include "CodePlugFile.h"
 #include "CodePlugStore.h"
 #include "Codecs.h"
+#include "FieldGrid.h"
 #include "FileDialogs.h"
 #include "HistoryHook.h"
 #include "NewCodePlug.h"
@@ -28,6 +29,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -46,8 +48,8 @@ const QSize MainForm::kMinimumSize(800, 584);
 namespace {
 
 const QString kProgramName = QStringLiteral("DMR Code Plug Editor");
-const QString kFileFilter = QStringLiteral("*.rdt (*.rdt);;*.* (*)");
-constexpr int kPanelHeight = 50;
+const QString kFileFilter = filefilters::join({ filefilters::codePlug, filefilters::all });
+constexpr int kPanelHeight = 40;
 constexpr int kHintDurationMs = 20000;
 // X11 reports no end of a move or resize; the placement is checked once the window has been still.
 constexpr int kPlacementSettleMs = 300;
@@ -190,7 +192,7 @@ void MainForm::createButtonPanel()
     m_panel->setObjectName(QStringLiteral("ButtonPanel"));
     m_panel->setFixedHeight(kPanelHeight);
     auto *layout = new QHBoxLayout(m_panel);
-    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setContentsMargins(8, 4, 8, 4);
     QPushButton *newButton = addPanelButton(layout, QStringLiteral("NewBitBtn"), QStringLiteral("New"));
     m_openButton = addPanelButton(layout, QStringLiteral("OpenBitBtn"), QStringLiteral("Open"));
     m_reloadButton = addPanelButton(layout, QStringLiteral("ReloadBitBtn"), QStringLiteral("Reload"));
@@ -216,11 +218,19 @@ void MainForm::createButtonPanel()
         m_slotButtons[std::size_t(i)] = button;
     }
     m_slotButtons[0]->setChecked(true);
+    FieldGrid::highlightDownButtons(m_panel);
     connect(m_slotGroup, &QButtonGroup::idClicked, this, [this](int id) {
         if (m_slotButtons[std::size_t(id)]->isChecked())
             selectSlot(id);
     });
-    layout->addStretch(1);
+    layout->addSpacing(24);
+    // What the last command did, beside the buttons rather than in a status bar that would take
+    // a line from the pages.
+    auto *notice = new QLabel(m_panel);
+    notice->setObjectName(QStringLiteral("NoticeLabel"));
+    // A long notice is cut at the window's edge rather than widening the window.
+    notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(notice, 1);
 }
 
 void MainForm::createMenu()

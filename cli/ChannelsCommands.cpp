@@ -102,7 +102,7 @@ int runImport(Command &command, Io io)
         printMessages({ skippedLinesText(result.skippedLines) }, io);
     if (result.value < 0)
         return FileError;
-    io.out << result.value << " channels imported\n";
+    io.out << result.summary() << "\n";
     return command.save(io);
 }
 

@@ -4,20 +4,18 @@ namespace cli {
 
 namespace {
 
-const char *const kUsage = "usage: codeplug COMMAND ...\n"
-                           "  new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt\n"
-                           "  info FILE.rdt\n"
-                           "  compact IN.rdt OUT.rdt\n"
-                           "  channels list|export|import|delete|move|sort ...\n"
-                           "  contacts list|export|import|delete|move|sort ...\n"
-                           "  grouplists|zones|scanlists list|delete|move|members|add-members|remove-members ...\n"
-                           "  emergency list|delete|move ...\n"
-                           "  settings FILE.rdt [KEY=VALUE]... [-o OUT.rdt]
-"
-                           "  settings --keys
-"
-                           "  userdb parse|search|download|add ...
-";
+const char *const kUsage
+    = "usage: codeplug COMMAND ...\n"
+      "  new [--band 0|1|2|3] [--model 0|1|2] OUT.rdt\n"
+      "  info FILE.rdt\n"
+      "  compact IN.rdt OUT.rdt\n"
+      "  channels list|export|import|delete|move|sort ...\n"
+      "  contacts list|export|import|delete|move|sort ...\n"
+      "  grouplists|zones|scanlists list|add|rename|delete|move|members|add-members|remove-members ...\n"
+      "  emergency list|add|rename|delete|move ...\n"
+      "  settings FILE.rdt [KEY=VALUE]... [-o OUT.rdt]\n"
+      "  settings --keys\n"
+      "  userdb parse|search|download|add ...\n";
 
 } // namespace
 

@@ -116,6 +116,7 @@ int runImport(const QStringList &arguments, Io io)
                 io.err << result.message << Qt::endl;
             if (!result.skippedLines.isEmpty())
                 io.err << skippedLinesText(result.skippedLines) << Qt::endl;
+            io.out << result.summary() << Qt::endl;
             return int(Success);
         }
         io.err << (result.message.isEmpty() ? QStringLiteral("Could not open the file") : result.message) << ": "

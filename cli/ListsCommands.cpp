@@ -2,6 +2,7 @@
 
 #include "MemberLists.h"
 #include "RecordList.h"
+#include "RecordName.h"
 
 #include <functional>
 
@@ -37,6 +38,8 @@ int usage(const ListCommands &lists, Io io, const QString &problem = {})
         io.err << problem << "\n";
     const QString word = QLatin1String(lists.word);
     io.err << "usage: codeplug " << word << " list FILE.rdt\n"
+           << "       codeplug " << word << " add FILE.rdt NAME [-o OUT.rdt]\n"
+           << "       codeplug " << word << " rename FILE.rdt NUMBER NAME [-o OUT.rdt]\n"
            << "       codeplug " << word << " delete FILE.rdt NUMBER... [--stop-on-refusal] [-o OUT.rdt]\n"
            << "       codeplug " << word << " move FILE.rdt NUMBER... --by N [-o OUT.rdt]\n";
     if (lists.members) {
@@ -93,6 +96,29 @@ int runMove(FileImage &image, Command &command)
     if (!command.rows(image, command.numbers(), rows))
         return usage(command.lists, command.io);
     RecordList(image, command.lists.list).moveSelection(rows, by);
+    return Success;
+}
+
+int runAdd(FileImage &image, Command &command)
+{
+    const int row = RecordList(image, command.lists.list).add();
+    if (row < 0) {
+        command.io.err << "no room for another " << command.noun() << Qt::endl;
+        return FileError;
+    }
+    if (!renameRecord(image, command.lists.list.layout, row, command.numbers().first()))
+        return usage(command.lists, command.io, QStringLiteral("the name is empty"));
+    command.io.out << row + 1 << '\t' << ownerName(image, command.lists.list.layout, row) << Qt::endl;
+    return Success;
+}
+
+int runRename(FileImage &image, Command &command)
+{
+    QList<int> rows;
+    if (!command.rows(image, command.numbers().mid(0, 1), rows))
+        return usage(command.lists, command.io);
+    if (!renameRecord(image, command.lists.list.layout, rows.first(), command.numbers().at(1)))
+        return usage(command.lists, command.io, QStringLiteral("the name is empty"));
     return Success;
 }
 
@@ -199,6 +225,8 @@ struct Subcommand
 
 constexpr Subcommand kSubcommands[] = {
     { "list", 1, 1, false, false, [](FileImage &image, Command &command) { return printRecords(image, command), 0; } },
+    { "add", 2, 2, true, false, runAdd },
+    { "rename", 3, 3, true, false, runRename },
     { "delete", 2, -1, true, false, runDelete },
     { "move", 2, -1, true, false, runMove },
     { "members", 2, 2, false, true, runMembers },

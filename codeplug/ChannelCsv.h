@@ -34,6 +34,9 @@ struct ChannelCsvResult
     int value = 0;
     QStringList messages;
     QList<int> skippedLines;
+
+    // What an import did, in the words the editor and the command-line tool report it.
+    QString summary() const { return QStringLiteral("%1 channels imported").arg(value); }
 };
 
 // The whole file text: the header and one line per used channel, CR LF line ends; a name holding a

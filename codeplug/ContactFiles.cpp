@@ -13,6 +13,14 @@ namespace codeplug {
 
 namespace {
 
+ContactFileResult outcome(int code, const QString &message = {})
+{
+    ContactFileResult result;
+    result.code = code;
+    result.message = message;
+    return result;
+}
+
 constexpr int kMinFileNameLength = 5;
 constexpr int kMaxLineBytes = 255;
 // Every character the reader splits a plain line at.
@@ -88,20 +96,20 @@ ContactFileResult exportContacts(const FileImage &image, const QString &fileName
 {
     const QString name = fileName.trimmed();
     if (name.size() < kMinFileNameLength)
-        return { ExportNameTooShort, {}, {} };
+        return outcome(ExportNameTooShort);
     const auto format = contactFileFormat(name);
     if (!format)
-        return { ExportUnknownFormat,
-            QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)"), {} };
+        return outcome(ExportUnknownFormat,
+            QStringLiteral("Don't know what format you want them exporting too (only .txt or .csv)"));
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
-        return { ExportCannotCreate, QStringLiteral("Could not create the file"), {} };
+        return outcome(ExportCannotCreate, QStringLiteral("Could not create the file"));
     const QByteArray content = contactsFileContent(image, *format);
     if (file.write(content) != content.size() || !file.commit()) {
         file.cancelWriting();
-        return { ExportWriteFailed, QStringLiteral("Could not write to the file"), {} };
+        return outcome(ExportWriteFailed, QStringLiteral("Could not write to the file"));
     }
-    return { ContactsExported, {}, {} };
+    return outcome(ContactsExported);
 }
 
 namespace {
@@ -389,7 +397,7 @@ private:
 };
 
 // Trimmed after the cut, as an export writes it, so that export + import changes nothing.
-bool storeImported(ContactMerger &merger, const ImportedContact &contact)
+ContactMerger::Outcome storeImported(ContactMerger &merger, const ImportedContact &contact)
 {
     const QString name = trimControl(contact.name.left(codeplug::contact::kMaxNameLength));
     return merger.store(contact.id, contact.callType, contact.rxTone, name);
@@ -404,7 +412,17 @@ template <typename Reader> ContactFileResult mergeAll(Reader &reader, ContactMer
             result.skippedLines = reader.skippedLines();
             return result;
         }
-        result.code += storeImported(merger, *contact) ? 1 : 0;
+        switch (storeImported(merger, *contact)) {
+        case ContactMerger::Added:
+            ++result.added;
+            break;
+        case ContactMerger::Updated:
+            ++result.updated;
+            break;
+        case ContactMerger::Left:
+            break;
+        }
+        result.code = result.added + result.updated;
     }
     if (reader.next())
         result.message = kContactListFullMessage;
@@ -432,14 +450,14 @@ ContactFileResult importContacts(FileImage &image, const QString &fileName, cons
 {
     const QString name = fileName.trimmed();
     if (name.size() < kMinFileNameLength)
-        return { ImportNameTooShort, {}, {} };
+        return outcome(ImportNameTooShort);
     const auto format = contactFileFormat(name);
     if (!format)
-        return { ImportCannotOpen,
-            QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)"), {} };
+        return outcome(ImportCannotOpen,
+            QStringLiteral("Don't know what format you want them importing from (only .txt or .csv)"));
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        return { ImportCannotOpen, QStringLiteral("Could not open the file"), {} };
+        return outcome(ImportCannotOpen, QStringLiteral("Could not open the file"));
     return importContacts(image, file, *format, protectedIds);
 }
 

@@ -43,8 +43,12 @@ struct ContactFileResult
     int code = 0;
     QString message;
     QList<int> skippedLines;
+    int added = 0; // of an import: code = added + updated
+    int updated = 0;
 
     bool ok() const { return code >= 0; }
+    // What an import did, in the words the editor and the command-line tool report it.
+    QString summary() const { return QStringLiteral("%1 contacts added, %2 updated").arg(added).arg(updated); }
 };
 
 // The whole file content of every used contact, byte for byte.

@@ -171,20 +171,20 @@ ContactMerger::ContactMerger(FileImage &image, const ProtectedIdList &protectedI
         m_rows.insert(contactId(image, row), row);
 }
 
-bool ContactMerger::store(std::uint32_t id, int callType, bool rxTone, const QString &name)
+ContactMerger::Outcome ContactMerger::store(std::uint32_t id, int callType, bool rxTone, const QString &name)
 {
     const auto found = m_rows.constFind(id);
     if (found != m_rows.cend()) {
         if (m_protected.contains(id))
-            return false;
+            return Left;
         updateContact(m_image, found.value(), callType, rxTone, name);
-        return true;
+        return Updated;
     }
     if (full())
-        return false;
+        return Left;
     writeContact(m_image, m_used, id, callType, rxTone, name);
     m_rows.insert(id, m_used++);
-    return true;
+    return Added;
 }
 
 } // namespace codeplug

@@ -81,8 +81,9 @@ public:
     ContactMerger(FileImage &image, const ProtectedIdList &protectedIds);
 
     bool full() const { return m_used >= kMaxContacts; }
-    // True when a record was written. The name is written as given, cut to 16 characters.
-    bool store(std::uint32_t id, int callType, bool rxTone, const QString &name);
+    enum Outcome { Left, Updated, Added };
+    // The name is written as given, cut to 16 characters.
+    Outcome store(std::uint32_t id, int callType, bool rxTone, const QString &name);
 
 private:
     FileImage &m_image;

@@ -480,7 +480,7 @@ int addUsersToContacts(FileImage &image, std::span<const DmrUserEntry> entries, 
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const DmrUserEntry &entry = entries[k];
         if (entry.id >= 0 && entry.id <= usercache::kMaxId)
-            written += merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry)) ? 1 : 0;
+            written += merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry)) != ContactMerger::Left ? 1 : 0;
         if ((k + 1) % kDetailProgressEntries == 0)
             report(progress, QString(), qint64(k + 1), room);
     }

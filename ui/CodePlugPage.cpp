@@ -1,7 +1,9 @@
 #include "CodePlugPage.h"
 
 #include "CodePlugStore.h"
+#include "CsvFields.h"
 #include "InPlaceEditor.h"
+#include "Prompts.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -41,6 +43,14 @@ void CodePlugPage::offerTab(bool offered)
         return;
     m_tabOffered = offered;
     Q_EMIT tabOfferChanged(offered);
+}
+
+void CodePlugPage::reportImport(const QString &summary, const QList<int> &skippedLines) const
+{
+    prompts().notice(summary);
+    if (!skippedLines.isEmpty())
+        prompts().message(QMessageBox::Information, messageTitle(),
+            summary + QStringLiteral("\n\n") + codeplug::skippedLinesText(skippedLines));
 }
 
 PlaceholderPage::PlaceholderPage(const PageContext &context, const QString &title, QWidget *parent)

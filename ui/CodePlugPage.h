@@ -62,6 +62,8 @@ protected:
     // ends, questions included:  const auto step = undoStep(QStringLiteral("Delete channels"));
     codeplug::HistoryScope undoStep(const QString &name, const QString &mergeKey = {}) const;
     void offerTab(bool offered);
+    // Tells what an import did: a notice, and a message box that names the lines it left out.
+    void reportImport(const QString &summary, const QList<int> &skippedLines) const;
 
     // Sets the updating flag for its lifetime and restores the previous value afterwards.
     class UpdatingScope

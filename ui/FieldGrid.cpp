@@ -17,6 +17,9 @@ FieldGrid::FieldGrid(QWidget *area, const char *name, const QString &title, cons
     , m_outer(new QVBoxLayout(m_box))
 {
     setParent(m_box);
+    // Tight groups, so that the three channel groups share the height of the design size.
+    m_outer->setContentsMargins(8, 2, 8, 4);
+    m_outer->setSpacing(2);
     m_box->setObjectName(QLatin1String(name));
     m_box->setToolTip(hint);
     area->layout()->addWidget(m_box);
@@ -91,6 +94,8 @@ QPushButton *FieldGrid::addToggle(const char *name, const QString &caption, cons
     if (!hint.isEmpty())
         button->setToolTip(hint);
     button->setCheckable(true);
+    // Wide enough for its caption also in the down look, whose padding differs from the style's.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
     m_toggleButtons.append(button);
     return button;
 }
@@ -103,18 +108,47 @@ int FieldGrid::labelWidth() const
     return width;
 }
 
-void FieldGrid::arrange(int pairsPerRow, int labelWidth)
+namespace {
+
+constexpr int kToggleSpacing = 4;
+// The group box's frame and margins around its rows.
+constexpr int kBoxChrome = 2 * 8 + 6;
+
+// How many toggles stand in each row: at least `least`, and more while `width` holds them at their
+// natural widths.
+QList<int> toggleRows(const QList<QPushButton *> &toggles, int width, int least)
 {
-    if (pairsPerRow == m_pairsPerRow && labelWidth == m_labelWidth)
+    QList<int> rows;
+    int used = 0;
+    for (QPushButton *toggle : toggles) {
+        const int wanted = std::max(toggle->sizeHint().width(), toggle->minimumWidth()) + kToggleSpacing;
+        if (rows.isEmpty() || (used + wanted > width && rows.last() >= least)) {
+            rows.append(0);
+            used = 0;
+        }
+        ++rows.last();
+        used += wanted;
+    }
+    return rows;
+}
+
+} // namespace
+
+void FieldGrid::arrange(int pairsPerRow, int labelWidth, int width)
+{
+    const QList<int> rows = toggleRows(m_toggleButtons, width - kBoxChrome, 2 * pairsPerRow);
+    if (pairsPerRow == m_pairsPerRow && labelWidth == m_labelWidth && rows == m_toggleRows)
         return;
     m_pairsPerRow = pairsPerRow;
     m_labelWidth = labelWidth;
+    m_toggleRows = rows;
     delete m_fields;
     delete m_toggles;
     m_fields = new QGridLayout;
-    m_toggles = new QGridLayout;
+    m_toggles = new QVBoxLayout;
     m_fields->setHorizontalSpacing(8);
-    m_toggles->setHorizontalSpacing(4);
+    m_fields->setVerticalSpacing(2);
+    m_toggles->setSpacing(2);
     for (int i = 0; i < int(m_pairs.size()); ++i) {
         const int row = i / pairsPerRow;
         const int column = (i % pairsPerRow) * 2;
@@ -125,11 +159,15 @@ void FieldGrid::arrange(int pairsPerRow, int labelWidth)
         m_fields->setColumnMinimumWidth(2 * c, labelWidth);
         m_fields->setColumnStretch(2 * c + 1, 1);
     }
-    const int togglesPerRow = 2 * pairsPerRow;
-    for (int i = 0; i < int(m_toggleButtons.size()); ++i)
-        m_toggles->addWidget(m_toggleButtons.at(i), i / togglesPerRow, i % togglesPerRow);
-    for (int c = 0; c < togglesPerRow; ++c)
-        m_toggles->setColumnStretch(c, 1);
+    int next = 0;
+    for (int count : rows) {
+        auto *line = new QHBoxLayout;
+        line->setSpacing(kToggleSpacing);
+        // Each keeps at least its natural width, so that no caption is cut.
+        for (int i = 0; i < count; ++i)
+            line->addWidget(m_toggleButtons.at(next++));
+        m_toggles->addLayout(line);
+    }
     m_outer->addLayout(m_fields);
     m_outer->addLayout(m_toggles);
 }
@@ -141,13 +179,14 @@ void FieldGrid::arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int w
     for (FieldGrid *grid : grids)
         labelWidth = std::max(labelWidth, grid->labelWidth());
     if (twoColumnWidth == 0) {
+        // Measured with the toggles two to a pair, so that their packing does not widen it.
         for (FieldGrid *grid : grids)
-            grid->arrange(2, labelWidth);
+            grid->arrange(2, labelWidth, 0);
         twoColumnWidth = area->minimumSizeHint().width();
     }
     const int pairs = width >= twoColumnWidth ? 2 : 1;
     for (FieldGrid *grid : grids)
-        grid->arrange(pairs, labelWidth);
+        grid->arrange(pairs, labelWidth, width);
 }
 
 void FieldGrid::highlightDownButtons(QWidget *area)

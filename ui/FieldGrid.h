@@ -36,13 +36,15 @@ public:
     QPushButton *addToggle(const char *name, const QString &caption, const QString &hint = {});
 
     int labelWidth() const;
-    // Places the pairs `pairsPerRow` to a row with label columns of `labelWidth`.
-    void arrange(int pairsPerRow, int labelWidth);
+    // Places the pairs `pairsPerRow` to a row with label columns of `labelWidth`, and the toggles
+    // as many to a row as an area `width` wide holds (two to a pair when `width` is 0).
+    void arrange(int pairsPerRow, int labelWidth, int width);
 
     // Arranges the grids of one area in the same columns, two pairs to a row when `width` holds
     // them. `twoColumnWidth` caches the least width of two pairs to a row (0 before the first call).
     static void arrangeAll(const QList<FieldGrid *> &grids, QWidget *area, int width, int &twoColumnWidth);
-    // Shows the down toggle buttons inside `area` in the highlight colours.
+    // Down buttons of the area stand out from up ones at a glance, also in styles that shade them
+    // lightly: the toggles of every page and the main window's slot buttons look alike.
     static void highlightDownButtons(QWidget *area);
 
 private:
@@ -55,9 +57,10 @@ private:
     QGroupBox *m_box;
     QVBoxLayout *m_outer;
     QGridLayout *m_fields = nullptr;
-    QGridLayout *m_toggles = nullptr;
+    QVBoxLayout *m_toggles = nullptr;
     QList<Pair> m_pairs;
     QList<QPushButton *> m_toggleButtons;
     int m_pairsPerRow = 0;
     int m_labelWidth = 0;
+    QList<int> m_toggleRows;
 };

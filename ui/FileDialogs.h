@@ -1,8 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
+
+// The filters of the file dialogs, worded alike on every page.
+namespace filefilters {
+inline const QString codePlug = QStringLiteral("Code plug files (*.rdt)");
+inline const QString csv = QStringLiteral("CSV files (*.csv)");
+inline const QString text = QStringLiteral("Text files (*.txt)");
+inline const QString all = QStringLiteral("All files (*)");
+// Several filters as one dialog filter text.
+inline QString join(const QStringList &filters)
+{
+    return filters.join(QStringLiteral(";;"));
+}
+} // namespace filefilters
 
 // The open and save dialogs behind an interface, so that tests can name the chosen file.
 // Both return the chosen path, or an empty text when the dialog was cancelled.
@@ -10,6 +24,12 @@ class FileDialogs
 {
 public:
     virtual ~FileDialogs() = default;
+
+    // Dialogs for the files that go with a code plug (channel and contact lists). They open in the
+    // folder of `codePlugFile`; for a code plug not saved yet, in the folder last chosen in such a
+    // dialog, else the home folder. `selectedFilter` as for the dialogs below.
+    QString openListFile(QWidget *parent, const QString &codePlugFile, const QString &filter, QString &selectedFilter);
+    QString saveListFile(QWidget *parent, const QString &codePlugFile, const QString &filter, QString &selectedFilter);
 
     // Asks for an existing file in an existing folder.
     virtual QString openFileName(QWidget *parent, const QString &directory, const QString &filter) = 0;
@@ -30,6 +50,12 @@ public:
     {
         return saveFileName(parent, directory, presetName, filter);
     }
+
+private:
+    QString listFolder(const QString &codePlugFile) const;
+    QString remember(const QString &chosen);
+
+    QString m_lastListFolder;
 };
 
 class GuiFileDialogs final : public FileDialogs
@@ -44,6 +70,6 @@ public:
         const QString &filter, QString &selectedFilter) override;
 };
 
-// The name with the extension of the chosen filter ("*.csv" or "*.csv (*.csv)") added when it
-// lacks it, whatever its letter case; a "*.*" filter leaves the name as typed.
+// The name with the extension of the chosen filter ("*.csv" or "CSV files (*.csv)") added when it
+// lacks it, whatever its letter case; a filter for all files leaves the name as typed.
 QString withFilterExtension(const QString &name, const QString &filter);

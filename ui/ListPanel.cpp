@@ -39,10 +39,10 @@ const ButtonLook &look(ListPanel::Button which)
     static const ButtonLook looks[ListPanel::ButtonCount] = {
         { "AddBitBtn", QStringLiteral("Add"), QStringLiteral("Add a new entry") },
         { "DeleteBitBtn", QStringLiteral("Delete"), QStringLiteral("Delete selected entry") },
-        { "MoveUp10BitBtn", QStringLiteral("\u21C8"), QStringLiteral("Move entry up by 10 places") },
-        { "MoveUpBitBtn", QStringLiteral("\u2191"), QStringLiteral("Move entry up by 1 place") },
-        { "MoveDownBitBtn", QStringLiteral("\u2193"), QStringLiteral("Move entry down by 1 place") },
-        { "MoveDown10BitBtn", QStringLiteral("\u21CA"), QStringLiteral("Move entry down by 10 places") },
+        { "MoveUp10BitBtn", QStringLiteral("Up 10"), QStringLiteral("Move entry up by 10 places") },
+        { "MoveUpBitBtn", QStringLiteral("Up"), QStringLiteral("Move entry up by 1 place") },
+        { "MoveDownBitBtn", QStringLiteral("Down"), QStringLiteral("Move entry down by 1 place") },
+        { "MoveDown10BitBtn", QStringLiteral("Down 10"), QStringLiteral("Move entry down by 10 places") },
         { "ImportButton", QStringLiteral("Import"), {} },
         { "ExportButton", QStringLiteral("Export"), {} },
     };
@@ -158,6 +158,15 @@ QHBoxLayout *ListPanel::searchRow() const
     auto *row = new QHBoxLayout;
     row->addWidget(m_searchLabel);
     row->addWidget(m_searchEdit, 1);
+    return row;
+}
+
+QHBoxLayout *ListPanel::moveRow() const
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (Button which : { MoveUp10Button, MoveUpButton, MoveDownButton, MoveDown10Button })
+        row->addWidget(m_buttons[which], 1);
     return row;
 }
 

@@ -153,6 +153,8 @@ public:
     int searchCountdown() const { return m_searchCountdown; }
     // The search label and box side by side.
     QHBoxLayout *searchRow() const;
+    // The four move buttons in one row, in the same order and with the same captions on every page.
+    QHBoxLayout *moveRow() const;
 
     // Brings the list in line with the current slot: `rebuild` refills the rows; a `top` above 0
     // is scrolled to the top, otherwise a rebuild selects the first row.

@@ -57,6 +57,13 @@ int editorHeight()
 
 } // namespace
 
+static int fullNameWidth(const QTreeWidget *list)
+{
+    constexpr int kNameLength = 16;
+    const int margins = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 8;
+    return list->fontMetrics().horizontalAdvance(QString(kNameLength, QLatin1Char('W'))) + margins;
+}
+
 void setupListView(QTreeWidget *list, const QList<Column> &columns)
 {
     list->setColumnCount(int(columns.size()) + 1);
@@ -84,7 +91,9 @@ void setupListView(QTreeWidget *list, const QList<Column> &columns)
         if (!(alignment & Qt::AlignVertical_Mask))
             alignment |= Qt::AlignVCenter; // rows are as tall as an editor: keep the text mid-row
         list->headerItem()->setTextAlignment(i + 1, alignment);
-        if (columns.at(i).width > 0)
+        if (columns.at(i).width == kFullNameWidth)
+            list->setColumnWidth(i + 1, fullNameWidth(list));
+        else if (columns.at(i).width > 0)
             list->setColumnWidth(i + 1, columns.at(i).width);
     }
 }

@@ -12,10 +12,13 @@ class QTreeWidgetItem;
 
 namespace listview {
 
+// A column width that shows a record name of 16 of the widest letters uncut.
+inline constexpr int kFullNameWidth = -1;
+
 struct Column
 {
     QString title;
-    int width = 100; // 0: takes the rest of the width
+    int width = 100; // 0: takes the rest of the width; kFullNameWidth: a name's width
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 

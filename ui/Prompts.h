@@ -19,6 +19,9 @@ public:
         QMessageBox::Icon icon, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons)
         = 0;
 
+    // A passing notice that asks for nothing (what a command did), in the window's notice line.
+    virtual void notice(const QString & /*text*/) { }
+
     void error(const QString &caption, const QString &text) { message(QMessageBox::Critical, caption, text); }
     // A question with the question icon; true only for Yes.
     bool askYesNo(const QString &caption, const QString &text)
@@ -45,6 +48,7 @@ public:
     void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override;
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
         QMessageBox::StandardButtons buttons) override;
+    void notice(const QString &text) override;
 
 private:
     QWidget *m_parent;

@@ -78,6 +78,7 @@ ChannelDetails::ChannelDetails(
     m_detailArea->setObjectName(QStringLiteral("DetailPanel"));
     auto *areaLayout = new QVBoxLayout(m_detailArea);
     areaLayout->setContentsMargins(0, 0, 4, 0);
+    areaLayout->setSpacing(2);
     m_grids = { createCommonGroup(m_detailArea), createDigitalGroup(m_detailArea), createAnalogueGroup(m_detailArea) };
     areaLayout->addStretch(1);
     setWidget(m_detailArea);

@@ -4,13 +4,13 @@
 #include "ChannelDetails.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
+#include "CodePlugStore.h"
 #include "FileDialogs.h"
 #include "Layout.h"
 #include "ListPanel.h"
 #include "Prompts.h"
 #include "RecordName.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,8 +25,7 @@ namespace {
 
 constexpr int kNameColumn = 2;
 constexpr int kProtectColumn = 3;
-const QString kCsvFilter = QStringLiteral("*.csv");
-const QString kFileFilter = kCsvFilter + QStringLiteral(";;*.*");
+const QString kFileFilter = filefilters::join({ filefilters::csv, filefilters::all });
 
 } // namespace
 
@@ -35,6 +34,7 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("ChannelsForm"));
     auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 4, 2); // the detail groups need every line of the design height
     createListSide(layout);
     m_details = new ChannelDetails([this] { return currentImage(); }, [this] { return m_panel->selectedRows(); }, this);
     layout->addWidget(m_details, 1);
@@ -47,7 +47,8 @@ ChannelsForm::ChannelsForm(const PageContext &context, QWidget *parent)
 void ChannelsForm::createListSide(QBoxLayout *layout)
 {
     ListPanel::Setup setup;
-    setup.columns = { { QStringLiteral("Chan"), 50, Qt::AlignCenter }, { QStringLiteral("Name"), 120, Qt::AlignLeft },
+    setup.columns = { { QStringLiteral("Chan"), 50, Qt::AlignCenter },
+        { QStringLiteral("Name"), listview::kFullNameWidth, Qt::AlignLeft },
         { QStringLiteral("Protect"), 80, Qt::AlignCenter } };
     setup.titlePrefix = QStringLiteral("Channels");
     setup.capacity = kMaxChannels;
@@ -109,13 +110,13 @@ void ChannelsForm::createListSide(QBoxLayout *layout)
     side->addWidget(m_panel->titleLabel());
     side->addLayout(m_panel->searchRow());
     side->addWidget(list, 1);
-    auto *commands = new QGridLayout;
-    const ListPanel::Button buttons[] = { ListPanel::AddButton, ListPanel::DeleteButton, ListPanel::ImportButton,
-        ListPanel::ExportButton, ListPanel::MoveUp10Button, ListPanel::MoveUpButton, ListPanel::MoveDownButton,
-        ListPanel::MoveDown10Button };
-    for (int i = 0; i < 8; ++i)
-        commands->addWidget(m_panel->button(buttons[i]), i / 4, i % 4);
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(2);
+    for (ListPanel::Button which :
+        { ListPanel::AddButton, ListPanel::DeleteButton, ListPanel::ImportButton, ListPanel::ExportButton })
+        commands->addWidget(m_panel->button(which), 1);
     side->addLayout(commands);
+    side->addLayout(m_panel->moveRow());
     layout->addWidget(panel);
 }
 
@@ -212,7 +213,8 @@ void ChannelsForm::importChannels()
     FileImage *image = currentImage();
     if (!image)
         return;
-    const QString fileName = dialogs().openFileName(this, QCoreApplication::applicationDirPath(), kFileFilter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().openListFile(this, store().current().fileName, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
     m_panel->editor()->endEdit(true);
@@ -220,8 +222,10 @@ void ChannelsForm::importChannels()
     const ChannelCsvResult result = importChannelsCsv(*image, fileName, m_protectedChannels);
     for (const QString &message : result.messages)
         prompts().message(QMessageBox::Critical, messageTitle(), message);
-    if (result.value >= 0)
-        m_panel->refresh(true, 0);
+    if (result.value < 0)
+        return;
+    m_panel->refresh(true, 0);
+    reportImport(result.summary(), result.skippedLines);
 }
 
 void ChannelsForm::exportChannels()
@@ -229,9 +233,8 @@ void ChannelsForm::exportChannels()
     const FileImage *image = currentImage();
     if (!image)
         return;
-    QString filter = kCsvFilter;
-    const QString fileName
-        = dialogs().saveFileNameWithFilter(this, QCoreApplication::applicationDirPath(), {}, kFileFilter, filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().saveListFile(this, store().current().fileName, kFileFilter, filter);
     if (fileName.isEmpty())
         return;
     const ChannelCsvResult result = exportChannelsCsv(*image, withFilterExtension(fileName, filter));

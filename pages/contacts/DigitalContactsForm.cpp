@@ -1,5 +1,6 @@
 #include "DigitalContactsForm.h"
 
+#include "CodePlugStore.h"
 #include "ContactFiles.h"
 #include "ContactList.h"
 #include "ContactRecord.h"
@@ -9,7 +10,6 @@
 #include "Prompts.h"
 #include "UserDatabase.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -34,13 +33,9 @@ constexpr int kProtectColumn = ColumnProtect + 1;
 constexpr int kIdEditLength = 8;
 
 const QString kRefusalCaption = QStringLiteral("Opps");
-const QString kTxtFilter = QStringLiteral("*.txt (*.txt)");
-const QString kCsvFilter = QStringLiteral("*.csv (*.csv)");
-const QString kAllFilter = QStringLiteral("*.* (*)");
-
 QString contactFileFilters()
 {
-    return kTxtFilter + QStringLiteral(";;") + kCsvFilter + QStringLiteral(";;") + kAllFilter;
+    return filefilters::join({ filefilters::text, filefilters::csv, filefilters::all });
 }
 
 InPlaceEditor::KeyFilter digitsOnly()
@@ -66,9 +61,10 @@ DigitalContactsForm::DigitalContactsForm(const PageContext &context, QWidget *pa
 
     ListPanel::Setup setup;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    setup.columns = { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), 150, left },
-        { QStringLiteral("ID"), 76, left }, { QStringLiteral("Type"), 92, left },
-        { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 60, Qt::AlignCenter } };
+    setup.columns
+        = { { QStringLiteral("No."), 44, Qt::AlignCenter }, { QStringLiteral("Name"), listview::kFullNameWidth, left },
+              { QStringLiteral("ID"), 76, left }, { QStringLiteral("Type"), 92, left },
+              { QStringLiteral("Rx Tone"), 60, Qt::AlignCenter }, { QStringLiteral("Protect"), 60, Qt::AlignCenter } };
     setup.titlePrefix = QStringLiteral("Contacts");
     setup.capacity = kMaxContacts;
     setup.emptyTitle = QStringLiteral("Contacts .. up to %1. ").arg(kMaxContacts);
@@ -144,16 +140,7 @@ QWidget *DigitalContactsForm::createContactsPanel()
     edit->addWidget(m_panel->button(ListPanel::AddButton));
     edit->addWidget(m_panel->button(ListPanel::DeleteButton));
     edit->addSpacing(12);
-    // Worded move buttons with arrows, in the order up, up 10, down, down 10.
-    const std::pair<ListPanel::Button, const char *> moves[]
-        = { { ListPanel::MoveUpButton, "Up" }, { ListPanel::MoveUp10Button, "Up 10" },
-              { ListPanel::MoveDownButton, "Down" }, { ListPanel::MoveDown10Button, "Down 10" } };
-    for (const auto &[which, text] : moves) {
-        QPushButton *button = m_panel->button(which);
-        button->setText(QLatin1String(text));
-        button->setIcon(style()->standardIcon(text[0] == 'U' ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
-        edit->addWidget(button);
-    }
+    edit->addLayout(m_panel->moveRow());
     edit->addStretch(1);
     lines->addLayout(edit);
     auto *files = new QHBoxLayout;
@@ -312,15 +299,16 @@ void DigitalContactsForm::importContacts()
     if (!codePlugOpen())
         return;
     m_panel->editor()->endEdit(true);
-    QString filter = kCsvFilter;
-    const QString fileName
-        = dialogs().openFileNameWithFilter(this, QCoreApplication::applicationDirPath(), contactFileFilters(), filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().openListFile(this, store().current().fileName, contactFileFilters(), filter);
     FileImage *image = currentImage();
     if (fileName.isEmpty() || !image)
         return;
     const auto step = undoStep(QStringLiteral("Import contacts"));
     const ContactFileResult result = codeplug::importContacts(*image, fileName, m_protectedIds);
     m_panel->refresh(true, 0);
+    if (result.ok())
+        reportImport(result.summary(), result.skippedLines);
     if (!result.message.isEmpty())
         prompts().error(kContactFileCaption, result.message);
 }
@@ -330,9 +318,8 @@ void DigitalContactsForm::exportContacts()
     if (!codePlugOpen())
         return;
     m_panel->editor()->endEdit(true);
-    QString filter = kCsvFilter;
-    const QString fileName = dialogs().saveFileNameWithFilter(
-        this, QCoreApplication::applicationDirPath(), QString(), contactFileFilters(), filter);
+    QString filter = filefilters::csv;
+    const QString fileName = dialogs().saveListFile(this, store().current().fileName, contactFileFilters(), filter);
     const FileImage *image = currentImage();
     if (fileName.isEmpty() || !image)
         return;

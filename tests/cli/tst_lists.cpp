@@ -128,6 +128,12 @@ private Q_SLOTS:
             << "" << refused.arg("scan list") << QStringList { "R2", "R3", "R4", "R5" } << 2;
         row("emergency delete", "emergency", 5, { "delete", "FILE", "3", "5", "-o", "OUT" })
             << "" << refused.arg("emergency system") << QStringList { "R1", "R2", "R3", "R4" } << 3;
+        row("zones add", "zones", 2, { "add", "FILE", " Simplex " })
+            << "3\tSimplex\n"
+            << "" << QStringList { "R1", "R2", "Simplex" } << 3;
+        row("scanlists rename", "scanlists", 3, { "rename", "FILE", "2", "Repeaters", "-o", "OUT" })
+            << ""
+            << "" << QStringList { "R1", "Repeaters", "R3" } << 3;
         row("zones delete", "zones", 5, { "delete", "FILE", "1", "3" }) << ""
                                                                         << "" << QStringList { "R2", "R4", "R5" } << 3;
         row("zones move", "zones", 4, { "move", "FILE", "1", "--by", "-9" })
@@ -243,6 +249,7 @@ private Q_SLOTS:
         const auto contactImport = runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" });
         QCOMPARE(contactImport.exitCode, 0);
         QCOMPARE(contactImport.err, QStringLiteral("1 line skipped: 5\n"));
+        QCOMPARE(contactImport.out, QStringLiteral("1 contacts added, 1 updated\n"));
         QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
     }
 

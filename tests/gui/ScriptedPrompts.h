@@ -20,6 +20,7 @@ public:
 
     QList<QMessageBox::StandardButton> answers; // taken in order by ask()
     QList<Shown> shown;
+    QStringList notices;
     int beeps = 0;
     int unanswered = 0; // questions asked with no answer left in the script
 
@@ -39,6 +40,8 @@ public:
         }
         return answers.takeFirst();
     }
+
+    void notice(const QString &text) override { notices.append(text); }
 
     QStringList texts() const
     {

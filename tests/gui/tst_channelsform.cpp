@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace codeplug;
@@ -169,9 +170,12 @@ void TestChannelsForm::refusedDeleteAnswers()
 void TestChannelsForm::importAndExportThroughDialogs()
 {
     ChannelsPage p(channelPlug(kNames.mid(0, 4)));
+    QTemporaryDir plugDir;
+    p.store.slot(0)->fileName = plugDir.filePath(QStringLiteral("plug.rdt"));
     p.dialogs.saveNames = { p.dir.filePath(QStringLiteral("channels")) };
     QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.lastFilter, QStringLiteral("*.csv;;*.*"));
+    QCOMPARE(p.dialogs.lastFilter, QStringLiteral("CSV files (*.csv);;All files (*)"));
+    QCOMPARE(p.dialogs.lastDirectory, plugDir.path()); // the code plug's folder, not the last one used
     QFile exported(p.dir.filePath(QStringLiteral("channels.csv")));
     QVERIFY(exported.open(QIODevice::ReadOnly));
     QCOMPARE(exported.readAll(), channelsCsvText(p.image()));
@@ -185,10 +189,13 @@ void TestChannelsForm::importAndExportThroughDialogs()
     target.dialogs.openNames = { exported.fileName() };
     QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
     target.settle();
+    QCOMPARE(target.dialogs.lastDirectory, QDir::homePath());
     QCOMPARE(target.names(), QStringList({ "Echo", "Bravo", "Alpha", "Charlie", "Delta" }));
     QCOMPARE(target.selected(), QList<int> { 0 });
-    // A cancelled dialog does nothing.
+    QCOMPARE(target.prompts.notices, QStringList { "4 channels imported" });
+    // A cancelled dialog does nothing; a code plug without a file has the last folder used.
     QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
+    QCOMPARE(target.dialogs.lastDirectory, p.dir.path());
     QCOMPARE(target.list->topLevelItemCount(), 5);
     QCOMPARE(target.dialogs.openCalls, 2);
 }
@@ -201,10 +208,10 @@ void TestChannelsForm::exportExtensionFollowsFilter_data()
     QTest::newRow("csv filter, other extension") << ""
                                                  << "list.txt"
                                                  << "list.txt.csv";
-    QTest::newRow("csv filter, upper-case extension") << "*.csv"
+    QTest::newRow("csv filter, upper-case extension") << "CSV files (*.csv)"
                                                       << "LIST.CSV"
                                                       << "LIST.CSV";
-    QTest::newRow("all files, no extension") << "*.*"
+    QTest::newRow("all files, no extension") << "All files (*)"
                                              << "list"
                                              << "list";
 }
@@ -218,7 +225,7 @@ void TestChannelsForm::exportExtensionFollowsFilter()
     p.dialogs.chosenFilter = chosenFilter;
     p.dialogs.saveNames = { p.dir.filePath(typed) };
     p.button("ExportButton")->click();
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("*.csv"));
+    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
     QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files), QStringList { written });
 }
 
@@ -233,6 +240,14 @@ void TestChannelsForm::importErrorsShown()
     QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
     QCOMPARE(p.list->topLevelItemCount(), 2);
+
+    // Lines left out are named after the import.
+    p.prompts.shown.clear();
+    p.dialogs.openNames = { testsupport::writeFile(
+        p.dir, QStringLiteral("short.csv"), QByteArray(kChannelCsvHeader) + "\r\nShort,1\r\n") };
+    p.button("ImportButton")->click();
+    QCOMPARE(p.prompts.texts(), QStringList { "0 channels imported\n\n1 line skipped: 2" });
+    QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Information);
 }
 
 QTEST_MAIN(TestChannelsForm)

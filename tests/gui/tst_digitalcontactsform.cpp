@@ -384,10 +384,18 @@ void TestDigitalContactsForm::exportThroughDialog_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written"); // empty: refused
-    QTest::newRow("txt filter adds .txt") << "*.txt (*.txt)" << "list" << "list.txt";
-    QTest::newRow("csv, upper-case kept") << "*.csv (*.csv)" << "list.CSV" << "list.CSV";
-    QTest::newRow("all files, unknown refused") << "*.* (*)" << "list.dat" << "";
-    QTest::newRow("cancelled") << "*.csv (*.csv)" << "" << "";
+    QTest::newRow("txt filter adds .txt") << "Text files (*.txt)"
+                                          << "list"
+                                          << "list.txt";
+    QTest::newRow("csv, upper-case kept") << "CSV files (*.csv)"
+                                          << "list.CSV"
+                                          << "list.CSV";
+    QTest::newRow("all files, unknown refused") << "All files (*)"
+                                                << "list.dat"
+                                                << "";
+    QTest::newRow("cancelled") << "CSV files (*.csv)"
+                               << ""
+                               << "";
 }
 
 void TestDigitalContactsForm::exportThroughDialog()
@@ -400,8 +408,8 @@ void TestDigitalContactsForm::exportThroughDialog()
         p.dialogs.saveNames = { p.dir.filePath(typed) };
     p.dialogs.chosenFilter = filter;
     QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("*.csv (*.csv)"));
-    QCOMPARE(p.dialogs.lastFilter, QStringLiteral("*.txt (*.txt);;*.csv (*.csv);;*.* (*)"));
+    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
+    QCOMPARE(p.dialogs.lastFilter, QStringLiteral("Text files (*.txt);;CSV files (*.csv);;All files (*)"));
     QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList { written });
     const bool refused = written.isEmpty() && !typed.isEmpty();
     QCOMPARE(p.prompts.shown.size(), refused ? 1 : 0);
@@ -420,8 +428,9 @@ void TestDigitalContactsForm::importThroughDialog()
     const QString file = testsupport::writeFile(p.dir, QStringLiteral("in.csv"), lines);
     p.dialogs.openNames = { file };
     QTest::mouseClick(p.button("ImportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("*.csv (*.csv)"));
+    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
     QCOMPARE(contactName(p.image(), 0), QStringLiteral("Renamed"));
+    QCOMPARE(p.prompts.notices, QStringList { "5 contacts added, 1 updated" });
     QCOMPARE(p.list->topLevelItemCount(), kMaxContacts);
     QCOMPARE(p.cell(999, NameColumn), QStringLiteral("New 4"));
     QCOMPARE(p.prompts.texts(), QStringList { kContactListFullMessage });

@@ -259,7 +259,7 @@ void TestMainForm::saveAsNaming()
     s.dialogs.saveNames = { s.path(typed) };
     s.click("SaveAsBitBtn");
     QCOMPARE(s.dialogs.lastPreset, s.path("a.rdt"));
-    QCOMPARE(s.dialogs.lastFilter, QStringLiteral("*.rdt (*.rdt);;*.* (*)"));
+    QCOMPARE(s.dialogs.lastFilter, QStringLiteral("Code plug files (*.rdt);;All files (*)"));
     QCOMPARE(QFile::exists(s.path(typed)), typed == saved);
     QCOMPARE(testsupport::readFile(s.path(saved)), s.bytes(0));
     QCOMPARE(s.store.slot(0)->fileName, s.path(saved));
