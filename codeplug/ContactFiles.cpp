@@ -28,9 +28,10 @@ bool hasDigit(const QString &text)
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
 }
 
-// Callsign and first name of a personal contact, callsign first whichever order the name has. Only
-// a name that does not already start with a callsign is turned round, so that a name of two
-// callsigns keeps its order through export and import instead of flipping every time.
+// Callsign and first name of a personal contact, callsign first whichever order the name has. The
+// name is turned round only when its second word holds a digit (a callsign) and its first does not:
+// so the import of the export gives a name that starts with that callsign and stays as it is, where
+// a name of two callsigns or of more words would change again on every export and import.
 std::pair<QString, QString> csvTexts(std::uint32_t id, const QString &name)
 {
     const qsizetype space = name.indexOf(QLatin1Char(' '));
@@ -38,7 +39,8 @@ std::pair<QString, QString> csvTexts(std::uint32_t id, const QString &name)
         return { name, QStringLiteral("-") };
     const QString first = name.left(space).trimmed();
     const QString rest = name.mid(space).trimmed();
-    return hasDigit(rest) && !hasDigit(first) ? std::pair { rest, first } : std::pair { first, rest };
+    const bool turn = hasDigit(rest.section(QLatin1Char(' '), 0, 0)) && !hasDigit(first);
+    return turn ? std::pair { rest, first } : std::pair { first, rest };
 }
 
 QByteArray txtContent(const FileImage &image)
