@@ -2,9 +2,11 @@
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 RELEASE_TEST_BUILD_DIR ?= build-release
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-test build-release-test bench format clean
+.PHONY: run test deps build build-test build-release-test bench fuzz format clean
 
 deps:
 	scripts/install-deps
@@ -33,8 +35,18 @@ test: build-test build-release-test
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b; done
 
+# Builds the fuzz targets with clang and libFuzzer and runs each for FUZZ_SECONDS; the work corpus
+# and any findings stay in $(FUZZ_BUILD_DIR)/run.
+fuzz:
+	scripts/install-deps --fuzz
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCODEPLUG_FUZZ=ON -DCODEPLUG_BUILD_TESTS=OFF -DCODEPLUG_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target \
+		fuzz_codeplug_load fuzz_channel_csv fuzz_contact_txt fuzz_contact_csv fuzz_settings_file
+	scripts/run-fuzz $(FUZZ_BUILD_DIR)/bin $(FUZZ_SECONDS) $(FUZZ_BUILD_DIR)/run
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(RELEASE_TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(RELEASE_TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -15,6 +15,15 @@ if(CODEPLUG_SANITIZE)
   target_link_options(project_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments all of our code for coverage; only the fuzz targets link the fuzzer's main.
+if(CODEPLUG_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "CODEPLUG_FUZZ needs clang (e.g. -DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  target_compile_options(project_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Sources are collected per folder so that parallel work on separate files never collides in CMake lists.
 function(codeplug_collect_sources out_var)
   file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${ARGN})

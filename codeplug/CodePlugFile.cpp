@@ -14,6 +14,11 @@ FileResult failure(int code, const char *text, const QString &fileName)
     return { code, QString::fromLatin1(text) + fileName };
 }
 
+FileResult sizeError(const QString &fileName)
+{
+    return failure(-3, "Code plug file size error ..\n\n", fileName);
+}
+
 // The container checks, in the order the messages are ranked.
 FileResult checkContainer(const FileImage &image, const QString &fileName)
 {
@@ -39,10 +44,17 @@ FileResult readCodePlugFile(const QString &fileName, std::unique_ptr<FileImage> 
     if (size < 0)
         return failure(-2, "Could not seek to the end of the code plug file ..\n\n", fileName);
     if (size != FileImage::kFileSize)
-        return failure(-3, "Code plug file size error ..\n\n", fileName);
+        return sizeError(fileName);
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size)
         return failure(-5, "Could not read from the code plug file ..\n\n", fileName);
+    return codePlugFromBytes(bytes, fileName, image);
+}
+
+FileResult codePlugFromBytes(const QByteArray &bytes, const QString &fileName, std::unique_ptr<FileImage> &image)
+{
+    if (bytes.size() != FileImage::kFileSize)
+        return sizeError(fileName);
     auto candidate = std::make_unique<FileImage>(bytes);
     FileResult checked = checkContainer(*candidate, fileName);
     if (checked.ok())

@@ -31,6 +31,8 @@ inline const QString kPasswordWarning
 
 // Reads and checks a whole code plug file; on success the image, on failure the code and message.
 FileResult readCodePlugFile(const QString &fileName, std::unique_ptr<FileImage> &image);
+// The checks of a read on bytes already in memory; fileName only goes into the message.
+FileResult codePlugFromBytes(const QByteArray &bytes, const QString &fileName, std::unique_ptr<FileImage> &image);
 
 // Loads the file into the slot and runs the load-time compaction. A failure leaves the slot as it was.
 FileResult loadCodePlugFile(CodePlugStore &store, int slotIndex, const QString &fileName);

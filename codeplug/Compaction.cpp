@@ -3,6 +3,8 @@
 #include "Layout.h"
 #include "ListRecords.h"
 
+#include <algorithm>
+
 namespace codeplug {
 
 namespace {
@@ -17,21 +19,28 @@ void compactList(FileImage &image, const ListLayout &list)
             image.copy(list.recordOffset(i), list.recordOffset(next), list.recordSize);
         ++next;
     }
-    for (int i = next; i < list.count; ++i)
-        initRecord(image, list, i, QString());
+    if (next == list.count)
+        return;
+    // Every empty record holds the same bytes: the first is initialised and copied to the rest.
+    initRecord(image, list, next, QString());
+    for (int i = next + 1; i < list.count; ++i)
+        image.copy(list.recordOffset(next), list.recordOffset(i), list.recordSize);
 }
 
 void compactMembers(FileImage &image, const MemberLayout &members)
 {
     for (int record = 0; record < members.owner.count; ++record) {
-        int next = 0;
-        for (int m = 0; m < members.count; ++m) {
-            const std::uint16_t value = image.u16(members.memberOffset(record, m));
-            if (value != 0)
-                image.setU16(members.memberOffset(record, next++), value);
+        // Members are 16-bit values; moving whole byte pairs keeps them as they were.
+        const auto field = image.span(members.memberOffset(record, 0), 2 * members.count);
+        std::size_t next = 0;
+        for (std::size_t at = 0; at < field.size(); at += 2) {
+            if ((field[at] | field[at + 1]) == 0)
+                continue;
+            field[next] = field[at];
+            field[next + 1] = field[at + 1];
+            next += 2;
         }
-        for (int m = next; m < members.count; ++m)
-            image.setU16(members.memberOffset(record, m), 0);
+        std::fill(field.begin() + std::ptrdiff_t(next), field.end(), std::uint8_t(0));
     }
 }
 

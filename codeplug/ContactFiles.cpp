@@ -31,7 +31,15 @@ QByteArray crlf(const QString &text)
     return text.toLatin1() + "\r\n";
 }
 
-// Callsign and first name of a personal contact, callsign first whichever order the name has.
+bool hasDigit(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// Callsign and first name of a personal contact, callsign first whichever order the name has. The
+// name is turned round only when its second word holds a digit (a callsign) and its first does not:
+// so the import of the export gives a name that starts with that callsign and stays as it is, where
+// a name of two callsigns or of more words would change again on every export and import.
 std::pair<QString, QString> csvTexts(std::uint32_t id, const QString &name)
 {
     const qsizetype space = name.indexOf(QLatin1Char(' '));
@@ -39,8 +47,8 @@ std::pair<QString, QString> csvTexts(std::uint32_t id, const QString &name)
         return { name, QStringLiteral("-") };
     const QString first = name.left(space).trimmed();
     const QString rest = name.mid(space).trimmed();
-    const bool restHasDigit = std::any_of(rest.cbegin(), rest.cend(), [](QChar c) { return c.isDigit(); });
-    return restHasDigit ? std::pair { rest, first } : std::pair { first, rest };
+    const bool turn = hasDigit(rest.section(QLatin1Char(' '), 0, 0)) && !hasDigit(first);
+    return turn ? std::pair { rest, first } : std::pair { first, rest };
 }
 
 QByteArray txtContent(const FileImage &image)
@@ -367,24 +375,28 @@ private:
     }
 
     // Up to three fields separated by ",", "|", ":" or ";"; anything after a third separator is ignored.
-    static QStringList plainFields(const QString &line)
+    static QList<CsvField> plainFields(const QString &line)
     {
-        QStringList fields = splitCsvLine(line, kCsvSeparators).mid(0, 3);
-        for (QString &field : fields)
-            field = field.trimmed();
+        QList<CsvField> fields = splitCsvFields(line, kCsvSeparators).mid(0, 3);
+        for (CsvField &field : fields)
+            field.text = field.text.trimmed();
         return fields;
     }
 
     // ID, name and, for a personal ID, a first name that joins the name after a space.
     static std::optional<ImportedContact> plainLine(const QString &line)
     {
-        const QStringList fields = plainFields(line);
+        const QList<CsvField> fields = plainFields(line);
         ImportedContact contact;
-        if (fields.size() < 2 || fields[0].isEmpty() || fields[1].isEmpty() || !parseId(fields[0], contact.id))
+        if (fields.size() < 2 || fields[0].text.isEmpty() || fields[1].text.isEmpty()
+            || !parseId(fields[0].text, contact.id))
             return std::nullopt;
-        contact.name = fields[1];
-        if (contact.id >= contact::kPrivateIdThreshold && fields.size() == 3 && !fields[2].isEmpty()) {
-            const QString extra = unquoted(fields[2], 2).value_or(fields[2]);
+        contact.name = fields[1].text;
+        if (contact.id >= contact::kPrivateIdThreshold && fields.size() == 3 && !fields[2].text.isEmpty()) {
+            // A first name in plain quotes loses them; one read as quoted text is already unquoted
+            // and keeps the quotes it holds.
+            const QString &third = fields[2].text;
+            const QString extra = fields[2].quoted ? third : unquoted(third, 2).value_or(third);
             if (!extra.isEmpty() && extra != QLatin1String("-"))
                 contact.name += QLatin1Char(' ') + extra;
         }

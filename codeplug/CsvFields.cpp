@@ -63,17 +63,25 @@ QString quotedCsvField(const QString &text, QStringView separators)
 
 QStringList splitCsvLine(const QString &line, QStringView separators)
 {
-    QStringList fields;
+    QStringList texts;
+    for (const CsvField &field : splitCsvFields(line, separators))
+        texts.append(field.text);
+    return texts;
+}
+
+QList<CsvField> splitCsvFields(const QString &line, QStringView separators)
+{
+    QList<CsvField> fields;
     qsizetype start = 0;
     while (true) {
         if (const auto quoted = quotedFieldAt(line, start, separators)) {
-            fields.append(quoted->text);
+            fields.append({ quoted->text, true });
             start = quoted->end;
         } else {
             qsizetype end = start;
             while (end < line.size() && !separators.contains(line.at(end)))
                 ++end;
-            fields.append(line.mid(start, end - start));
+            fields.append({ line.mid(start, end - start), false });
             start = end;
         }
         if (start >= line.size())

@@ -16,6 +16,14 @@ QString quotedCsvField(const QString &text, QStringView separators);
 // is returned exactly as it stands, so that lines without such fields split as they always have.
 QStringList splitCsvLine(const QString &line, QStringView separators);
 
+// The same split, telling for each field whether it was read as quoted text.
+struct CsvField
+{
+    QString text;
+    bool quoted = false;
+};
+QList<CsvField> splitCsvFields(const QString &line, QStringView separators);
+
 // The text an import gives for the lines it left out, e.g. "2 lines skipped: 5, 9"; empty for none.
 QString skippedLinesText(const QList<int> &lineNumbers);
 

@@ -60,14 +60,11 @@ private:
     std::map<QString, QString> m_values;
 };
 
-std::map<QString, IniSection> parse(const QString &path)
+std::map<QString, IniSection> parse(const QByteArray &content)
 {
     std::map<QString, IniSection> sections;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return sections;
     IniSection *section = nullptr;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
     for (const QString &raw : lines) {
         const QString line = raw.trimmed();
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
@@ -177,7 +174,13 @@ QString defaultPathFor(const QString &executable, const QString &userConfigFolde
 
 void read(const QString &path, SettingsValues &values, int tabCount)
 {
-    const auto sections = parse(path);
+    QFile file(path);
+    readContent(file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray(), values, tabCount);
+}
+
+void readContent(const QByteArray &content, SettingsValues &values, int tabCount)
+{
+    const auto sections = parse(content);
     readPlacement(sectionOf(sections, "MainForm"), values.placement);
 
     const IniSection &codePlug = sectionOf(sections, "CodePlug");
@@ -200,7 +203,7 @@ void read(const QString &path, SettingsValues &values, int tabCount)
         values.databaseHost = host;
 }
 
-bool write(const QString &path, SettingsValues &values)
+QByteArray content(SettingsValues &values)
 {
     IniWriter ini;
     ini.section("MainForm");
@@ -238,12 +241,16 @@ bool write(const QString &path, SettingsValues &values)
     // Always written, so that the place to name another host or a mirror is plain to see.
     ini.section("Database");
     ini.key(QStringLiteral("Host"), values.databaseHost);
+    return ini.text().toUtf8();
+}
 
+bool write(const QString &path, SettingsValues &values)
+{
     // Written whole through a temporary file, so a failed write never leaves half a file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    const QByteArray bytes = ini.text().toUtf8();
+    const QByteArray bytes = content(values);
     if (file.write(bytes) != bytes.size())
         return false;
     return file.commit();

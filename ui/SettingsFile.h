@@ -36,10 +36,14 @@ QString defaultPathFor(const QString &executable, const QString &userConfigFolde
 // lies in 0..tabCount-1; protected IDs outside 0..16777215 and channel names that trim to nothing
 // are dropped; both lists end up sorted.
 void read(const QString &path, SettingsValues &values, int tabCount = kTabCount);
+// The same over the file's content.
+void readContent(const QByteArray &content, SettingsValues &values, int tabCount = kTabCount);
 
 // Replaces the file with the values, in the documented key order. The protected lists are sorted
 // first. False when the file could not be written (the old file is then left as it was).
 bool write(const QString &path, SettingsValues &values);
+// The file content write() puts in the file.
+QByteArray content(SettingsValues &values);
 
 // The message shown when write() fails.
 QString writeErrorText(const QString &path);

@@ -110,10 +110,12 @@ void TestContactFiles::roundTrip_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("csv") << QStringLiteral("list.csv")
                          << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|0",
-                                "DL2XYZ Anna|2345679|2|0", "Net: \"A,B\"|10|1|0" };
+                                "DL2XYZ Anna|2345679|2|0", "Net: \"A,B\"|10|1|0", "DL3QQ \"Jo\"|2345680|2|0",
+                                "DL4AA DL5BB|2345681|2|0", "Jo Ann DL6CC|2345682|2|0" };
     QTest::newRow("txt") << QStringLiteral("list.TXT")
                          << QStringList { "Contact 1|0|1|0", "Talk 9|9|1|0", "DL1ABC Hans|2345678|2|1",
-                                "Anna DL2XYZ|2345679|3|0", "Net: \"A,B\"|10|1|0" };
+                                "Anna DL2XYZ|2345679|3|0", "Net: \"A,B\"|10|1|0", "DL3QQ \"Jo\"|2345680|2|0",
+                                "DL4AA DL5BB|2345681|2|0", "Jo Ann DL6CC|2345682|2|0" };
 }
 
 void TestContactFiles::roundTrip()
@@ -126,12 +128,15 @@ void TestContactFiles::roundTrip()
         { 2345678, PrivateCall, true, "DL1ABC Hans" },
         { 2345679, AllCall, false, "Anna DL2XYZ" },
         { 10, GroupCall, false, "Net: \"A,B\"" },
+        { 2345680, PrivateCall, false, "DL3QQ \"Jo\"" },
+        { 2345681, PrivateCall, false, "DL4AA DL5BB" },
+        { 2345682, PrivateCall, false, "Jo Ann DL6CC" },
     });
     const QString path = dir.filePath(fileName);
     QCOMPARE(exportContacts(source.image(), path).code, int(ContactsExported));
     ImageBuilder target;
     const ContactFileResult result = importContacts(target.image(), path, {});
-    QCOMPARE(result.code, 4);
+    QCOMPARE(result.code, 7);
     QVERIFY(result.message.isEmpty());
     QVERIFY(result.skippedLines.isEmpty());
     QCOMPARE(describeAll(target.image()), expected);
