@@ -83,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), expected);
     }
 
-    void exportFailures()
+    void fileFailures()
     {
         testsupport::ImageBuilder builder;
         const QString path = QStringLiteral("/nonexistent-folder/out.csv");
@@ -91,6 +91,10 @@ private Q_SLOTS:
         QCOMPARE(result.value, int(CsvCannotCreate));
         QCOMPARE(result.messages, QStringList { "Could not create the file ..\n\n" + path });
         QCOMPARE(exportChannelsCsv(builder.image(), QString()).value, int(CsvNoFileName));
+
+        const ChannelCsvResult missing = importChannelsCsv(builder.image(), QStringLiteral("/nonexistent.csv"), {});
+        QCOMPARE(missing.value, int(CsvCannotOpen));
+        QCOMPARE(missing.messages, QStringList { "Could not open the file ..\n\n/nonexistent.csv" });
     }
 
     void roundTripOverwritesWithSameBytes()
@@ -169,19 +173,14 @@ private Q_SLOTS:
         QVERIFY(builder.image() == before);
     }
 
-    void headerNamesAreNotCompared()
-    {
-        testsupport::ImageBuilder builder;
-        const QByteArray header = QByteArray("a|b").append(QByteArray(",x").repeated(45)) + "\r\n";
-        QCOMPARE(import(builder.image(), header + line("New")).value, 1);
-    }
-
     void badLines()
     {
         testsupport::ImageBuilder builder;
         QByteArray shortLine = line("Short");
         shortLine.replace(",1,1\r\n", ",1\r\n");
-        const QByteArray text = kHeader + shortLine + line("Bad  x", "x") + "\r\n" + line("Good", "1", "1")
+        // Only the header's field count matters, not its names.
+        const QByteArray header = QByteArray("a|b").append(QByteArray(",x").repeated(45)) + "\r\n";
+        const QByteArray text = header + shortLine + line("Bad  x", "x") + "\r\n" + line("Good", "1", "1")
             + line("Trailing").replace("\r\n", ",\r\n") + line("Caf\xe9") + line("  ");
         const ChannelCsvResult result = import(builder.image(), text);
         QCOMPARE(result.value, 1);
@@ -240,14 +239,6 @@ private Q_SLOTS:
         const ChannelCsvResult result = import(builder.image(), kHeader + line("C5") + line("X1") + line("X2"));
         QCOMPARE(result.value, 1);
         QCOMPARE(result.messages, QStringList { "The channel list is full ..\n\n2 channels were not imported" });
-    }
-
-    void missingFile()
-    {
-        testsupport::ImageBuilder builder;
-        const ChannelCsvResult result = importChannelsCsv(builder.image(), QStringLiteral("/nonexistent.csv"), {});
-        QCOMPARE(result.value, int(CsvCannotOpen));
-        QCOMPARE(result.messages, QStringList { "Could not open the file ..\n\n/nonexistent.csv" });
     }
 };
 

@@ -123,36 +123,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("label");
-        QTest::newRow("no tone") << 0xFFFF << "None";
-        QTest::newRow("stored 0") << 0 << "None";
-        QTest::newRow("CTCSS 67.0") << 0x0670 << "67.0 Hz";
-        QTest::newRow("CTCSS 254.1") << 0x2541 << "254.1 Hz";
-        QTest::newRow("DCS 023") << 0x8023 << "D 23";
-        QTest::newRow("DCS 023 inverted") << 0xC023 << "D 23 inv";
-        QTest::newRow("DCS 754 inverted") << 0xC754 << "D 754 inv";
+        QTest::addColumn<int>("choice"); // its place among the tone choices; -1: none
+        QTest::newRow("no tone") << 0xFFFF << "None" << 0;
+        QTest::newRow("stored 0") << 0 << "None" << -1;
+        QTest::newRow("CTCSS 67.0") << 0x0670 << "67.0 Hz" << 1;
+        QTest::newRow("CTCSS 100.0") << 0x1000 << "100.0 Hz" << 13;
+        QTest::newRow("CTCSS 254.1") << 0x2541 << "254.1 Hz" << 50;
+        QTest::newRow("DCS 023") << 0x8023 << "D 23" << 51;
+        QTest::newRow("DCS 023 inverted") << 0xC023 << "D 23 inv" << 155;
+        QTest::newRow("DCS 754 inverted") << 0xC754 << "D 754 inv" << 1 + 50 + 104 + 103;
     }
     void tones()
     {
         QFETCH(int, code);
         QFETCH(QString, label);
+        QFETCH(int, choice);
         QCOMPARE(toneLabel(std::uint16_t(code)), label);
+        QCOMPARE(toneChoices().indexOf(std::uint16_t(code)), choice);
     }
 
-    void toneCodesAndChoices()
+    void toneCodes()
     {
         QCOMPARE(ctcssCode(100.0), std::uint16_t(0x1000));
         QCOMPARE(ctcssCode(67.0), std::uint16_t(0x0670));
         QCOMPARE(dcsCode(754, true), std::uint16_t(0xC754));
         QCOMPARE(dcsCode(23, false), std::uint16_t(0x8023));
-        const QList<std::uint16_t> &choices = toneChoices();
-        QCOMPARE(choices.size(), 1 + 50 + 104 + 104);
-        QCOMPARE(choices.at(0), kNoTone);
-        QCOMPARE(choices.at(1), std::uint16_t(0x0670));
-        QCOMPARE(choices.at(13), std::uint16_t(0x1000));
-        QCOMPARE(choices.at(50), std::uint16_t(0x2541));
-        QCOMPARE(choices.at(51), std::uint16_t(0x8023));
-        QCOMPARE(choices.at(155), std::uint16_t(0xC023));
-        QCOMPARE(choices.last(), std::uint16_t(0xC754));
+        QCOMPARE(toneChoices().size(), 1 + 50 + 104 + 104);
     }
 
     void valueLabels()
@@ -160,13 +156,9 @@ private Q_SLOTS:
         QCOMPARE(labelOf(txTimeoutLabels(), 0), QStringLiteral("Infinite "));
         QCOMPARE(labelOf(txTimeoutLabels(), 37), QStringLiteral("555 secs"));
         QCOMPARE(labelOf(txTimeoutLabels(), 38), QString());
-        QCOMPARE(labelOf(rekeyDelayLabels(), 0), QStringLiteral("None"));
         QCOMPARE(labelOf(rekeyDelayLabels(), 255), QStringLiteral("255 secs"));
         QCOMPARE(labelOf(colourCodeLabels(), 15), QStringLiteral("15 "));
         QCOMPARE(labelOf(signallingLabels(), 4), QStringLiteral("DTMF 4 "));
-        QCOMPARE(labelOf(gpsSystemLabels(), 0), QStringLiteral("None "));
-        QCOMPARE(labelOf(admitCriteriaLabels(), 2), QStringLiteral("Correct CTCSS / CDCSS "));
-        QCOMPARE(labelOf(inCallCriteriaLabels(), 1), QStringLiteral("Follow Admit Criteria "));
         QCOMPARE(privacyLabels(false).size(), 17);
         QCOMPARE(privacyLabels(true).size(), 25);
         QCOMPARE(labelOf(privacyLabels(true), 115), QStringLiteral("Basic 16 "));

@@ -10,142 +10,130 @@ class TestHistory : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void randomUseMatchesModel_data();
-    void randomUseMatchesModel();
-    void merging_data();
-    void merging();
-    void scopeMakesOneStep();
-};
+    void randomUseMatchesModel_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("budget");
+        QTest::newRow("seed 1") << 1u << int(EditHistory::kDefaultBudget);
+        QTest::newRow("seed 7") << 7u << int(EditHistory::kDefaultBudget);
+        QTest::newRow("budget of about 20 steps") << 3u << 100000;
+    }
 
-void TestHistory::randomUseMatchesModel_data()
-{
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("budget");
-    QTest::newRow("seed 1") << 1u << int(EditHistory::kDefaultBudget);
-    QTest::newRow("seed 7") << 7u << int(EditHistory::kDefaultBudget);
-    QTest::newRow("budget of about 20 steps") << 3u << 100000;
-}
-
-// Random edits, undos, redos and saves against a model: the list of images, the position and the
-// saved position. A new edit drops what could be redone, and a saved state with it; beyond the
-// budget the oldest steps go, and a saved state with them.
-void TestHistory::randomUseMatchesModel()
-{
-    QFETCH(quint32, seed);
-    QFETCH(int, budget);
-    QRandomGenerator random(seed);
-    FileImage image;
-    for (int i = 0; i < image.size(); ++i)
-        image.setU8(i, std::uint8_t(random.bounded(256)));
-    EditHistory history { std::size_t(budget) };
-    history.reset(&image);
-    QList<QByteArray> states { image.toByteArray() };
-    int position = 0;
-    int saved = 0;
-    int trimmed = 0;
-    for (int i = 0; i < 600; ++i) {
-        const int action = random.bounded(10);
-        const int length = 1 + random.bounded(4000); // from one byte to many blocks
-        if (action < 4) {
-            image.fill(random.bounded(image.size() - length + 1), length, std::uint8_t(random.bounded(256)));
-            if (!history.closeStep(QStringLiteral("step %1").arg(i)))
-                continue; // the fill wrote what was there
-            states.resize(++position);
-            states.append(image.toByteArray());
-            saved = saved >= position ? -1 : saved;
-        } else if (action < 9) {
-            const bool back = action < 7;
-            QCOMPARE(back ? history.undo() : history.redo(), back ? position > 0 : position < states.size() - 1);
-            position = back ? std::max(0, position - 1) : std::min(int(states.size()) - 1, position + 1);
-        } else {
-            history.markSaved();
-            saved = position;
+    // Random edits, undos, redos and saves against a model: the list of images, the position and the
+    // saved position. A new edit drops what could be redone, and a saved state with it; beyond the
+    // budget the oldest steps go, and a saved state with them.
+    void randomUseMatchesModel()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, budget);
+        QRandomGenerator random(seed);
+        FileImage image;
+        for (int i = 0; i < image.size(); ++i)
+            image.setU8(i, std::uint8_t(random.bounded(256)));
+        EditHistory history { std::size_t(budget) };
+        history.reset(&image);
+        QList<QByteArray> states { image.toByteArray() };
+        int position = 0;
+        int saved = 0;
+        int trimmed = 0;
+        for (int i = 0; i < 600; ++i) {
+            const int action = random.bounded(10);
+            const int length = 1 + random.bounded(4000); // from one byte to many blocks
+            if (action < 4) {
+                image.fill(random.bounded(image.size() - length + 1), length, std::uint8_t(random.bounded(256)));
+                if (!history.closeStep(QStringLiteral("step %1").arg(i)))
+                    continue; // the fill wrote what was there
+                states.resize(++position);
+                states.append(image.toByteArray());
+                saved = saved >= position ? -1 : saved;
+            } else if (action < 9) {
+                const bool back = action < 7;
+                QCOMPARE(back ? history.undo() : history.redo(), back ? position > 0 : position < states.size() - 1);
+                position = back ? std::max(0, position - 1) : std::min(int(states.size()) - 1, position + 1);
+            } else {
+                history.markSaved();
+                saved = position;
+            }
+            for (; states.size() - 1 > history.stepCount(); ++trimmed, --position, saved = std::max(-1, saved - 1))
+                states.removeFirst();
+            QVERIFY(history.storedBytes() <= std::size_t(budget));
+            QCOMPARE(history.position(), position);
+            QCOMPARE(history.stepCount(), states.size() - 1);
+            QCOMPARE(history.atSavedPoint(), saved == position);
+            QVERIFY(image.toByteArray() == states.at(position));
         }
-        for (; states.size() - 1 > history.stepCount(); ++trimmed, --position, saved = std::max(-1, saved - 1))
-            states.removeFirst();
-        QVERIFY(history.storedBytes() <= std::size_t(budget));
-        QCOMPARE(history.position(), position);
-        QCOMPARE(history.stepCount(), states.size() - 1);
-        QCOMPARE(history.atSavedPoint(), saved == position);
-        QVERIFY(image.toByteArray() == states.at(position));
+        QVERIFY(!history.closeStep(QStringLiteral("nothing"))); // undo and redo leave nothing open
+        QCOMPARE(trimmed > 0, budget < int(EditHistory::kDefaultBudget));
     }
-    QVERIFY(!history.closeStep(QStringLiteral("nothing"))); // undo and redo leave nothing open
-    QCOMPARE(trimmed > 0, budget < int(EditHistory::kDefaultBudget));
-}
 
-void TestHistory::merging_data()
-{
-    // Byte 5 := 1 with key `first`, then byte `secondAt` := `value` with `second`, gapMs later.
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<qint64>("gapMs");
-    QTest::addColumn<bool>("undoBetween");
-    QTest::addColumn<int>("secondAt");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("steps");
-    QTest::newRow("same key within 1 s") << "k"
-                                         << "k" << qint64(1000) << false << 6 << 2 << 1;
-    QTest::newRow("same key after 1 s") << "k"
-                                        << "k" << qint64(1001) << false << 6 << 2 << 2;
-    QTest::newRow("other key") << "k"
-                               << "j" << qint64(10) << false << 6 << 2 << 2;
-    QTest::newRow("no key") << ""
-                            << "" << qint64(10) << false << 6 << 2 << 2;
-    QTest::newRow("undo and redo between") << "k"
-                                           << "k" << qint64(10) << true << 6 << 2 << 2;
-    QTest::newRow("typed back as it was") << "k"
-                                          << "k" << qint64(10) << false << 5 << 0 << 0;
-}
-
-void TestHistory::merging()
-{
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(qint64, gapMs);
-    QFETCH(bool, undoBetween);
-    QFETCH(int, secondAt);
-    QFETCH(int, value);
-    QFETCH(int, steps);
-    FileImage image;
-    EditHistory history;
-    history.reset(&image);
-    image.setU8(5, 1);
-    history.closeStep(QStringLiteral("Edit"), first, 100);
-    if (undoBetween && history.undo())
-        history.redo();
-    image.setU8(secondAt, std::uint8_t(value));
-    QVERIFY(history.closeStep(QStringLiteral("Edit"), second, 100 + gapMs));
-    QCOMPARE(history.stepCount(), steps);
-    const QByteArray after = image.toByteArray();
-    while (history.undo()) { }
-    QCOMPARE(image.toByteArray(), FileImage().toByteArray());
-    while (history.redo()) { }
-    QCOMPARE(image.toByteArray(), after);
-}
-
-void TestHistory::scopeMakesOneStep()
-{
-    FileImage image;
-    EditHistory history;
-    history.reset(&image);
-    image.setU8(1, 1); // left open by an earlier command: a step of its own
+    void merging_data()
     {
-        HistoryScope outer(history, QStringLiteral("Delete channels"));
-        image.setU8(2, 2);
-        HistoryScope inner(history, QStringLiteral("Renumber"));
-        image.setU8(3, 3);
-        QVERIFY(!history.closeStep(QStringLiteral("Edit"))); // held off inside a command
+        // Byte 5 := 1 with key `first`, then byte `secondAt` := `value` with `second`, gapMs later.
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<qint64>("gapMs");
+        QTest::addColumn<bool>("undoBetween");
+        QTest::addColumn<int>("secondAt");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("same key within 1 s") << QStringLiteral("k") << "k" << qint64(1000) << false << 6 << 2 << 1;
+        QTest::newRow("same key after 1 s") << QStringLiteral("k") << "k" << qint64(1001) << false << 6 << 2 << 2;
+        QTest::newRow("other key") << QStringLiteral("k") << "j" << qint64(10) << false << 6 << 2 << 2;
+        QTest::newRow("no key") << QStringLiteral("") << "" << qint64(10) << false << 6 << 2 << 2;
+        QTest::newRow("undo and redo between") << QStringLiteral("k") << "k" << qint64(10) << true << 6 << 2 << 2;
+        QTest::newRow("typed back as it was") << QStringLiteral("k") << "k" << qint64(10) << false << 5 << 0 << 0;
     }
-    QCOMPARE(history.stepCount(), 2);
-    QCOMPARE(history.undoName(), QStringLiteral("Delete channels"));
-    QVERIFY(history.undo());
-    QCOMPARE(image.u8(1), 1);
-    QCOMPARE(image.u8(3), 0);
+
+    void merging()
     {
-        HistoryScope refused(history, QStringLiteral("Delete channels"));
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(qint64, gapMs);
+        QFETCH(bool, undoBetween);
+        QFETCH(int, secondAt);
+        QFETCH(int, value);
+        QFETCH(int, steps);
+        FileImage image;
+        EditHistory history;
+        history.reset(&image);
+        image.setU8(5, 1);
+        history.closeStep(QStringLiteral("Edit"), first, 100);
+        if (undoBetween && history.undo())
+            history.redo();
+        image.setU8(secondAt, std::uint8_t(value));
+        QVERIFY(history.closeStep(QStringLiteral("Edit"), second, 100 + gapMs));
+        QCOMPARE(history.stepCount(), steps);
+        const QByteArray after = image.toByteArray();
+        while (history.undo()) { }
+        QCOMPARE(image.toByteArray(), FileImage().toByteArray());
+        while (history.redo()) { }
+        QCOMPARE(image.toByteArray(), after);
     }
-    QVERIFY(history.canRedo()); // a command that changed nothing leaves no step
-}
+
+    void scopeMakesOneStep()
+    {
+        FileImage image;
+        EditHistory history;
+        history.reset(&image);
+        image.setU8(1, 1); // left open by an earlier command: a step of its own
+        {
+            HistoryScope outer(history, QStringLiteral("Delete channels"));
+            image.setU8(2, 2);
+            HistoryScope inner(history, QStringLiteral("Renumber"));
+            image.setU8(3, 3);
+            QVERIFY(!history.closeStep(QStringLiteral("Edit"))); // held off inside a command
+        }
+        QCOMPARE(history.stepCount(), 2);
+        QCOMPARE(history.undoName(), QStringLiteral("Delete channels"));
+        QVERIFY(history.undo());
+        QCOMPARE(image.u8(1), 1);
+        QCOMPARE(image.u8(3), 0);
+        {
+            HistoryScope refused(history, QStringLiteral("Delete channels"));
+        }
+        QVERIFY(history.canRedo()); // a command that changed nothing leaves no step
+    }
+};
 
 QTEST_APPLESS_MAIN(TestHistory)
 #include "tst_history.moc"

@@ -105,130 +105,117 @@ Bound bind(FieldBinder &binder, Kind kind, RecordArea area)
     return bound;
 }
 
-QByteArray bytes(const FileImage &image, int offset, int length)
-{
-    const auto span = image.span(offset, length);
-    return QByteArray(reinterpret_cast<const char *>(span.data()), int(span.size()));
-}
-
 } // namespace
 
 class TestFieldBinder : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void showsCommonValueAndWritesEveryRecord_data();
-    void showsCommonValueAndWritesEveryRecord();
-    void wheelLeavesUnfocusedControls();
+    void showsCommonValueAndWritesEveryRecord_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<bool>("settings"); // bound to the one settings area at record 1's offset
+        QTest::addColumn<QList<int>>("records");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QByteArray>("byte3After"); // of records 0, 1, 2
+        const auto hex = [](const char *text) { return QByteArray::fromHex(text); };
+
+        for (const auto &[kind, name] : { std::pair { Kind::Options, "options" }, { Kind::Choice, "choice" },
+                 { Kind::Spin, "spin" }, { Kind::Edit, "edit" } }) {
+            QTest::addRow("%s common", name) << kind << false << QList<int> { 0, 1 } << 1 << 3 << hex("FF0D08");
+            // Choosing 0 in a blank spin box that still holds 0 must write too.
+            QTest::addRow("%s mixed", name) << kind << false << QList<int> { 0, 2 } << -1 << 0 << hex("F30500");
+            QTest::addRow("%s settings", name) << kind << true << QList<int> {} << 1 << 0 << hex("F70108");
+        }
+        QTest::newRow("toggle common on") << Kind::Toggle << false << QList<int> { 0, 1 } << 1 << 0 << hex("F30108");
+        QTest::newRow("toggle mixed") << Kind::Toggle << false << QList<int> { 0, 2 } << -1 << 1 << hex("F7050C");
+        QTest::newRow("toggle settings") << Kind::Toggle << true << QList<int> {} << 1 << 0 << hex("F70108");
+        QTest::newRow("inverted common off")
+            << Kind::InvertedToggle << false << QList<int> { 0, 1 } << -1 << 1 << hex("F30108");
+        QTest::newRow("inverted common on")
+            << Kind::InvertedToggle << false << QList<int> { 2 } << 1 << 0 << hex("F7050C");
+        QTest::newRow("inverted mixed") << Kind::InvertedToggle << false << QList<int> { 1, 2 } << -1 << 1
+                                        << hex("F70108");
+    }
+
+    void showsCommonValueAndWritesEveryRecord()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(bool, settings);
+        QFETCH(QList<int>, records);
+        QFETCH(int, shown);
+        QFETCH(int, chosen);
+        QFETCH(QByteArray, byte3After);
+
+        FileImage image;
+        for (int record = 0; record < 3; ++record) {
+            for (int i = 0; i < 16; ++i)
+                image.setU8(0x1000 + 16 * record + i, i == 3 ? std::uint8_t(kByte3.at(record)) : 0x5A);
+        }
+        const auto source = [&image] { return &image; };
+        FieldBinder listBinder(
+            source, [&records] { return records; }, nullptr);
+        FieldBinder settingsBinder(source, nullptr);
+        FieldBinder &binder = settings ? settingsBinder : listBinder;
+        int written = 0;
+        QObject::connect(&binder, &FieldBinder::written, [&written] { ++written; });
+        Bound bound = bind(binder, kind, settings ? settingsArea(0x1010) : kArea);
+
+        const QByteArray before = image.toByteArray();
+        binder.show(image, settings ? QList<int> { 0 } : records);
+        QCOMPARE(bound.shown(), shown);
+        QCOMPARE(image.toByteArray(), before); // showing writes nothing
+
+        bound.choose(chosen);
+        const bool toggle = kind == Kind::Toggle || kind == Kind::InvertedToggle;
+        QCOMPARE(bound.shown(), toggle && chosen == 0 ? -1 : chosen);
+        QVERIFY(written > 0);
+        for (int record = 0; record < 3; ++record) {
+            QByteArray expected(16, 0x5A);
+            expected[3] = byte3After.at(record);
+            QCOMPARE(image.toByteArray().mid(0x1000 + 16 * record, 16).toHex(' '), expected.toHex(' '));
+        }
+        QCOMPARE(image.toByteArray().mid(0x1030, 16), QByteArray(16, 0));
+
+        binder.clear();
+        QCOMPARE(bound.shown(), -1);
+    }
+
+    void wheelLeavesUnfocusedControls()
+    {
+        FileImage image;
+        image.setU8(0x1003, 0x04); // value 1
+        FieldBinder binder([&image] { return &image; }, nullptr);
+        QWidget window;
+        auto *combo = new QComboBox(&window);
+        auto *spin = new QSpinBox(&window);
+        auto *other = new QLineEdit(&window);
+        binder.bindChoice(combo, bitField(settingsArea(0x1000), 3, 0x0C, 2));
+        binder.bindSpin(spin, bitField(settingsArea(0x1000), 3, 0x0C, 2));
+        binder.fillChoice(
+            combo, { { 0, QStringLiteral("a") }, { 1, QStringLiteral("b") }, { 2, QStringLiteral("c") } });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        binder.show(image, { 0 });
+        const auto turn = [](QWidget *control) {
+            const QPointF at(control->width() / 2.0, control->height() / 2.0);
+            QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(control, &wheel);
+            return wheel.isAccepted();
+        };
+        other->setFocus();
+        QVERIFY(!turn(combo)); // ignored, so that the scroll area around it takes it
+        QVERIFY(!turn(spin));
+        QCOMPARE(int(image.u8(0x1003)), 0x04);
+        combo->setFocus();
+        QVERIFY(combo->hasFocus());
+        turn(combo);
+        QCOMPARE(int(image.u8(0x1003)), 0x08); // the next entry
+    }
 };
-
-void TestFieldBinder::showsCommonValueAndWritesEveryRecord_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<bool>("settings"); // bound to the one settings area at record 1's offset
-    QTest::addColumn<QList<int>>("records");
-    QTest::addColumn<int>("shown");
-    QTest::addColumn<int>("chosen");
-    QTest::addColumn<QByteArray>("byte3After"); // of records 0, 1, 2
-
-    for (const auto &[kind, name] : { std::pair { Kind::Options, "options" }, { Kind::Choice, "choice" },
-             { Kind::Spin, "spin" }, { Kind::Edit, "edit" } }) {
-        QTest::addRow("%s common", name) << kind << false << QList<int> { 0, 1 } << 1 << 3
-                                         << QByteArray::fromHex("FF0D08");
-        // Choosing 0 in a blank spin box that still holds 0 must write too.
-        QTest::addRow("%s mixed", name) << kind << false << QList<int> { 0, 2 } << -1 << 0
-                                        << QByteArray::fromHex("F30500");
-        QTest::addRow("%s settings", name) << kind << true << QList<int> {} << 1 << 0 << QByteArray::fromHex("F70108");
-    }
-    QTest::newRow("toggle common on") << Kind::Toggle << false << QList<int> { 0, 1 } << 1 << 0
-                                      << QByteArray::fromHex("F30108");
-    QTest::newRow("toggle mixed") << Kind::Toggle << false << QList<int> { 0, 2 } << -1 << 1
-                                  << QByteArray::fromHex("F7050C");
-    QTest::newRow("toggle settings") << Kind::Toggle << true << QList<int> {} << 1 << 0
-                                     << QByteArray::fromHex("F70108");
-    QTest::newRow("inverted common off") << Kind::InvertedToggle << false << QList<int> { 0, 1 } << -1 << 1
-                                         << QByteArray::fromHex("F30108");
-    QTest::newRow("inverted common on") << Kind::InvertedToggle << false << QList<int> { 2 } << 1 << 0
-                                        << QByteArray::fromHex("F7050C");
-    QTest::newRow("inverted mixed") << Kind::InvertedToggle << false << QList<int> { 1, 2 } << -1 << 1
-                                    << QByteArray::fromHex("F70108");
-}
-
-void TestFieldBinder::showsCommonValueAndWritesEveryRecord()
-{
-    QFETCH(Kind, kind);
-    QFETCH(bool, settings);
-    QFETCH(QList<int>, records);
-    QFETCH(int, shown);
-    QFETCH(int, chosen);
-    QFETCH(QByteArray, byte3After);
-
-    FileImage image;
-    for (int record = 0; record < 3; ++record) {
-        for (int i = 0; i < 16; ++i)
-            image.setU8(0x1000 + 16 * record + i, i == 3 ? std::uint8_t(kByte3.at(record)) : 0x5A);
-    }
-    const auto source = [&image] { return &image; };
-    FieldBinder listBinder(
-        source, [&records] { return records; }, nullptr);
-    FieldBinder settingsBinder(source, nullptr);
-    FieldBinder &binder = settings ? settingsBinder : listBinder;
-    int written = 0;
-    QObject::connect(&binder, &FieldBinder::written, [&written] { ++written; });
-    Bound bound = bind(binder, kind, settings ? settingsArea(0x1010) : kArea);
-
-    const QByteArray before = image.toByteArray();
-    binder.show(image, settings ? QList<int> { 0 } : records);
-    QCOMPARE(bound.shown(), shown);
-    QCOMPARE(image.toByteArray(), before); // showing writes nothing
-
-    bound.choose(chosen);
-    const bool toggle = kind == Kind::Toggle || kind == Kind::InvertedToggle;
-    QCOMPARE(bound.shown(), toggle && chosen == 0 ? -1 : chosen);
-    QVERIFY(written > 0);
-    for (int record = 0; record < 3; ++record) {
-        QByteArray expected(16, 0x5A);
-        expected[3] = byte3After.at(record);
-        QCOMPARE(bytes(image, 0x1000 + 16 * record, 16).toHex(' '), expected.toHex(' '));
-    }
-    QCOMPARE(bytes(image, 0x1030, 16), QByteArray(16, 0));
-
-    binder.clear();
-    QCOMPARE(bound.shown(), -1);
-}
-
-void TestFieldBinder::wheelLeavesUnfocusedControls()
-{
-    FileImage image;
-    image.setU8(0x1003, 0x04); // value 1
-    FieldBinder binder([&image] { return &image; }, nullptr);
-    QWidget window;
-    auto *combo = new QComboBox(&window);
-    auto *spin = new QSpinBox(&window);
-    auto *other = new QLineEdit(&window);
-    binder.bindChoice(combo, bitField(settingsArea(0x1000), 3, 0x0C, 2));
-    binder.bindSpin(spin, bitField(settingsArea(0x1000), 3, 0x0C, 2));
-    binder.fillChoice(combo, { { 0, QStringLiteral("a") }, { 1, QStringLiteral("b") }, { 2, QStringLiteral("c") } });
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    binder.show(image, { 0 });
-    const auto turn = [](QWidget *control) {
-        const QPointF at(control->width() / 2.0, control->height() / 2.0);
-        QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-            Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(control, &wheel);
-        return wheel.isAccepted();
-    };
-    other->setFocus();
-    QVERIFY(!turn(combo)); // ignored, so that the scroll area around it takes it
-    QVERIFY(!turn(spin));
-    QCOMPARE(int(image.u8(0x1003)), 0x04);
-    combo->setFocus();
-    QVERIFY(combo->hasFocus());
-    turn(combo);
-    QCOMPARE(int(image.u8(0x1003)), 0x08); // the next entry
-}
 
 QTEST_MAIN(TestFieldBinder)
 #include "tst_fieldbinder.moc"

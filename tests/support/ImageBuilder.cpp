@@ -28,12 +28,6 @@ ImageBuilder &ImageBuilder::records(const ListLayout &list, const QStringList &n
     return *this;
 }
 
-ImageBuilder &ImageBuilder::emptied(const ListLayout &list, int index)
-{
-    m_image.setU16(list.nameFieldOffset(index), 0);
-    return *this;
-}
-
 ImageBuilder &ImageBuilder::u8(int offset, std::uint8_t value)
 {
     m_image.setU8(offset, value);

@@ -24,8 +24,6 @@ public:
     ImageBuilder &named(const codeplug::ListLayout &list, int index, const QString &name);
     // Writes used records 0..n-1 with the given names.
     ImageBuilder &records(const codeplug::ListLayout &list, const QStringList &names);
-    // Makes the record at index empty by zeroing the first unit of its name only.
-    ImageBuilder &emptied(const codeplug::ListLayout &list, int index);
     ImageBuilder &u8(int offset, std::uint8_t value);
     ImageBuilder &u16(int offset, std::uint16_t value);
     ImageBuilder &u32(int offset, std::uint32_t value);
