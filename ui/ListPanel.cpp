@@ -136,7 +136,7 @@ void ListPanel::createButtons()
             continue;
         // The list keeps the focus, and a held button stays down while its moves focus the list.
         make(which)->setFocusPolicy(Qt::NoFocus);
-        m_repeater->addButton(m_buttons[which], [this, step](int size) { moveButton(step, size); });
+        m_repeater->addButton(m_buttons[which], [this, by = step](int size) { moveButton(by, size); });
     }
 }
 
