@@ -148,6 +148,7 @@ MainForm::MainForm(
     layout->addWidget(m_panel);
     m_pageControl = new QTabWidget(central);
     m_pageControl->setObjectName(QStringLiteral("MainPageControl"));
+    m_pageControl->setDocumentMode(true); // no frame: the pages need every line of the design height
     layout->addWidget(m_pageControl, 1);
     createPages();
     // The downloaded database and its caches live beside the settings file, wherever the program

@@ -18,7 +18,7 @@ FieldGrid::FieldGrid(QWidget *area, const char *name, const QString &title, cons
 {
     setParent(m_box);
     // Tight groups, so that the three channel groups share the height of the design size.
-    m_outer->setContentsMargins(8, 2, 8, 4);
+    m_outer->setContentsMargins(8, 1, 8, 2);
     m_outer->setSpacing(2);
     m_box->setObjectName(QLatin1String(name));
     m_box->setToolTip(hint);
