@@ -1,6 +1,7 @@
 #include "NewCodePlug.h"
 
 #include "ChannelRecord.h"
+#include "ChoiceSettings.h"
 #include "CodePlugFile.h"
 #include "CodePlugStore.h"
 #include "Compaction.h"
@@ -112,6 +113,7 @@ FileImage makeNewCodePlug(int band, int model)
     writeUnsetPasswords(image);
     writeFirstRecords(image);
     compactLists(image);
+    fillMissingChoices(image);
     updateDfuSuffixCrc(image);
     return image;
 }

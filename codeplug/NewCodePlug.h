@@ -12,7 +12,8 @@ std::uint32_t dfuSuffixCrc(const FileImage &image);
 void updateDfuSuffixCrc(FileImage &image);
 
 // A complete container holding a fresh code plug: every list with the one record it keeps when
-// its last record is deleted, every other record empty, passwords unset, the chosen model and band.
+// its last record is deleted, every other record empty, passwords unset, the chosen model and band,
+// and every settings drop-down on an entry it offers.
 // Band 0..3 and model 0..2; other values are clamped into range.
 FileImage makeNewCodePlug(int band, int model);
 

@@ -1,4 +1,5 @@
 #include "ChannelRecord.h"
+#include "ChoiceSettings.h"
 #include "CodePlugStore.h"
 #include "Compaction.h"
 #include "ImageBuilder.h"
@@ -133,6 +134,42 @@ private Q_SLOTS:
             QVERIFY(!passwordsSet(fresh));
             QCOMPARE(dfuSuffixCrc(fresh), fresh.u32(FileImage::kFileSize - 4));
         }
+    }
+
+    void newCodePlugShowsAnEntryInEveryDropDown_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<int>("model");
+        for (int band = 0; band < 4; ++band) {
+            for (int model = 0; model < 3; ++model)
+                QTest::addRow("band %d model %d", band, model) << band << model;
+        }
+    }
+
+    void newCodePlugShowsAnEntryInEveryDropDown()
+    {
+        QFETCH(int, band);
+        QFETCH(int, model);
+        const FileImage image = makeNewCodePlug(band, model);
+        QStringList names;
+        for (const ChoiceSetting &setting : settingChoices()) {
+            names.append(setting.name);
+            for (int entry = 0; entry < setting.entries; ++entry) {
+                if (setting.choices(image, entry).isEmpty())
+                    continue; // no editor for this entry
+                const QString where = QStringLiteral("%1 entry %2").arg(setting.name).arg(entry);
+                const QString text = setting.text(image, entry);
+                QVERIFY2(holdsChoice(setting, image, entry), qPrintable(where));
+                QVERIFY2(!text.isEmpty() && text != QStringLiteral("Unknown"), qPrintable(where + ": " + text));
+            }
+        }
+        // One field of each page, so that no table drops out of the walk unnoticed.
+        for (const char *name : { "vox-sensitivity", "menu-hang-time", "long-press-duration", "one-touch/Mode",
+                 "remote-sync-wakeup", "dtmf-system/Next Sequence", "dtmf-decode/Ack", "gps/Destination Contact" })
+            QVERIFY2(names.contains(QLatin1String(name)), name);
+        FileImage again = image;
+        fillMissingChoices(again);
+        QVERIFY(again == image); // values the drop-downs carry are kept
     }
 
     void sectionViewsFollowTheImage()
