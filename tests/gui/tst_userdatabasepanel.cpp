@@ -144,7 +144,6 @@ void TestUserDatabasePanel::addButtonEnabling_data()
     QTest::addColumn<bool>("enabled");
     QTest::newRow("no code plug") << -1 << true << false;
     QTest::newRow("nothing selected") << 1 << false << false;
-    QTest::newRow("a selection") << 1 << true << true;
     QTest::newRow("999 contacts") << 999 << true << true;
     QTest::newRow("contact list full") << 1000 << true << false;
 }
