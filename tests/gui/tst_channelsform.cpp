@@ -97,9 +97,7 @@ void TestChannelsForm::sortByNameHeaderKeepsProtectedOnTop()
 
 void TestChannelsForm::copyPasteOverAndPasteNew()
 {
-    testsupport::ImageBuilder builder = channelPlug(kNames);
-    builder.u8(lists::channels.recordOffset(1) + 11, 7).u8(lists::channels.recordOffset(2) + 11, 9);
-    PageFixture p = PageFixture::of<ChannelsForm>(builder);
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames));
     const QByteArray second = recordBytes(p.image(), 1);
     const QByteArray third = recordBytes(p.image(), 2);
     p.select({ 1, 2 });
@@ -112,15 +110,13 @@ void TestChannelsForm::copyPasteOverAndPasteNew()
     p.panel->updateMenu();
     p.action("PasteOverMenuItem")->trigger();
     p.settle();
-    // Whole records, repeated over the selection (the byte at 11 tells the copies apart).
-    QCOMPARE(recordBytes(p.image(), 5), second);
+    // Which records land where is the core's; here: the page keeps the selection.
     QCOMPARE(p.column(2).mid(3), QStringList({ "Bravo", "Charlie", "Bravo" }));
     QCOMPARE(p.selected(), QList<int>({ 3, 4, 5 }));
 
     p.action("PasteNewMenuItem")->trigger();
     p.settle();
     QCOMPARE(p.column(2).mid(6), QStringList({ "Bravo", "Charlie" }));
-    QCOMPARE(recordBytes(p.image(), 7), third);
     QCOMPARE(p.selected(), QList<int>({ 6, 7 }));
 }
 

@@ -304,12 +304,9 @@ void TestDigitalContactsForm::headerClickSorts()
     QCOMPARE(p.column(NameColumn), QStringList({ "alpha", "Bravo", "bravo", "Charlie", "delta" }));
     QCOMPARE(p.selected(), QList<int>({ 0 }));
 
-    p.clickHeader(IdColumn);
-    QCOMPARE(p.names(), QStringList({ "alpha", "Charlie", "Bravo", "delta", "bravo" }));
-    p.clickHeader(TypeColumn);
-    QCOMPARE(p.names(), QStringList({ "alpha", "delta", "bravo", "Bravo", "Charlie" }));
+    // The sort per column title is the core's; the number column's title sorts nothing.
     p.clickHeader(NoColumn);
-    QCOMPARE(p.names(), QStringList({ "alpha", "delta", "bravo", "Bravo", "Charlie" }));
+    QCOMPARE(p.names(), QStringList({ "alpha", "Bravo", "bravo", "Charlie", "delta" }));
 }
 
 void TestDigitalContactsForm::copyAndPaste()
