@@ -121,9 +121,6 @@ void TestEmergencySystemForm::addNewSystem()
     QCOMPARE(p.selected(), QList<int> { 4 });
     QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
     QCOMPARE(p.title(), QStringLiteral("Emergency Systems .. used 5 of 32. 1 selected. "));
-    for (int i = 5; i < 32; ++i)
-        p.button("AddBitBtn")->click();
-    QVERIFY(!p.button("AddBitBtn")->isEnabled());
 }
 
 void TestEmergencySystemForm::deleteAndMove_data()
