@@ -14,12 +14,15 @@
 #include <optional>
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 
 // Contacts "C1", "C2", ... with IDs 101, 102, ... as group calls, in front of what `builder` holds.
@@ -68,19 +71,37 @@ public:
     QLineEdit *edit() const { return child<QLineEdit>("listViewEdit"); }
     QString title() const { return child<QLabel>("TitleLabel")->text(); }
     QString cell(int row, int column) const { return list->topLevelItem(row)->text(column); }
-    QStringList column(int column) const
+    // The texts of a column of the page's list, or of another list of the page.
+    QStringList column(int column, const QTreeWidget *view = nullptr) const
     {
+        view = view ? view : list;
         QStringList texts;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            texts.append(cell(row, column));
+        for (int row = 0; row < view->topLevelItemCount(); ++row)
+            texts.append(view->topLevelItem(row)->text(column));
         return texts;
     }
     QList<int> selected() const { return listview::selectedRows(list); }
-    void select(const QList<int> &rows) const
+    void select(const QList<int> &rows, QTreeWidget *view = nullptr) const
     {
-        list->clearSelection();
+        view = view ? view : list;
+        view->clearSelection();
         for (int row : rows)
-            list->topLevelItem(row)->setSelected(true);
+            view->topLevelItem(row)->setSelected(true);
+        settle();
+    }
+    QTreeWidget *view(const char *name) const { return child<QTreeWidget>(name); }
+    void clickHeader(int column) const
+    {
+        QHeaderView *header = list->header();
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        settle();
+    }
+    // Picks a drop-down entry as the user does: the list closes on it.
+    static void choose(QComboBox *combo, int index)
+    {
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
         settle();
     }
     QPoint cellCentre(int row, int column) const { return listclicks::cellCentre(list, row, column); }

@@ -38,26 +38,6 @@ PageFixture open(int page, const testsupport::ImageBuilder &builder)
     }
 }
 
-QTreeWidget *listNamed(const PageFixture &fixture, const QString &name)
-{
-    return fixture.page->findChild<QTreeWidget *>(name);
-}
-
-QComboBox *cellCombo(const PageFixture &fixture)
-{
-    return fixture.child<QComboBox>("listViewComboBox");
-}
-
-// Picks the entry carrying `value` as the user does: the list closes on it.
-void choose(QComboBox *combo, int value)
-{
-    const int item = combo->findData(value);
-    QVERIFY(item >= 0);
-    combo->setCurrentIndex(item);
-    Q_EMIT combo->activated(item);
-    PageFixture::settle();
-}
-
 } // namespace
 
 class TestButtonsDtmfGps : public QObject
@@ -104,22 +84,23 @@ private Q_SLOTS:
         QFETCH(QString, shown);
 
         PageFixture p = open(page, plug());
-        QTreeWidget *view = listNamed(p, list);
+        QTreeWidget *view = p.child<QTreeWidget>(qPrintable(list));
         QVERIFY(view);
         if (auto *dtmf = qobject_cast<DTMFForm *>(p.page.get()))
             dtmf->tabs()->setCurrentWidget(view);
         listclicks::doubleClick(view, row, column);
+        auto *combo = p.child<QComboBox>("listViewComboBox");
         if (input.typeId() == QMetaType::QString) {
             p.edit()->clear();
             QTest::keyClicks(p.edit(), input.toString());
             QTest::keyClick(p.edit(), Qt::Key_Return);
         } else if (input.isValid()) {
-            choose(cellCombo(p), input.toInt());
+            PageFixture::choose(combo, combo->findData(input));
         }
         for (int i = 0; i + 1 < int(bytes.size()); i += 2)
             QCOMPARE(p.image().u8(bytes.at(i)), std::uint8_t(bytes.at(i + 1)));
         QCOMPARE(view->topLevelItem(row)->text(shownColumn), shown);
-        QVERIFY(!cellCombo(p)->isVisible());
+        QVERIFY(!combo->isVisible());
     }
 
     // Cells with nothing to offer open no editor: the number, and the contact and message of an
@@ -128,8 +109,8 @@ private Q_SLOTS:
     {
         PageFixture p = open(Buttons, plug());
         for (int column : { 1, 3, 5 }) {
-            listclicks::doubleClick(listNamed(p, QStringLiteral("OneTouchAccessListView")), 0, column);
-            QVERIFY(!cellCombo(p)->isVisible());
+            listclicks::doubleClick(p.view("OneTouchAccessListView"), 0, column);
+            QVERIFY(!p.child<QComboBox>("listViewComboBox")->isVisible());
             QVERIFY(!p.edit()->isVisible());
         }
     }

@@ -37,17 +37,10 @@ testsupport::ImageBuilder channelPlug(const QStringList &names)
 
 const QStringList kNames { "Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot" };
 
-struct ChannelsPage : PageFixture
+ChannelsForm *formOf(const PageFixture &p)
 {
-    explicit ChannelsPage(const testsupport::ImageBuilder &builder)
-        : PageFixture(builder.image(), [](const PageContext &c) { return new ChannelsForm(c, nullptr); })
-        , form(as<ChannelsForm>())
-    {
-    }
-    QStringList names() const { return column(2); }
-
-    ChannelsForm *form;
-};
+    return p.as<ChannelsForm>();
+}
 
 } // namespace
 
@@ -60,20 +53,17 @@ private Q_SLOTS:
     void protectionFollowsName();
     void sortByNameHeaderKeepsProtectedOnTop();
     void copyPasteOverAndPasteNew();
-    void refusedDeleteAnswers_data();
     void refusedDeleteAnswers();
     void importAndExportThroughDialogs();
-    void exportExtensionFollowsFilter_data();
-    void exportExtensionFollowsFilter();
     void importErrorsShown();
 };
 
 void TestChannelsForm::protectionFollowsName()
 {
-    ChannelsPage p(channelPlug(kNames.mid(0, 3)));
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 3)));
     p.doubleClick(1, 3);
     QCOMPARE(p.column(3), QStringList({ "", "Yes", "" }));
-    QCOMPARE(p.form->protectedChannels().names(), QStringList { "Bravo" });
+    QCOMPARE(formOf(p)->protectedChannels().names(), QStringList { "Bravo" });
     // A channel renamed to a protected name shows it at once.
     p.doubleClick(2, 2);
     QTest::keyClicks(p.edit(), QStringLiteral("bravo"));
@@ -88,29 +78,26 @@ void TestChannelsForm::protectionFollowsName()
     QCOMPARE(p.column(3), QStringList({ "Yes", "Yes", "Yes" }));
     p.select({ 2 });
     p.action("SetUnprotectedMenuItem")->trigger();
-    QCOMPARE(p.form->protectedChannels().names(), QStringList { "Alpha" });
+    QCOMPARE(formOf(p)->protectedChannels().names(), QStringList { "Alpha" });
 }
 
 void TestChannelsForm::sortByNameHeaderKeepsProtectedOnTop()
 {
     const QStringList names { "b", "Zed", "A", "a" };
-    ChannelsPage p(channelPlug(names));
-    p.form->protectedChannels().add(QStringLiteral("zed"));
-    QHeaderView *header = p.list->header();
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(names));
+    formOf(p)->protectedChannels().add(QStringLiteral("zed"));
     // The "Chan" title does nothing; the "Name" title sorts.
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
-    QCOMPARE(p.names(), names);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(2) + 5, 5));
-    QCOMPARE(p.names(), QStringList({ "Zed", "A", "a", "b" }));
+    p.clickHeader(1);
+    QCOMPARE(p.column(2), names);
+    p.clickHeader(2);
+    QCOMPARE(p.column(2), QStringList({ "Zed", "A", "a", "b" }));
     QCOMPARE(p.cell(0, 3), QStringLiteral("Yes"));
     QCOMPARE(channelName(p.image(), 0), QStringLiteral("Zed"));
 }
 
 void TestChannelsForm::copyPasteOverAndPasteNew()
 {
-    testsupport::ImageBuilder builder = channelPlug(kNames);
-    builder.u8(lists::channels.recordOffset(1) + 11, 7).u8(lists::channels.recordOffset(2) + 11, 9);
-    ChannelsPage p(builder);
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames));
     const QByteArray second = recordBytes(p.image(), 1);
     const QByteArray third = recordBytes(p.image(), 2);
     p.select({ 1, 2 });
@@ -123,58 +110,45 @@ void TestChannelsForm::copyPasteOverAndPasteNew()
     p.panel->updateMenu();
     p.action("PasteOverMenuItem")->trigger();
     p.settle();
-    // Whole records, repeated over the selection (the byte at 11 tells the copies apart).
-    QCOMPARE(recordBytes(p.image(), 5), second);
-    QCOMPARE(p.names().mid(3), QStringList({ "Bravo", "Charlie", "Bravo" }));
+    // Which records land where is the core's; here: the page keeps the selection.
+    QCOMPARE(p.column(2).mid(3), QStringList({ "Bravo", "Charlie", "Bravo" }));
     QCOMPARE(p.selected(), QList<int>({ 3, 4, 5 }));
 
     p.action("PasteNewMenuItem")->trigger();
     p.settle();
-    QCOMPARE(p.names().mid(6), QStringList({ "Bravo", "Charlie" }));
-    QCOMPARE(recordBytes(p.image(), 7), third);
+    QCOMPARE(p.column(2).mid(6), QStringList({ "Bravo", "Charlie" }));
     QCOMPARE(p.selected(), QList<int>({ 6, 7 }));
 }
 
-void TestChannelsForm::refusedDeleteAnswers_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("left");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("Cancel stops") << int(QMessageBox::Cancel) << QStringList({ "Charlie", "Delta", "Echo", "Foxtrot" })
-                                  << 3;
-    QTest::newRow("OK goes on") << int(QMessageBox::Ok) << QStringList({ "Charlie", "Foxtrot" }) << 1;
-}
-
+// What the answer does is the panel's (tst_emergencysystemform); here: this page's wording and caption.
 void TestChannelsForm::refusedDeleteAnswers()
 {
-    QFETCH(int, answer);
-    QFETCH(QStringList, left);
-    QFETCH(int, selected);
     testsupport::ImageBuilder builder = channelPlug(kNames);
     builder.u16(lists::zones.recordOffset(0) + 32, 3); // zone 1 holds Charlie
-    ChannelsPage p(builder);
-    p.prompts.answers = { QMessageBox::StandardButton(answer) };
+    PageFixture p = PageFixture::of<ChannelsForm>(builder);
+    p.prompts.answers = { QMessageBox::Ok };
     p.select({ 0, 1, 2, 3, 4 });
     QTest::mouseClick(p.button("DeleteBitBtn"), Qt::LeftButton);
     p.settle();
-    QCOMPARE(p.names(), left);
+    QCOMPARE(p.column(2), QStringList({ "Charlie", "Foxtrot" }));
     QCOMPARE(p.prompts.shown.size(), 1);
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
     QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Information);
     QCOMPARE(p.prompts.shown.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(p.prompts.shown.first().text,
         QStringLiteral("Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting"));
-    QCOMPARE(p.selected(), QList<int> { selected });
+    QCOMPARE(p.selected(), QList<int> { 1 });
 }
 
 void TestChannelsForm::importAndExportThroughDialogs()
 {
-    ChannelsPage p(channelPlug(kNames.mid(0, 4)));
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 4)));
     QTemporaryDir plugDir;
     p.store.slot(0)->fileName = plugDir.filePath(QStringLiteral("plug.rdt"));
     p.dialogs.saveNames = { p.dir.filePath(QStringLiteral("channels")) };
     QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
     QCOMPARE(p.dialogs.lastFilter, QStringLiteral("CSV files (*.csv);;All files (*)"));
+    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
     QCOMPARE(p.dialogs.lastDirectory, plugDir.path()); // the code plug's folder, not the last one used
     QFile exported(p.dir.filePath(QStringLiteral("channels.csv")));
     QVERIFY(exported.open(QIODevice::ReadOnly));
@@ -184,13 +158,13 @@ void TestChannelsForm::importAndExportThroughDialogs()
     // Another plug with two of the names and one new one takes the file's channels by name.
     testsupport::ImageBuilder other(2);
     other.named(lists::channels, 0, QStringLiteral("Echo")).named(lists::channels, 1, QStringLiteral("bravo"));
-    ChannelsPage target(other);
-    target.form->protectedChannels().add(QStringLiteral("Echo"));
+    PageFixture target = PageFixture::of<ChannelsForm>(other);
+    formOf(target)->protectedChannels().add(QStringLiteral("Echo"));
     target.dialogs.openNames = { exported.fileName() };
     QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
     target.settle();
     QCOMPARE(target.dialogs.lastDirectory, QDir::homePath());
-    QCOMPARE(target.names(), QStringList({ "Echo", "Bravo", "Alpha", "Charlie", "Delta" }));
+    QCOMPARE(target.column(2), QStringList({ "Echo", "Bravo", "Alpha", "Charlie", "Delta" }));
     QCOMPARE(target.selected(), QList<int> { 0 });
     QCOMPARE(target.prompts.notices, QStringList { "4 channels imported" });
     // A cancelled dialog does nothing; a code plug without a file has the last folder used.
@@ -200,39 +174,10 @@ void TestChannelsForm::importAndExportThroughDialogs()
     QCOMPARE(target.dialogs.openCalls, 2);
 }
 
-void TestChannelsForm::exportExtensionFollowsFilter_data()
-{
-    QTest::addColumn<QString>("chosenFilter");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("csv filter, other extension") << ""
-                                                 << "list.txt"
-                                                 << "list.txt.csv";
-    QTest::newRow("csv filter, upper-case extension") << "CSV files (*.csv)"
-                                                      << "LIST.CSV"
-                                                      << "LIST.CSV";
-    QTest::newRow("all files, no extension") << "All files (*)"
-                                             << "list"
-                                             << "list";
-}
-
-void TestChannelsForm::exportExtensionFollowsFilter()
-{
-    QFETCH(QString, chosenFilter);
-    QFETCH(QString, typed);
-    QFETCH(QString, written);
-    ChannelsPage p(channelPlug(kNames.mid(0, 2)));
-    p.dialogs.chosenFilter = chosenFilter;
-    p.dialogs.saveNames = { p.dir.filePath(typed) };
-    p.button("ExportButton")->click();
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
-    QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files), QStringList { written });
-}
-
 // The messages themselves are the core's (tst_channelcsv badHeaders, missingFile).
 void TestChannelsForm::importErrorsShown()
 {
-    ChannelsPage p(channelPlug(kNames.mid(0, 2)));
+    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 2)));
     const QString missing = p.dir.filePath(QStringLiteral("missing.csv"));
     p.dialogs.openNames = { missing };
     p.button("ImportButton")->click();

@@ -68,34 +68,6 @@ PageFixture makePage(Page page, std::optional<FileImage> image)
     return PageFixture::of<ScanListsForm>(std::move(image));
 }
 
-QTreeWidget *pane(const PageFixture &p, const char *name)
-{
-    return p.child<QTreeWidget>(name);
-}
-
-QStringList columnOf(const PageFixture &p, const char *list, int column)
-{
-    QStringList texts;
-    QTreeWidget *view = pane(p, list);
-    for (int row = 0; row < view->topLevelItemCount(); ++row)
-        texts.append(view->topLevelItem(row)->text(column));
-    return texts;
-}
-
-void selectIn(const PageFixture &p, const char *list, const QList<int> &rows)
-{
-    QTreeWidget *view = pane(p, list);
-    view->clearSelection();
-    for (int row : rows)
-        view->topLevelItem(row)->setSelected(true);
-    PageFixture::settle();
-}
-
-QString label(const PageFixture &p, const char *name)
-{
-    return p.child<QLabel>(name)->text();
-}
-
 } // namespace
 
 class ListPagesTest : public QObject
@@ -132,7 +104,6 @@ void ListPagesTest::titles_data()
     row("groups, two", Groups, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ");
     row("zones, no code plug", Zones, {}, "Zones .. up to 250. ", "Channel Members .. up to 16 ");
     row("zones, one", Zones, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ");
-    row("zones, two", Zones, { 0, 2 }, "Zones .. used 5 of 250. 2 selected. ", "Channel Members .. up to 16 ");
     row("scan lists, no code plug", ScanLists, {}, "Scan Lists .. up to 250 ", "Channel Members .. up to 31 ");
     row("scan lists, one", ScanLists, { 0 }, "Scan Lists .. used 5 of 250. 1 selected. ",
         "Channel Members .. used 4 of 31 ");
@@ -149,11 +120,12 @@ void ListPagesTest::titles()
     if (!rows.isEmpty())
         p.select(rows);
     QTEST(p.title(), "title");
-    QTEST(label(p, "MembersTitleLabel"), "members");
-    QCOMPARE(label(p, "AvailableTitleLabel"), page == Groups ? "Available Contacts " : "Available Channels ");
-    QCOMPARE(pane(p, "MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
-    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
-    QCOMPARE(pane(p, "MemberListView")->isEnabled(), !rows.isEmpty());
+    QTEST(p.child<QLabel>("MembersTitleLabel")->text(), "members");
+    QCOMPARE(
+        p.child<QLabel>("AvailableTitleLabel")->text(), page == Groups ? "Available Contacts " : "Available Channels ");
+    QCOMPARE(p.view("MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
+    QCOMPARE(p.view("AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
+    QCOMPARE(p.view("MemberListView")->isEnabled(), !rows.isEmpty());
 }
 
 void ListPagesTest::addMembers_data()
@@ -174,9 +146,10 @@ void ListPagesTest::addMembers()
     FileImage image = pageImage(page);
     setSlots(image, page, 0, range(1, capacity - 2));
     PageFixture p = makePage(page, image);
+    QTreeWidget *available = p.view("AvailableListView");
     QPushButton *add = p.button("AddToMemberBitBtn");
     QVERIFY(!add->isEnabled());
-    selectIn(p, "AvailableListView", { 0 });
+    p.select({ 0 }, available);
     QVERIFY(add->isEnabled());
     codeplug::EditHistory &history = p.store.current().history();
     const int steps = history.stepCount();
@@ -185,19 +158,21 @@ void ListPagesTest::addMembers()
     QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity - 1));
     QCOMPARE(history.stepCount(), steps + 1); // one undo step
 
-    listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
-    PageFixture::settle();
-    QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
-    selectIn(p, "AvailableListView", { 0 });
-    QVERIFY(!add->isEnabled());
-    listclicks::doubleClick(pane(p, "AvailableListView"), 0, 2);
-    PageFixture::settle();
-    QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+    for (int attempt = 0; attempt < 2; ++attempt) { // the second finds the list full
+        listclicks::doubleClick(available, 0, 2);
+        PageFixture::settle();
+        QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+        p.select({ 0 }, available);
+        QVERIFY(!add->isEnabled());
+    }
 }
 
+// The member panes are one mechanism: tried on a contacts pane and a channels pane.
 void ListPagesTest::removeAndMoveMembers_data()
 {
-    addMembers_data();
+    QTest::addColumn<Page>("page");
+    QTest::newRow("groups") << Groups;
+    QTest::newRow("zones") << Zones;
 }
 
 // A member move shifts the members between and keeps the moved member selected; removing two
@@ -206,23 +181,23 @@ void ListPagesTest::removeAndMoveMembers()
 {
     QFETCH(Page, page);
     PageFixture p = makePage(page, pageImage(page));
-
-    selectIn(p, "MemberListView", { 2 });
+    QTreeWidget *members = p.view("MemberListView");
+    p.select({ 2 }, members);
     QTest::mouseClick(p.button("MemberMoveUpBitBtn"), Qt::LeftButton);
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 9, 8, 10 }));
-    QCOMPARE(listview::selectedRows(pane(p, "MemberListView")), QList<int> { 1 });
-    pane(p, "MemberListView")->setFocus();
-    QTest::keyClick(pane(p, "MemberListView"), Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(listview::selectedRows(members), QList<int> { 1 });
+    members->setFocus();
+    QTest::keyClick(members, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 8, 10, 9 }));
     QVERIFY(!p.button("MemberMoveDownBitBtn")->isEnabled());
 
-    selectIn(p, "MemberListView", { 1, 2 });
+    p.select({ 1, 2 }, members);
     QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), QList<int>({ 7, 9 }));
-    QCOMPARE(pane(p, "AvailableListView")->topLevelItemCount(), 38);
+    QCOMPARE(p.view("AvailableListView")->topLevelItemCount(), 38);
 }
 
 void ListPagesTest::deleteWithRefusal_data()
@@ -303,9 +278,9 @@ void ListPagesTest::memberTexts()
     image.setU16(lists::channels.nameFieldOffset(39), 0);
     setSlots(image, page, 0, slots);
     PageFixture p = makePage(page, image);
-    QTEST(columnOf(p, "MemberListView", 2), "names");
-    QTEST(columnOf(p, "MemberListView", 3), "last");
-    QTEST(int(pane(p, "AvailableListView")->topLevelItemCount()), "available");
+    QTEST(p.column(2, p.view("MemberListView")), "names");
+    QTEST(p.column(3, p.view("MemberListView")), "last");
+    QTEST(int(p.view("AvailableListView")->topLevelItemCount()), "available");
 }
 
 // A new scan list's settings; three selected take a sample time together while the channel boxes
@@ -318,7 +293,7 @@ void ListPagesTest::scanListSettings()
     QComboBox *sample = box("PrioritySampleTimeComboBox");
     QCOMPARE(priority->count(), 6);
     priority->setCurrentIndex(priority->findData(8));
-    selectIn(p, "MemberListView", { 1 });
+    p.select({ 1 }, p.view("MemberListView"));
     QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
     PageFixture::settle();
     QCOMPARE(p.image().u16(lists::scanLists.recordOffset(0) + 32), 8);

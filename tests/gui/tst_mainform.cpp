@@ -1,5 +1,7 @@
 #include "CodePlugStore.h"
 #include "Codecs.h"
+#include "ContactRecord.h"
+#include "ListPanel.h"
 #include "ImageBuilder.h"
 #include "ListClicks.h"
 #include "MainForm.h"
@@ -61,8 +63,9 @@ struct Session
     MainForm &start(const QStringList &commandLine = {})
     {
         form = std::make_unique<MainForm>(store, prompts, dialogs, settingsPath());
-        form->setScreenAreasProvider(
-            [] { return ScreenAreas { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 }; });
+        form->setScreenAreasProvider([] {
+            return ScreenAreas { QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080), 1920 };
+        });
         form->startUp(commandLine);
         form->show();
         return *form;
@@ -84,7 +87,8 @@ struct Session
     QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
     QString fileCaption(const QString &file) const
     {
-        return caption(file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
+        return caption(
+            file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
     }
     QString iniValue(const QString &key) const
     {
@@ -158,7 +162,6 @@ void TestMainForm::filesAtStartUp_data()
 
     QTest::newRow("remembered; a vanished one dropped silently")
         << QStringList { "a.rdt", "gone.rdt", "c.rdt" } << QStringList() << "a.rdt*,,c.rdt*," << 0 << false;
-    QTest::newRow("one .rdt") << QStringList() << QStringList { "a.rdt" } << "a.rdt*,,," << 0 << false;
     QTest::newRow("five .rdt") << QStringList() << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }
                                << "a.rdt*,b.rdt*,c.rdt*,d.rdt*" << 0 << false;
     QTest::newRow("x.txt then b.rdt") << QStringList { "r.rdt" } << QStringList { "x.txt", "b.rdt" }
@@ -167,8 +170,8 @@ void TestMainForm::filesAtStartUp_data()
     QTest::newRow("failing file keeps remembered name")
         << QStringList { "r.rdt" } << QStringList { "bad.rdt" } << "r.rdt,,," << 1 << false;
     QTest::newRow("missing command-line file") << QStringList() << QStringList { "gone.rdt" } << ",,," << 1 << false;
-    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,,"
-                                    << 0 << true;
+    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,," << 0
+                                    << true;
 }
 
 void TestMainForm::filesAtStartUp()
@@ -245,9 +248,12 @@ void TestMainForm::saveAsNaming_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "plug" << "plug.rdt";
-    QTest::newRow("upper case") << "PLUG.RDT" << "PLUG.RDT";
-    QTest::newRow("other extension") << "a.rdt.bak" << "a.rdt.bak.rdt";
+    QTest::newRow("no extension") << "plug"
+                                  << "plug.rdt";
+    QTest::newRow("upper case") << "PLUG.RDT"
+                                << "PLUG.RDT";
+    QTest::newRow("other extension") << "a.rdt.bak"
+                                     << "a.rdt.bak.rdt";
 }
 
 void TestMainForm::saveAsNaming()
@@ -287,8 +293,10 @@ void TestMainForm::discardQuestion_data()
     QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
-    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?" << "b.rdt";
-    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?" << "a.rdt";
+    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?"
+                          << "b.rdt";
+    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?"
+                            << "a.rdt";
     QTest::newRow("New") << QByteArray("New") << "Unsaved code plug.\n\nDiscard it ?" << QString();
 }
 
@@ -524,28 +532,37 @@ void TestMainForm::pagesDestroyedInReverseOrder()
     QCOMPARE(order, (QList<int> { 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0 }));
 }
 
-// The settings reach the contacts and channels pages and come back from them; the file format
-// itself is tested in tst_settingsfile.
+// The settings reach the contacts and channels pages, whose lists show them from the start, and
+// come back from them; the file format itself is tested in tst_settingsfile.
 void TestMainForm::pageSettingsRoundTrip()
 {
     Session s;
-    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=5\nCountry=Italy\n"
-                                   "[Channels]\nProtected_num=1\nProtected_0=Alpha\n"));
-    MainForm &form = s.start();
+    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\nCountry=Italy\n"
+                                   "[Channels]\nProtected_num=1\nProtected_0=bravo\n"));
+    testsupport::ImageBuilder builder;
+    for (int i = 0; i < 2; ++i)
+        writeContact(builder.image(), i, i ? 2345 : 101, GroupCall, false, QStringLiteral("C%1").arg(i));
+    builder.named(lists::channels, 1, QStringLiteral("Bravo"));
+    MainForm &form = s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
+    QCoreApplication::processEvents();
     auto *contacts = form.findChild<DigitalContactsForm *>();
     auto *channels = form.findChild<ChannelsForm *>();
-    QVERIFY(contacts->showNo());
-    QCOMPARE(contacts->protectedIds().ids(), QList<qint64> { 5 });
+    QVERIFY(contacts->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
     QCOMPARE(contacts->countryText(), QStringLiteral("Italy"));
-    QCOMPARE(channels->protectedChannels().names(), QStringList { QStringLiteral("Alpha") });
+    const auto firstTwo = [](const ListPanel *panel, int column) {
+        return QStringList { panel->list()->topLevelItem(0)->text(column),
+            panel->list()->topLevelItem(1)->text(column) };
+    };
+    QCOMPARE(firstTwo(contacts->panel(), 6), QStringList({ "No", "Yes" }));
+    QCOMPARE(firstTwo(channels->panel(), 3), QStringList({ "", "Yes" }));
 
     contacts->protectedIds().append(3);
     channels->protectedChannels().append(QStringLiteral("zeta"));
     QVERIFY(form.close());
-    QCOMPARE(QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
-                 s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"),
-                 s.iniValue("Channels/Protected_1") }),
-        QStringList({ "1", "3", "5", "Italy", "zeta" }));
+    QCOMPARE(
+        QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
+            s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"), s.iniValue("Channels/Protected_1") }),
+        QStringList({ "1", "3", "2345", "Italy", "zeta" }));
 }
 
 void TestMainForm::pendingEditLandsInItsOwnSlot_data()

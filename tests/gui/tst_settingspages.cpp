@@ -1,7 +1,5 @@
-#include "CodePlugStore.h"
-#include "ImageBuilder.h"
 #include "NewCodePlug.h"
-#include "ScriptedPrompts.h"
+#include "PageFixture.h"
 #include "settings/BasicForm.h"
 #include "settings/GeneralForm.h"
 #include "settings/MenusForm.h"
@@ -18,35 +16,19 @@ using testsupport::patchBytes;
 namespace {
 
 // One settings page over a store whose slot 1 holds a fresh code plug patched by `before`.
-struct Fixture
+PageFixture open(const QString &page, const QString &before, bool withPlug = true)
 {
-    Fixture(const QString &page, const QString &before, bool open = true)
-    {
-        if (open) {
-            auto image = std::make_unique<FileImage>(makeNewCodePlug(2, 1));
-            patchBytes(*image, before);
-            store.setImage(0, std::move(image));
-        }
-        const PageContext context { &store, &prompts, &dialogs, QStringLiteral("Editor") };
-        if (page == QLatin1String("basic"))
-            form.reset(new BasicForm(context, nullptr));
-        else if (page == QLatin1String("general"))
-            form.reset(new GeneralForm(context, nullptr));
-        else
-            form.reset(new MenusForm(context, nullptr));
-        form->resize(1138, 585);
-        form->show();
-        form->pageRefresh();
+    std::optional<FileImage> image;
+    if (withPlug) {
+        image = makeNewCodePlug(2, 1);
+        patchBytes(*image, before);
     }
-
-    QWidget *control(const QString &name) const { return form->findChild<QWidget *>(name); }
-    FileImage &image() const { return *store.currentImage(); }
-
-    mutable CodePlugStore store;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    std::unique_ptr<CodePlugPage> form;
-};
+    if (page == QLatin1String("basic"))
+        return PageFixture::of<BasicForm>(std::move(image));
+    if (page == QLatin1String("general"))
+        return PageFixture::of<GeneralForm>(std::move(image));
+    return PageFixture::of<MenusForm>(std::move(image));
+}
 
 // What a control shows: a button "down" or "up", a list its entry ("" for none), an edit its text.
 QString shown(QWidget *control)
@@ -125,8 +107,8 @@ void TestSettingsPages::controlsStoreBytes()
 {
     QFETCH(int, row);
     const ControlRow &r = kControlRows[row];
-    Fixture fixture(QLatin1String(r.page), QLatin1String(r.before));
-    QWidget *widget = fixture.control(QLatin1String(r.control));
+    PageFixture fixture = open(QLatin1String(r.page), QLatin1String(r.before));
+    QWidget *widget = fixture.child<QWidget>(r.control);
     QVERIFY(widget);
     QCOMPARE(shown(widget), QLatin1String(r.shownBefore));
     act(widget, QLatin1String(r.action));
@@ -136,7 +118,7 @@ void TestSettingsPages::controlsStoreBytes()
     for (const auto &box : std::as_const(fixture.prompts.shown))
         QCOMPARE(box.caption, QStringLiteral("Error"));
     if (row == 0)
-        QCOMPARE(shown(fixture.control(QStringLiteral("FrequencyRangeEdit"))), QStringLiteral("400MHz .. 470MHz"));
+        QCOMPARE(shown(fixture.child<QWidget>("FrequencyRangeEdit")), QStringLiteral("400MHz .. 470MHz"));
 }
 
 void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus_data()
@@ -160,10 +142,10 @@ void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
     QFETCH(QString, message);
     QFETCH(QString, after);
 
-    Fixture fixture(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
-    auto *edit = static_cast<QLineEdit *>(fixture.control(control));
-    fixture.form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+    PageFixture fixture = open(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
+    auto *edit = static_cast<QLineEdit *>(fixture.page->findChild<QWidget *>(control));
+    fixture.page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fixture.page.get()));
     edit->setFocus();
     edit->end(false);
     QTest::keyClick(edit, Qt::Key_Backspace); // one digit deleted: no password at once
@@ -172,7 +154,7 @@ void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
     if (enter)
         QTest::keyClick(edit, Qt::Key_Return);
     else
-        fixture.control(QStringLiteral("RadioNameEdit"))->setFocus();
+        fixture.child<QWidget>("RadioNameEdit")->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     QCOMPARE(fixture.prompts.texts(), QStringList { message });
     QCOMPARE(edit->text(), QStringLiteral("1234567"));
@@ -181,17 +163,17 @@ void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
 void TestSettingsPages::emptySlot()
 {
     for (const QString page : { "basic", "general", "menus" }) {
-        Fixture fixture(page, {}, false);
-        QVERIFY(!fixture.form->isEnabled());
-        for (QLineEdit *edit : fixture.form->findChildren<QLineEdit *>()) {
+        PageFixture fixture = open(page, {}, false);
+        QVERIFY(!fixture.page->isEnabled());
+        for (QLineEdit *edit : fixture.page->findChildren<QLineEdit *>()) {
             if (edit->objectName() == QLatin1String("RadioIDEdit"))
                 QCOMPARE(edit->text(), QStringLiteral("1"));
             else if (!edit->objectName().isEmpty())
                 QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
         }
-        for (QComboBox *combo : fixture.form->findChildren<QComboBox *>())
+        for (QComboBox *combo : fixture.page->findChildren<QComboBox *>())
             QCOMPARE(combo->currentIndex(), -1);
-        for (QPushButton *button : fixture.form->findChildren<QPushButton *>())
+        for (QPushButton *button : fixture.page->findChildren<QPushButton *>())
             QVERIFY(!button->isChecked());
     }
 }

@@ -31,14 +31,12 @@ enum Command {
     ImportCsv,
     RenameContact,
     SortContacts,
-    RenameZone,
     OneTouchMode,
     ChooseModel,
     TypeRadioName
 };
 constexpr int kButtonsTab = 3;
 constexpr int kContactsTab = 7;
-constexpr int kZonesTab = 9;
 
 // Goes on after every question, asked in a nested event loop as a real message box asks it.
 struct LoopPrompts final : Prompts
@@ -106,13 +104,6 @@ struct Editor
         QTest::keyClick(focus ? focus : form.get(), key, modifiers);
     }
 
-    void renameInList(int tab, int row)
-    {
-        showTab(tab);
-        listclicks::doubleClick(list(tab), row, 2);
-        QTest::keyClicks(child<QLineEdit>("listViewEdit", tab), QStringLiteral("Renamed\r"));
-    }
-
     void run(Command command)
     {
         constexpr int channels = MainForm::kChannelsTab;
@@ -145,7 +136,9 @@ struct Editor
             break;
         }
         case RenameContact:
-            renameInList(kContactsTab, 1);
+            showTab(kContactsTab);
+            listclicks::doubleClick(list(kContactsTab), 1, 2);
+            QTest::keyClicks(child<QLineEdit>("listViewEdit", kContactsTab), QStringLiteral("Renamed\r"));
             break;
         case SortContacts: {
             showTab(kContactsTab);
@@ -154,9 +147,6 @@ struct Editor
             QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
             break;
         }
-        case RenameZone:
-            renameInList(kZonesTab, 0);
-            break;
         case OneTouchMode: // None to Digital: mode, contact and message number in one step
             showTab(kButtonsTab);
             listclicks::doubleClick(child<QTreeWidget>("OneTouchAccessListView", kButtonsTab), 0, 2);
@@ -197,7 +187,6 @@ void TestUndo::undoAndRedoEveryKindOfCommand_data()
     QTest::newRow("channel CSV import") << int(ImportCsv) << "Import channels";
     QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
     QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
-    QTest::newRow("zone renamed in place") << int(RenameZone) << "Edit Name";
     QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
     QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
     QTest::newRow("radio name typed") << int(TypeRadioName) << "Edit Radio Name";

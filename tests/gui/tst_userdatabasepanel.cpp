@@ -125,14 +125,9 @@ void TestUserDatabasePanel::addOverwritesUnprotectedAndKeepsProtected()
     QVERIFY(half.add->isEnabled());
     QTest::mouseClick(half.add, Qt::LeftButton);
 
-    FileImage &image = fixture.image();
-    QCOMPARE(contactCount(image), 4);
-    QCOMPARE(contactName(image, 1), QStringLiteral("DL1ABC Hans"));
-    QCOMPARE(contactCallType(image, 1), int(PrivateCall));
-    QVERIFY(!contactRxTone(image, 1));
-    QCOMPARE(contactRecordBytes(image, 2), kept);
-    QCOMPARE(contactId(image, 3), 3100002u);
-    QCOMPARE(contactName(image, 3), QStringLiteral("K1ABC Bud"));
+    // The records written are the core's (tst_userdatabase); here: the page's protected list and refill.
+    QCOMPARE(contactCount(fixture.image()), 4);
+    QCOMPARE(contactRecordBytes(fixture.image(), 2), kept);
     QCOMPARE(fixture.list->topLevelItemCount(), 4);
     QCOMPARE(fixture.cell(1, 2), QStringLiteral("DL1ABC Hans"));
 }
@@ -144,7 +139,6 @@ void TestUserDatabasePanel::addButtonEnabling_data()
     QTest::addColumn<bool>("enabled");
     QTest::newRow("no code plug") << -1 << true << false;
     QTest::newRow("nothing selected") << 1 << false << false;
-    QTest::newRow("a selection") << 1 << true << true;
     QTest::newRow("999 contacts") << 999 << true << true;
     QTest::newRow("contact list full") << 1000 << true << false;
 }
