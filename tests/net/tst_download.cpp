@@ -1,3 +1,4 @@
+#include "ImageBuilder.h"
 #include "UserDatabase.h"
 #include "UserDbDownload.h"
 
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace userdb;
+using testsupport::readFile;
 
 namespace {
 
@@ -51,12 +53,6 @@ QByteArray databaseBody(int entries)
     for (int i = 1; i <= entries; ++i)
         body += QByteArray::number(2620000 + i) + ";DL" + QByteArray::number(i) + ";Name;City;State;Germany\n";
     return body;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 } // namespace
@@ -152,11 +148,7 @@ void TestDownload::refusedConnection()
 void TestDownload::cancelHalfway()
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(kDatabaseFile);
-    QFile previous(file);
-    QVERIFY(previous.open(QIODevice::WriteOnly));
-    previous.write("previous");
-    previous.close();
+    const QString file = testsupport::writeFile(dir, kDatabaseFile, "previous");
     ReplyServer server(200, QByteArray(50000, 'x'), 100000);
     UserDbDownload download;
     QSignalSpy finished(&download, &UserDbDownload::finished);
