@@ -109,12 +109,19 @@ private Q_SLOTS:
                                                                 << "" << QStringList {} << 0;
         row("contacts delete goes on", "contacts", 6, { "delete", "FILE", "5", "2", "3", "4", "--protect-id", "104" })
             << "" << contactRefusal << QStringList { "R1", "R3", "R4", "R6" } << 2;
+        row("contacts delete stops", "contacts", 6, { "delete", "FILE", "2", "3", "5", "--stop-on-refusal" })
+            << "" << contactRefusal << QStringList { "R1", "R3", "R4", "R5", "R6" } << 2;
+        row("contacts move", "contacts", 8, { "move", "FILE", "4", "6", "--by", "10", "-o", "OUT" })
+            << ""
+            << "" << QStringList { "R4", "R1", "R6", "R2", "R3", "R5", "R7", "R8" } << 5;
         row("contacts sort", "contacts", 5, { "sort", "FILE", "--by", "type", "--protect-id", "105" })
             << ""
             << "" << QStringList { "R5", "R1", "R3", "R2", "R4" } << 3;
         const QString refused = "Cannot delete %1 \"R3\".\n\nIt's used in channel \"Channel 1\" setting\n";
         row("grouplists list", "grouplists", 2, { "list", "FILE" }) << "1\tR1\n2\tR2\n"
                                                                     << "" << QStringList {} << 0;
+        row("scanlists delete stops", "scanlists", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" })
+            << "" << refused.arg("scan list") << QStringList { "R2", "R3", "R4", "R5" } << 2;
         row("emergency delete", "emergency", 5, { "delete", "FILE", "3", "5", "-o", "OUT" })
             << "" << refused.arg("emergency system") << QStringList { "R1", "R2", "R3", "R4" } << 3;
         row("zones add", "zones", 2, { "add", "FILE", " Simplex " })
@@ -266,8 +273,10 @@ private Q_SLOTS:
         row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
         row("channels export nowhere", { "channels", "export", "FILE", "/nonexistent/x.csv" }, 1,
             "Could not create the file ..\n\n/nonexistent/x.csv");
+        row("contacts unknown", { "contacts", "rename", "FILE" }, 2);
         row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
         row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);
+        row("contacts move without by", { "contacts", "move", "FILE", "1" }, 2);
         row("contacts delete not a number", { "contacts", "delete", "FILE", "x" }, 2);
         row("contacts past the list", { "contacts", "delete", "FILE", "--", "1001" }, 2, "contact 1001");
         row("contacts smallest int", { "contacts", "delete", "FILE", "--", "-2147483648" }, 2, "contact -2147483648");
