@@ -576,12 +576,7 @@ private Q_SLOTS:
         QCOMPARE(fields(), (QList<int> { 2, 0xFFFF, 1 }));
     }
 
-    void fullList_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("channels") << int(Channels);
-        QTest::newRow("contacts") << int(Contacts);
-    }
+    void fullList_data() { clipboard_data(); } // channels and contacts
     void fullList()
     {
         QFETCH(int, kind);
