@@ -192,7 +192,6 @@ private Q_SLOTS:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(QStringList, names);
-        QFETCH(int, reference);
         ImageBuilder builder = fixture(list, count);
         builder.u16(referenceOffset(list), 3);
         const QString path = builder.writeTo(*m_dir, "a.rdt");
@@ -206,7 +205,7 @@ private Q_SLOTS:
         if (names.isEmpty())
             return;
         QCOMPARE(::names(list, output), names);
-        QCOMPARE(loaded(output).u16(referenceOffset(list)), reference);
+        QTEST(int(loaded(output).u16(referenceOffset(list))), "reference");
         if (output != path)
             QCOMPARE(testsupport::readFile(path), builder.image().toByteArray()); // -o leaves the input alone
     }

@@ -117,7 +117,6 @@ void TestContactFiles::roundTrip_data()
 void TestContactFiles::roundTrip()
 {
     QFETCH(QString, fileName);
-    QFETCH(QStringList, expected);
     QTemporaryDir dir;
     const ImageBuilder source = withRows({
         { 9, GroupCall, false, "Talk 9" },
@@ -135,7 +134,7 @@ void TestContactFiles::roundTrip()
     QCOMPARE(result.code, 7);
     QVERIFY(result.message.isEmpty());
     QVERIFY(result.skippedLines.isEmpty());
-    QCOMPARE(describeAll(target.image()), expected);
+    QTEST(describeAll(target.image()), "expected");
 }
 
 // What a file brings into a fresh code plug, which holds "Contact 1": the result, the lines skipped

@@ -160,13 +160,11 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(int, offset);
         QFETCH(QList<int>, setup);
-        QFETCH(int, moved);
         QFETCH(QString, refusal);
-        QFETCH(int, cleared);
 
         ImageBuilder move = listOf(kind, 12, setup);
         RecordList(writePlace(move, offset, 10).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(readPlace(move.image(), offset), moved);
+        QTEST(readPlace(move.image(), offset), "moved");
 
         ImageBuilder deletion = listOf(kind, 12, setup);
         RecordList(writePlace(deletion, offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
@@ -182,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(asked, refusal.isEmpty() ? QStringList() : QStringList { refusal });
         QCOMPARE(result.count, refusal.isEmpty() ? 1 : 0);
         if (refusal.isEmpty())
-            QCOMPARE(readPlace(image, offset), cleared);
+            QTEST(readPlace(image, offset), "cleared");
         else
             QVERIFY(image == before);
     }
@@ -262,15 +260,13 @@ private Q_SLOTS:
     {
         QFETCH(int, kind);
         QFETCH(int, value);
-        QFETCH(int, afterMove);
-        QFETCH(int, afterDelete);
         ImageBuilder move = listOf(kind, 12);
         RecordList(move.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(move.image().u16(referencePlace(kind)), afterMove);
+        QTEST(int(move.image().u16(referencePlace(kind))), "afterMove");
         ImageBuilder deletion = listOf(kind, 12);
         RecordList(deletion.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind))
             .remove({ 1 }, {}, {});
-        QCOMPARE(deletion.image().u16(referencePlace(kind)), afterDelete);
+        QTEST(int(deletion.image().u16(referencePlace(kind))), "afterDelete");
     }
 
     // Several places name the record: the first one in the walk order decides the message.
@@ -357,7 +353,6 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         QFETCH(QStringList, left);
         QFETCH(int, count);
-        QFETCH(int, selectRow);
         QFETCH(QString, message);
         ImageBuilder builder = listOf(kind, 6);
         const int blocker = kind == Channels ? 197881 : kind == TextMessages ? 9018 : 9041;
@@ -375,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(names(image, kind), left);
         QCOMPARE(result.count, count);
         QCOMPARE(result.stopped, !answer);
-        QCOMPARE(result.row, selectRow);
+        QTEST(result.row, "selectRow");
         QCOMPARE(asked, message.isEmpty() ? QStringList() : QStringList { message });
         if (blocked)
             QCOMPARE(image.u16(blocker), 2);
@@ -653,14 +648,13 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, names);
         QFETCH(QStringList, protect);
-        QFETCH(QStringList, sorted);
         ImageBuilder builder;
         builder.records(lists::channels, names);
         ProtectedChannelList protectedNames;
         for (const QString &name : protect)
             protectedNames.add(name);
         sortChannels(builder.image(), protectedNames);
-        QCOMPARE(testsupport::usedNames(builder.image(), lists::channels), sorted);
+        QTEST(testsupport::usedNames(builder.image(), lists::channels), "sorted");
     }
 
     void contactSortKeysByColumn()
