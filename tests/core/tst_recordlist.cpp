@@ -144,6 +144,7 @@ private Q_SLOTS:
         row("gps contact", Contacts, 257881, {}, 1, contact.arg("GPS 16"));
         row("scan list priority 1", Channels, 101029, {}, 1, {}, 0xFFFF);
         row("scan list tx designated", Channels, 101033, {}, 1, {}, 0xFFFF);
+        row("scan list priority 2", Channels, 101031, {}, 1, {}, 0xFFFF);
         row("group list digital channel", GroupLists, 127089, digital, 1, group.arg("K"));
         row("group list analogue channel", GroupLists, 127089, analogue, 1, {}, 0);
         row("group list unnamed channel", GroupLists, 127089, { 127077, 2 }, 10, group.arg(""));
@@ -552,23 +553,6 @@ private Q_SLOTS:
         for (int offset = lists::zones.offset; offset < lists::zones.offset + 250 * 64; ++offset)
             builder.u8(offset, before.u8(offset));
         QVERIFY(image == before);
-    }
-
-    // A channel sort and a channel deletion keep the scan list's priority and tx designated
-    // channels on their channels; a deleted one leaves 0xFFFF.
-    void scanListChannelsFollowChannels()
-    {
-        ImageBuilder builder;
-        FileImage &image = builder.records(lists::channels, { "c", "b", "a", "d" })
-                               .u16(101029, 1)
-                               .u16(101031, 3)
-                               .u16(101033, 2)
-                               .image();
-        const auto fields = [&] { return QList<int> { image.u16(101029), image.u16(101031), image.u16(101033) }; };
-        sortChannels(image, {});
-        QCOMPARE(fields(), (QList<int> { 3, 1, 2 }));
-        QCOMPARE(deleteChannelSelection(image, { 0 }, {}, {}), 1);
-        QCOMPARE(fields(), (QList<int> { 2, 0xFFFF, 1 }));
     }
 
     void fullList_data() { clipboard_data(); } // channels and contacts
