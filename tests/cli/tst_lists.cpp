@@ -1,5 +1,6 @@
 #include "ChannelCsv.h"
 #include "ChannelRecord.h"
+#include "ContactFiles.h"
 #include "CodePlugFile.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
@@ -101,9 +102,6 @@ private Q_SLOTS:
         row("channels move", "channels", 4, { "move", "FILE", "3", "4", "--by", "2" })
             << ""
             << "" << QStringList { "R3", "R4", "R1", "R2" } << 1;
-        row("channels move past the end", "channels", 4, { "move", "FILE", "1", "--by", "-9" })
-            << ""
-            << "" << QStringList { "R2", "R3", "R4", "R1" } << 2;
         row("channels sort", "channels", 5, { "sort", "FILE", "--protect", "R4", "-o", "OUT" })
             << ""
             << "" << QStringList { "R4", "R1", "R2", "R3", "R5" } << 4;
@@ -122,8 +120,6 @@ private Q_SLOTS:
         const QString refused = "Cannot delete %1 \"R3\".\n\nIt's used in channel \"Channel 1\" setting\n";
         row("grouplists list", "grouplists", 2, { "list", "FILE" }) << "1\tR1\n2\tR2\n"
                                                                     << "" << QStringList {} << 0;
-        row("grouplists delete goes on", "grouplists", 5, { "delete", "FILE", "4", "1", "3" })
-            << "" << refused.arg("group") << QStringList { "R2", "R3", "R5" } << 2;
         row("scanlists delete stops", "scanlists", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" })
             << "" << refused.arg("scan list") << QStringList { "R2", "R3", "R4", "R5" } << 2;
         row("emergency delete", "emergency", 5, { "delete", "FILE", "3", "5", "-o", "OUT" })
@@ -134,8 +130,6 @@ private Q_SLOTS:
         row("scanlists rename", "scanlists", 3, { "rename", "FILE", "2", "Repeaters", "-o", "OUT" })
             << ""
             << "" << QStringList { "R1", "Repeaters", "R3" } << 3;
-        row("zones delete", "zones", 5, { "delete", "FILE", "1", "3" }) << ""
-                                                                        << "" << QStringList { "R2", "R4", "R5" } << 3;
         row("zones move", "zones", 4, { "move", "FILE", "1", "--by", "-9" })
             << ""
             << "" << QStringList { "R2", "R3", "R4", "R1" } << 3;
@@ -159,7 +153,6 @@ private Q_SLOTS:
         row("grouplists", { "members", "FILE", "1" }, 0, "", "3\tR3\n2\tR2\n");
         row("grouplists", { "add-members", "FILE", "1", "5", "1" }, 0, "", "3\tR3\n2\tR2\n5\tR5\n1\tR1\n");
         row("grouplists", { "add-members", "FILE", "1", "5", "4" }, 2, "contact 4 is not offered", "");
-        row("zones", { "add-members", "FILE", "1", "7" }, 2, "channel 7 is not offered", "");
         row("zones", { "add-members", "FILE", "1", "6", "1", "5", "4" }, 0, "zone 1 is full; not added: 5 4",
             "113\t\n6\tR6\n1\tR1\n");
         row("scanlists", { "remove-members", "FILE", "1", "2" }, 0, "", "3\tR3\n");
@@ -199,7 +192,6 @@ private Q_SLOTS:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(QStringList, names);
-        QFETCH(int, reference);
         ImageBuilder builder = fixture(list, count);
         builder.u16(referenceOffset(list), 3);
         const QString path = builder.writeTo(*m_dir, "a.rdt");
@@ -213,7 +205,7 @@ private Q_SLOTS:
         if (names.isEmpty())
             return;
         QCOMPARE(::names(list, output), names);
-        QCOMPARE(loaded(output).u16(referenceOffset(list)), reference);
+        QTEST(int(loaded(output).u16(referenceOffset(list))), "reference");
         if (output != path)
             QCOMPARE(testsupport::readFile(path), builder.image().toByteArray()); // -o leaves the input alone
     }
@@ -226,11 +218,13 @@ private Q_SLOTS:
         const QString csv = m_dir->filePath("out.csv");
         QCOMPARE(runTool({ "channels", "export", source.writeTo(*m_dir, "s.rdt"), csv }).exitCode, 0);
         QCOMPARE(testsupport::readFile(csv), channelsCsvText(source.image()));
+        testsupport::writeFile(*m_dir, "out.csv", testsupport::readFile(csv) + "New,x\r\n");
         ImageBuilder target;
         target.records(lists::channels, { "r1", "r2" });
         const QString path = target.writeTo(*m_dir, "t.rdt");
         const auto imported = runTool({ "channels", "import", path, csv, "--protect", "R2" });
         QCOMPARE(imported.out, QStringLiteral("2 channels imported\n"));
+        QCOMPARE(imported.err, QStringLiteral("1 line skipped: 5\n"));
         QCOMPARE(names("channels", path), (QStringList { "R1", "r2", "R3" }));
         QCOMPARE(channelField(loaded(path), 0, channelfields::colourCode), 9);
         QCOMPARE(channelField(loaded(path), 1, channelfields::colourCode), 1);
@@ -239,12 +233,9 @@ private Q_SLOTS:
         writeContact(contacts.image(), 0, 9, GroupCall, false, QStringLiteral("Talk 9"));
         writeContact(contacts.image(), 1, 2345678, PrivateCall, true, QStringLiteral("Hans DL1ABC"));
         const QString rdt = contacts.writeTo(*m_dir, "c.rdt");
-        QCOMPARE(runTool({ "contacts", "export", rdt, m_dir->filePath("c.csv") }).exitCode, 0);
-        QCOMPARE(testsupport::readFile(m_dir->filePath("c.csv")),
-            QByteArray("contacts\r\n9,Talk 9,-\r\n2345678,DL1ABC,Hans\r\n"));
         QCOMPARE(runTool({ "contacts", "export", rdt, m_dir->filePath("c.txt") }).exitCode, 0);
-        QVERIFY(testsupport::readFile(m_dir->filePath("c.txt"))
-                    .startsWith("[CONTACTS]\r\ncount=2\r\n[Contact1]\r\n0=Talk 9\r\n"));
+        QCOMPARE(testsupport::readFile(m_dir->filePath("c.txt")),
+            contactsFileContent(contacts.image(), ContactFileFormat::Txt));
         const QString in = testsupport::writeFile(*m_dir, "in.csv", "contacts\n9,New9\n2345678,New2\n7,Seven\nx,bad\n");
         const auto contactImport = runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" });
         QCOMPARE(contactImport.exitCode, 0);
@@ -253,17 +244,8 @@ private Q_SLOTS:
         QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
     }
 
-    void fullLists()
+    void fullList()
     {
-        ImageBuilder channels = fixture("channels", 1000);
-        const QByteArray data = QByteArray(kChannelCsvHeader) + "\r\nNew,x\r\n"
-            + channelsCsvText(ImageBuilder().records(lists::channels, { "Other" }).image())
-                  .mid(int(sizeof kChannelCsvHeader) + 1);
-        const QString csv = testsupport::writeFile(*m_dir, "in.csv", data);
-        const auto channelImport = runTool({ "channels", "import", channels.writeTo(*m_dir, "full.rdt"), csv });
-        QCOMPARE(channelImport.exitCode, 0);
-        QVERIFY(channelImport.err.contains("The channel list is full ..\n\n1 channels were not imported"));
-        QVERIFY(channelImport.err.contains("1 line skipped: 2\n"));
         const QString contacts = fixture("contacts", 999).writeTo(*m_dir, "c.rdt");
         const auto contactImport
             = runTool({ "contacts", "import", contacts, testsupport::writeFile(*m_dir, "c.csv", "1,One\n2,Two\n") });
@@ -283,15 +265,10 @@ private Q_SLOTS:
         };
         row("channels alone", { "channels" }, 2);
         row("channels unknown", { "channels", "shuffle", "FILE" }, 2);
-        row("channels list without file", { "channels", "list" }, 2);
-        row("channels export without csv", { "channels", "export", "FILE" }, 2);
         row("channels delete without numbers", { "channels", "delete", "FILE" }, 2);
         row("channels delete unused", { "channels", "delete", "FILE", "7" }, 2);
-        row("channels delete not a number", { "channels", "delete", "FILE", "x" }, 2);
         row("channels delete 0", { "channels", "delete", "FILE", "--", "0" }, 2, "channel 0");
-        row("channels smallest int", { "channels", "delete", "FILE", "--", "-2147483648" }, 2, "channel -2147483648");
         row("channels move without by", { "channels", "move", "FILE", "1" }, 2);
-        row("channels missing file", { "channels", "list", "NOFILE" }, 1);
         row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
         row("channels export nowhere", { "channels", "export", "FILE", "/nonexistent/x.csv" }, 1,
             "Could not create the file ..\n\n/nonexistent/x.csv");
@@ -299,12 +276,10 @@ private Q_SLOTS:
         row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
         row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);
         row("contacts move without by", { "contacts", "move", "FILE", "1" }, 2);
-        row("contacts delete unused", { "contacts", "delete", "FILE", "4" }, 2);
         row("contacts delete not a number", { "contacts", "delete", "FILE", "x" }, 2);
         row("contacts past the list", { "contacts", "delete", "FILE", "--", "1001" }, 2, "contact 1001");
         row("contacts smallest int", { "contacts", "delete", "FILE", "--", "-2147483648" }, 2, "contact -2147483648");
         row("contacts bad protected id", { "contacts", "delete", "FILE", "1", "--protect-id", "16777216" }, 2);
-        row("contacts export without target", { "contacts", "export", "FILE" }, 2);
         row("contacts export format", { "contacts", "export", "FILE", "x.doc" }, 1,
             "Don't know what format you want them exporting too");
         row("contacts import missing", { "contacts", "import", "FILE", "NOFILE.csv" }, 1, "Could not open the file");

@@ -70,8 +70,6 @@ void TestSettingsCommand::refusalsSaveNothing_data()
                                  << "unknown key: radio-colour";
     QTest::newRow("radio id too big") << "radio-id=16777216"
                                       << "Invalid Radio ID number (General tab)";
-    QTest::newRow("short password") << "power-on-password=12345"
-                                    << "Power-On password must be 8 characters in length, or empty";
 }
 
 // Refused as a whole: an earlier good pair is not saved either, neither to -o nor in place.

@@ -2,7 +2,6 @@
 #include "ImageBuilder.h"
 #include "ToolRunner.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,12 +22,9 @@ private Q_SLOTS:
 void TestUserDbCommands::parseSearchAdd()
 {
     QTemporaryDir dir;
-    const QString reply = dir.filePath(QStringLiteral("dmr.DB"));
-    QFile file(reply);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("id;call;name;city;state;country\n2627654;DL1ABC;Hans Peter;B;B;Germany\n"
-               "2221234;IZ1XYZ;Marco;R;L;Italy\n3100002;K1ABC;Bob;X;Y;United States\n");
-    file.close();
+    const QString reply = testsupport::writeFile(dir, QStringLiteral("dmr.DB"),
+        "id;call;name;city;state;country\n2627654;DL1ABC;Hans Peter;B;B;Germany\n"
+        "2221234;IZ1XYZ;Marco;R;L;Italy\n3100002;K1ABC;Bob;X;Y;United States\n");
     const QStringList data { "--data-dir", dir.path() };
     const auto parsed = runTool(QStringList { "userdb", "parse", reply } + data);
     QCOMPARE(parsed.exitCode, 0);

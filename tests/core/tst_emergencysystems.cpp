@@ -43,7 +43,6 @@ void TestEmergencySystems::writesOnlyItsBits_data()
     QTest::addColumn<int>("after"); // the 16-bit word at offset
 
     QTest::newRow("radio disable on") << 0 << 1 << kHeader << 0xF0F0 << 0xF0F1;
-    QTest::newRow("remote monitor on") << 1 << 1 << kHeader << 0 << 0x02;
     QTest::newRow("emergency remote monitor off") << 2 << 0 << kHeader << 0xFFFF << 0xFFFB;
     QTest::newRow("monitor duration") << 3 << 120 << kHeader + 1 << 0xFFFF << 0xFF78;
     QTest::newRow("sync wakeup") << 4 << 15 << kHeader + 2 << 0 << 15;

@@ -45,7 +45,6 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, shown);
         testsupport::ImageBuilder builder;
         FileImage &image = builder.image();
         image.fill(23525, 23701 - 23525, 0x5A);
@@ -55,7 +54,7 @@ private Q_SLOTS:
             expected.setU8(offset + i, std::uint8_t(bytes[i]));
         QCOMPARE(storePrivacyKey(image, table, key, text), !bytes.isEmpty());
         QVERIFY(image == expected);
-        QCOMPARE(privacyKeyText(image, table, key), shown);
+        QTEST(privacyKeyText(image, table, key), "shown");
     }
 };
 

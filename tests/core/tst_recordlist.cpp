@@ -128,9 +128,7 @@ private Q_SLOTS:
         row("emergency system", Channels, 23753, {}, 1, channel.arg("EMERGENCY SYSTEM \"System 1\""));
         row("unused emergency system", Channels, 23873, {}, 10, channel.arg("EMERGENCY SYSTEM \"\""));
         row("zone", Channels, 85039, {}, 1, channel.arg("ZONES \"Zone 1\""));
-        row("unused zone", Channels, 85285, {}, 10, channel.arg("ZONES \"\""));
         row("scan list", Channels, 101099, {}, 1, channel.arg("SCAN LIST \"Scan List 1\""));
-        row("unused scan list", Channels, 101979, {}, 10, channel.arg("SCAN LIST \"\""));
         row("dtmf", Channels, 198049, {}, 1, channel.arg("DTMF \"DTMF-8\""));
         row("gps channel", Channels, 257877, {}, 1, channel.arg("GPS \"GPS-DECODE-16\""));
         row("digital one-touch", Contacts, 9019, { 9017, 0x10 }, 1, contact.arg("one-touch-access \"1\" button"));
@@ -146,6 +144,7 @@ private Q_SLOTS:
         row("gps contact", Contacts, 257881, {}, 1, contact.arg("GPS 16"));
         row("scan list priority 1", Channels, 101029, {}, 1, {}, 0xFFFF);
         row("scan list tx designated", Channels, 101033, {}, 1, {}, 0xFFFF);
+        row("scan list priority 2", Channels, 101031, {}, 1, {}, 0xFFFF);
         row("group list digital channel", GroupLists, 127089, digital, 1, group.arg("K"));
         row("group list analogue channel", GroupLists, 127089, analogue, 1, {}, 0);
         row("group list unnamed channel", GroupLists, 127089, { 127077, 2 }, 10, group.arg(""));
@@ -162,13 +161,11 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(int, offset);
         QFETCH(QList<int>, setup);
-        QFETCH(int, moved);
         QFETCH(QString, refusal);
-        QFETCH(int, cleared);
 
         ImageBuilder move = listOf(kind, 12, setup);
         RecordList(writePlace(move, offset, 10).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(readPlace(move.image(), offset), moved);
+        QTEST(readPlace(move.image(), offset), "moved");
 
         ImageBuilder deletion = listOf(kind, 12, setup);
         RecordList(writePlace(deletion, offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
@@ -184,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(asked, refusal.isEmpty() ? QStringList() : QStringList { refusal });
         QCOMPARE(result.count, refusal.isEmpty() ? 1 : 0);
         if (refusal.isEmpty())
-            QCOMPARE(readPlace(image, offset), cleared);
+            QTEST(readPlace(image, offset), "cleared");
         else
             QVERIFY(image == before);
     }
@@ -195,7 +192,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("flags");
         QTest::newRow("digital call") << 0x10;
-        QTest::newRow("analogue DTMF-2") << 0x29;
         QTest::newRow("analogue, bits 0-1 set as a message") << 0x21;
     }
     void oneTouchEntriesSendingNoMessage()
@@ -265,15 +261,13 @@ private Q_SLOTS:
     {
         QFETCH(int, kind);
         QFETCH(int, value);
-        QFETCH(int, afterMove);
-        QFETCH(int, afterDelete);
         ImageBuilder move = listOf(kind, 12);
         RecordList(move.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind)).move(9, 9);
-        QCOMPARE(move.image().u16(referencePlace(kind)), afterMove);
+        QTEST(int(move.image().u16(referencePlace(kind))), "afterMove");
         ImageBuilder deletion = listOf(kind, 12);
         RecordList(deletion.u16(referencePlace(kind), std::uint16_t(value)).image(), descriptor(kind))
             .remove({ 1 }, {}, {});
-        QCOMPARE(deletion.image().u16(referencePlace(kind)), afterDelete);
+        QTEST(int(deletion.image().u16(referencePlace(kind))), "afterDelete");
     }
 
     // Several places name the record: the first one in the walk order decides the message.
@@ -283,20 +277,16 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("setup");
         QTest::addColumn<QList<int>>("offsets");
         QTest::addColumn<QString>("place");
-        QTest::newRow("emergency before gps")
-            << int(Channels) << QList<int>() << QList<int> { 257637, 23753 } << "EMERGENCY SYSTEM \"System 1\"";
-        QTest::newRow("zone before scan list")
-            << int(Channels) << QList<int>() << QList<int> { 101039, 85029 } << "ZONES \"Zone 1\"";
-        QTest::newRow("scan list before dtmf")
-            << int(Channels) << QList<int>() << QList<int> { 197881, 101039 } << "SCAN LIST \"Scan List 1\"";
-        QTest::newRow("one-touch before number key") << int(Contacts) << QList<int> { 9017, 0x10 }
-                                                     << QList<int> { 9041, 9019 } << "one-touch-access \"1\" button";
-        QTest::newRow("number key before group")
-            << int(Contacts) << QList<int>() << QList<int> { 61029, 9041 } << "button number-key 1";
-        QTest::newRow("group before channel")
-            << int(Contacts) << QList<int> { 127013, 2 } << QList<int> { 127019, 61029 } << "group \"Group 1\".1";
-        QTest::newRow("channel before gps")
-            << int(Contacts) << QList<int> { 127013, 2 } << QList<int> { 257641, 127019 } << "channel \"Channel 1\"";
+        const auto row = [](const char *name, int kind, QList<int> setup, QList<int> offsets, const char *place) {
+            QTest::newRow(name) << kind << setup << offsets << QString(place);
+        };
+        row("emergency before gps", Channels, {}, { 257637, 23753 }, "EMERGENCY SYSTEM \"System 1\"");
+        row("zone before scan list", Channels, {}, { 101039, 85029 }, "ZONES \"Zone 1\"");
+        row("scan list before dtmf", Channels, {}, { 197881, 101039 }, "SCAN LIST \"Scan List 1\"");
+        row("one-touch before number key", Contacts, { 9017, 0x10 }, { 9041, 9019 }, "one-touch-access \"1\" button");
+        row("number key before group", Contacts, {}, { 61029, 9041 }, "button number-key 1");
+        row("group before channel", Contacts, { 127013, 2 }, { 127019, 61029 }, "group \"Group 1\".1");
+        row("channel before gps", Contacts, { 127013, 2 }, { 257641, 127019 }, "channel \"Channel 1\"");
     }
     void firstBlockerDecides()
     {
@@ -364,7 +354,6 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         QFETCH(QStringList, left);
         QFETCH(int, count);
-        QFETCH(int, selectRow);
         QFETCH(QString, message);
         ImageBuilder builder = listOf(kind, 6);
         const int blocker = kind == Channels ? 197881 : kind == TextMessages ? 9018 : 9041;
@@ -382,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(names(image, kind), left);
         QCOMPARE(result.count, count);
         QCOMPARE(result.stopped, !answer);
-        QCOMPARE(result.row, selectRow);
+        QTEST(result.row, "selectRow");
         QCOMPARE(asked, message.isEmpty() ? QStringList() : QStringList { message });
         if (blocked)
             QCOMPARE(image.u16(blocker), 2);
@@ -566,29 +555,7 @@ private Q_SLOTS:
         QVERIFY(image == before);
     }
 
-    // A channel sort and a channel deletion keep the scan list's priority and tx designated
-    // channels on their channels; a deleted one leaves 0xFFFF.
-    void scanListChannelsFollowChannels()
-    {
-        ImageBuilder builder;
-        FileImage &image = builder.records(lists::channels, { "c", "b", "a", "d" })
-                               .u16(101029, 1)
-                               .u16(101031, 3)
-                               .u16(101033, 2)
-                               .image();
-        const auto fields = [&] { return QList<int> { image.u16(101029), image.u16(101031), image.u16(101033) }; };
-        sortChannels(image, {});
-        QCOMPARE(fields(), (QList<int> { 3, 1, 2 }));
-        QCOMPARE(deleteChannelSelection(image, { 0 }, {}, {}), 1);
-        QCOMPARE(fields(), (QList<int> { 2, 0xFFFF, 1 }));
-    }
-
-    void fullList_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("channels") << int(Channels);
-        QTest::newRow("contacts") << int(Contacts);
-    }
+    void fullList_data() { clipboard_data(); } // channels and contacts
     void fullList()
     {
         QFETCH(int, kind);
@@ -651,44 +618,31 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("protect");
         QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("case folded") << QStringList { "b", "A", "a" } << QStringList {}
-                                     << QStringList { "A", "a", "b" };
-        QTest::newRow("prefix first") << QStringList { "a1", "A", "a" } << QStringList {}
-                                      << QStringList { "A", "a", "a1" };
+        const auto row = [](const char *name, QStringList names, QStringList protect, QStringList sorted) {
+            QTest::newRow(name) << names << protect << sorted;
+        };
+        row("case folded", { "b", "A", "a" }, {}, { "A", "a", "b" });
+        row("prefix first", { "a1", "A", "a" }, {}, { "A", "a", "a1" });
         // The exchange sort is not stable: equal keys end in its own order.
-        QTest::newRow("equal keys") << QStringList { "B", "a", "b", "A" } << QStringList {}
-                                    << QStringList { "a", "A", "b", "B" };
-        QTest::newRow("protected first") << QStringList { "z", "m", "a", "Y", "b" } << QStringList { "y", "M" }
-                                         << QStringList { "m", "Y", "a", "b", "z" };
-        QTest::newRow("byte order") << QStringList { "_x", "Zed", "10", "9" } << QStringList {}
-                                    << QStringList { "10", "9", "_x", "Zed" };
+        row("equal keys", { "B", "a", "b", "A" }, {}, { "a", "A", "b", "B" });
+        row("protected first", { "z", "m", "a", "Y", "b" }, { "y", "M" }, { "m", "Y", "a", "b", "z" });
+        row("byte order", { "_x", "Zed", "10", "9" }, {}, { "10", "9", "_x", "Zed" });
     }
     void channelSortOrders()
     {
         QFETCH(QStringList, names);
         QFETCH(QStringList, protect);
-        QFETCH(QStringList, sorted);
         ImageBuilder builder;
         builder.records(lists::channels, names);
         ProtectedChannelList protectedNames;
         for (const QString &name : protect)
             protectedNames.add(name);
         sortChannels(builder.image(), protectedNames);
-        QCOMPARE(testsupport::usedNames(builder.image(), lists::channels), sorted);
+        QTEST(testsupport::usedNames(builder.image(), lists::channels), "sorted");
     }
 
-    void contactSortByNameKeepsProtectedFirst()
+    void contactSortKeysByColumn()
     {
-        ImageBuilder builder;
-        FileImage &image = builder.image();
-        const QStringList start { "delta", "Bravo", "alpha", "bravo", " Alpha", "charlie" };
-        for (int i = 0; i < start.size(); ++i)
-            writeContact(image, i, std::uint32_t(i + 1), GroupCall, false, start[i]);
-        ProtectedIdList protectedIds;
-        protectedIds.add(6);
-        protectedIds.add(2);
-        sortContacts(image, ContactSortKey::Name, protectedIds);
-        QCOMPARE(names(image, Contacts), (QStringList { "Bravo", "charlie", "alpha", "Alpha", "bravo", "delta" }));
         QVERIFY(contactSortKeyForColumn("Rx Tone") == ContactSortKey::RxTone);
         QVERIFY(contactSortKeyForColumn("ID") == ContactSortKey::Id);
         QVERIFY(!contactSortKeyForColumn("No."));

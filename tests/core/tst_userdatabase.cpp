@@ -6,11 +6,11 @@
 #include <sys/resource.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace codeplug;
+using testsupport::readFile;
 
 namespace {
 
@@ -46,19 +46,6 @@ QByteArray le32(qint32 value)
     for (int k = 0; k < 4; ++k)
         bytes[k] = char(quint32(value) >> (8 * k));
     return bytes;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -115,10 +102,9 @@ void TestUserDatabase::parse_data()
 void TestUserDatabase::parse()
 {
     QFETCH(QByteArray, data);
-    QFETCH(bool, lastHeard);
     QFETCH(QString, entries);
     const ParsedUserFile parsed = parseUserData(data);
-    QCOMPARE(parsed.kind == UserFileKind::LastHeard, lastHeard);
+    QTEST(parsed.kind == UserFileKind::LastHeard, "lastHeard");
     QCOMPARE(dump(parsed.entries), entries);
 }
 
@@ -198,11 +184,10 @@ void TestUserDatabase::damagedCache_data()
 void TestUserDatabase::damagedCache()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, code);
     QFETCH(QString, entries);
     const DmrUserList before = listOf({ user(1, "OLD", "") });
     DmrUserList list = before;
-    QCOMPARE(readUserCacheBytes(bytes, list), code);
+    QTEST(readUserCacheBytes(bytes, list), "code");
     QCOMPARE(dump(list), entries == QLatin1String("kept") ? dump(before) : entries);
 }
 
@@ -219,38 +204,31 @@ void TestUserDatabase::filter_data()
     QTest::addColumn<QString>("country");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QList<qint32>>("ids");
-    QTest::newRow("everything") << "All"
-                                << "" << QList<qint32> { 2621001, 2627654, 3100002 };
-    QTest::newRow("country exactly") << "Germany"
-                                     << "" << QList<qint32> { 2621001, 2627654 };
-    QTest::newRow("country in another case") << "germany"
-                                             << "" << QList<qint32> {};
-    QTest::newRow("key in the ID") << "All"
-                                   << "7654" << QList<qint32> { 2627654 };
-    QTest::newRow("key trimmed, any case, callsign") << "All"
-                                                     << "  dl1 " << QList<qint32> { 2621001, 2627654 };
-    QTest::newRow("key in the city") << "All"
-                                     << "BERLIN" << QList<qint32> { 2627654 };
-    QTest::newRow("key in the nick name") << "All"
-                                          << "bud" << QList<qint32> { 3100002 };
-    QTest::newRow("key and country") << "Germany"
-                                     << "otto" << QList<qint32> { 2621001 };
-    QTest::newRow("no match across fields") << "All"
-                                            << "abcberlin" << QList<qint32> {};
+    const auto row = [](const char *name, const char *country, const char *key, QList<qint32> ids) {
+        QTest::newRow(name) << QString(country) << QString(key) << ids;
+    };
+    row("everything", "All", "", { 2621001, 2627654, 3100002 });
+    row("country exactly", "Germany", "", { 2621001, 2627654 });
+    row("country in another case", "germany", "", {});
+    row("key in the ID", "All", "7654", { 2627654 });
+    row("key trimmed, any case, callsign", "All", "  dl1 ", { 2621001, 2627654 });
+    row("key in the city", "All", "BERLIN", { 2627654 });
+    row("key in the nick name", "All", "bud", { 3100002 });
+    row("key and country", "Germany", "otto", { 2621001 });
+    row("no match across fields", "All", "abcberlin", {});
 }
 
 void TestUserDatabase::filter()
 {
     QFETCH(QString, country);
     QFETCH(QString, key);
-    QFETCH(QList<qint32>, ids);
     const DmrUserList list = listOf({ DmrUserEntry { 2621001, { "DL1XYZ", "Otto", "", "Hamburg", "", "Germany" } },
         DmrUserEntry { 2627654, { "DL1ABC", "Hans", "", "Berlin", "", "Germany" } },
         DmrUserEntry { 3100002, { "K1ABC", "Robert", "Bud", "Boston", "MA", "United States" } } });
     QList<qint32> found;
     for (const int index : filterUsers(list, country, key))
         found.append(list.id(index));
-    QCOMPARE(found, ids);
+    QTEST(found, "ids");
 }
 
 void TestUserDatabase::contactName_data()
@@ -267,8 +245,7 @@ void TestUserDatabase::contactName()
 {
     QFETCH(QByteArray, name);
     QFETCH(QByteArray, nick);
-    QFETCH(QString, contact);
-    QCOMPARE(userContactName(DmrUserEntry { 1, { "DL1ABC", name, nick, "", "", "" } }), contact);
+    QTEST(userContactName(DmrUserEntry { 1, { "DL1ABC", name, nick, "", "", "" } }), "contact");
 }
 
 void TestUserDatabase::addOverwritesFillsAndKeepsProtected()
@@ -300,14 +277,13 @@ void TestUserDatabase::reparseKeepsListsOnEmptyReply()
 {
     QTemporaryDir dir;
     UserDatabase database(dir.path());
-    const QString reply = dir.filePath(QStringLiteral("dmr.DB"));
-    writeFile(reply, "1;A;x\n2;B;y\n");
+    const QString reply = testsupport::writeFile(dir, QStringLiteral("dmr.DB"), "1;A;x\n2;B;y\n");
     QCOMPARE(database.parseFile(reply), int(UserDbOk));
     const QByteArray cache = readFile(dir.filePath(QLatin1String(UserDatabase::kDatabaseCache)));
     QCOMPARE(cache.size(), 4 + 2 * 264);
 
     // An error page sent as a good reply: the list and the cache stay as they were.
-    writeFile(reply, QByteArray(2000, 'x'));
+    testsupport::writeFile(dir, QStringLiteral("dmr.DB"), QByteArray(2000, 'x'));
     QCOMPARE(database.parseFile(reply), int(UserDbNoEntries));
     QCOMPARE(database.database().size(), 2);
     QCOMPARE(readFile(dir.filePath(QLatin1String(UserDatabase::kDatabaseCache))), cache);
@@ -318,8 +294,8 @@ void TestUserDatabase::lastHeardTakesDatabaseDetails()
     QTemporaryDir dir;
     UserDatabase database(dir.path());
     database.database() = listOf({ DmrUserEntry { 5, { "FULL", "Full Name", "Nick", "City", "State", "Land" } } });
-    const QString reply = dir.filePath(QStringLiteral("dmr_0.csv"));
-    writeFile(reply, "num;callsign;dmrid;name;age\n1;FULL;5;Short;1\n2;OTHER;6;Other;2\n");
+    const QString reply = testsupport::writeFile(
+        dir, QStringLiteral("dmr_0.csv"), "num;callsign;dmrid;name;age\n1;FULL;5;Short;1\n2;OTHER;6;Other;2\n");
     QCOMPARE(database.parseFile(reply), int(UserDbOk));
     QCOMPARE(dump(database.lastHeard()), QStringLiteral("5|FULL|Full Name|Nick|City|State|Land; 6|OTHER|Other||||"));
     DmrUserList cached;

@@ -1,3 +1,4 @@
+#include "ImageBuilder.h"
 #include "UserDatabase.h"
 #include "UserDbDownload.h"
 
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace userdb;
+using testsupport::readFile;
 
 namespace {
 
@@ -51,12 +53,6 @@ QByteArray databaseBody(int entries)
     for (int i = 1; i <= entries; ++i)
         body += QByteArray::number(2620000 + i) + ";DL" + QByteArray::number(i) + ";Name;City;State;Germany\n";
     return body;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 } // namespace
@@ -109,14 +105,13 @@ void TestDownload::outcomes()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(int, code);
-    QFETCH(QString, message);
     QFETCH(QString, written);
     QTemporaryDir dir;
     ReplyServer server(status, body);
     const QString file = dir.filePath(kDatabaseFile);
     QString said;
     QCOMPARE(UserDbDownload::run(databaseUrl(server.host()), file, said), code);
-    QCOMPARE(said, message);
+    QTEST(said, "message");
     QVERIFY(server.request().startsWith("GET /status/users.csv HTTP/1.1\r\n"));
     QVERIFY(server.request().contains("\r\nAccept: text/html, */*\r\n"));
     QVERIFY(server.request().contains("\r\nUser-Agent: " + kUserAgent + "\r\n"));
@@ -152,11 +147,7 @@ void TestDownload::refusedConnection()
 void TestDownload::cancelHalfway()
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(kDatabaseFile);
-    QFile previous(file);
-    QVERIFY(previous.open(QIODevice::WriteOnly));
-    previous.write("previous");
-    previous.close();
+    const QString file = testsupport::writeFile(dir, kDatabaseFile, "previous");
     ReplyServer server(200, QByteArray(50000, 'x'), 100000);
     UserDbDownload download;
     QSignalSpy finished(&download, &UserDbDownload::finished);
