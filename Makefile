@@ -42,7 +42,8 @@ fuzz:
 	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCODEPLUG_FUZZ=ON -DCODEPLUG_BUILD_TESTS=OFF -DCODEPLUG_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target \
-		fuzz_codeplug_load fuzz_channel_csv fuzz_contact_txt fuzz_contact_csv fuzz_settings_file
+		fuzz_codeplug_load fuzz_channel_csv fuzz_contact_txt fuzz_contact_csv fuzz_settings_file \
+		fuzz_userdb_parse fuzz_userdb_cache
 	scripts/run-fuzz $(FUZZ_BUILD_DIR)/bin $(FUZZ_SECONDS) $(FUZZ_BUILD_DIR)/run
 
 format:
