@@ -96,19 +96,19 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void patchBytes(FileImage &image, const QString &spec)
+void patchBytes(FileImage &image, const QString &pokes)
 {
-    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &part : pokes.split(u' ', Qt::SkipEmptyParts)) {
         const QByteArray bytes = QByteArray::fromHex(part.section(u'=', 1).toLatin1());
         for (int i = 0; i < int(bytes.size()); ++i)
             image.setU8(part.section(u'=', 0, 0).toInt() + i, std::uint8_t(bytes.at(i)));
     }
 }
 
-QString bytesLike(const FileImage &image, const QString &spec)
+QString bytesLike(const FileImage &image, const QString &pokes)
 {
     QStringList found;
-    for (const QString &part : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString &part : pokes.split(u' ', Qt::SkipEmptyParts)) {
         const int offset = part.section(u'=', 0, 0).toInt();
         const auto bytes = image.span(offset, int(part.section(u'=', 1).size() / 2));
         const QByteArray hex

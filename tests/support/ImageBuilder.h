@@ -46,9 +46,9 @@ QStringList usedNames(const codeplug::FileImage &image, const codeplug::ListLayo
 QByteArray recordBytes(const codeplug::FileImage &image, const codeplug::ListLayout &list, int index);
 
 // "8870=3F 8893=1A000000": bytes in hex by file offset, written into an image...
-void patchBytes(codeplug::FileImage &image, const QString &spec);
-// ...or read back from it in the same form, for comparing with the spec.
-QString bytesLike(const codeplug::FileImage &image, const QString &spec);
+void patchBytes(codeplug::FileImage &image, const QString &pokes);
+// ...or read back from it in the same form, for comparing with the expected pokes.
+QString bytesLike(const codeplug::FileImage &image, const QString &pokes);
 
 // Writes raw bytes to dir/name and returns the path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
