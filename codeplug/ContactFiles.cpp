@@ -397,8 +397,10 @@ private:
             // and keeps the quotes it holds.
             const QString &third = fields[2].text;
             const QString extra = fields[2].quoted ? third : unquoted(third, 2).value_or(third);
+            // One blank between the words, as the next export's split at the first blank leaves them:
+            // otherwise a run of blanks would move with every export and import.
             if (!extra.isEmpty() && extra != QLatin1String("-"))
-                contact.name += QLatin1Char(' ') + extra;
+                contact.name = (contact.name + QLatin1Char(' ') + extra).simplified();
         }
         contact.callType = csvCallType(contact.id);
         return contact;
