@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes = fuzzing::bytesOf(data, size);
     const ParsedUserFile parsed = parseUserData(bytes);
     const DmrUserList &list = parsed.entries;
-    fuzzing::checkUserList(list);
+    fuzzing::checkUserList(list, true);
     if (parsed.kind == UserFileKind::Database) {
         for (int i = 1; i < list.size(); ++i)
             require(list.id(i - 1) < list.id(i), "the database is sorted by ID");
