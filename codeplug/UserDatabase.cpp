@@ -231,7 +231,6 @@ void DmrUserList::reserve(int count)
 {
     m_items.reserve(std::size_t(count));
     m_pool.reserve(qsizetype(count) * 40);
-    m_lowerPool.reserve(qsizetype(count) * 40);
 }
 
 void DmrUserList::append(qint32 id, const Texts &texts)
@@ -253,8 +252,6 @@ void DmrUserList::append(qint32 id, const Texts &texts)
         *out++ = '\0';
         out = std::copy_n(texts[std::size_t(f)].data(), item.lengths[std::size_t(f) + 1], out);
     }
-    m_lowerPool.resize(m_pool.size());
-    std::transform(m_pool.cbegin() + start, m_pool.cend(), m_lowerPool.data() + start, lowerAscii);
     m_items.push_back(item);
 }
 
@@ -289,8 +286,18 @@ DmrUserEntry DmrUserList::entry(int index) const
     return entry;
 }
 
+void DmrUserList::prepareSearch() const
+{
+    const qsizetype done = m_lowerPool.size();
+    if (done == m_pool.size())
+        return;
+    m_lowerPool.resize(m_pool.size());
+    std::transform(m_pool.cbegin() + done, m_pool.cend(), m_lowerPool.data() + done, lowerAscii);
+}
+
 bool DmrUserList::matches(int index, QByteArrayView lowerKey) const
 {
+    prepareSearch();
     const Item &item = m_items[std::size_t(index)];
     int length = kUserFieldCount;
     for (const quint8 part : item.lengths)
@@ -445,6 +452,7 @@ std::vector<int> filterUsers(
     const QByteArray countryBytes = country.toLatin1();
     const QByteArray lowerKey = trimControl(key).toLower().toLatin1();
     std::vector<int> view;
+    list.prepareSearch();
     for (int i = 0; i < list.size(); ++i) {
         if ((anyCountry || list.text(i, UserCountry) == countryBytes)
             && (lowerKey.isEmpty() || list.matches(i, lowerKey)))
@@ -480,7 +488,10 @@ int addUsersToContacts(FileImage &image, std::span<const DmrUserEntry> entries, 
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const DmrUserEntry &entry = entries[k];
         if (entry.id >= 0 && entry.id <= usercache::kMaxId)
-            written += merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry)) != ContactMerger::Left ? 1 : 0;
+            written += merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry))
+                    != ContactMerger::Left
+                ? 1
+                : 0;
         if ((k + 1) % kDetailProgressEntries == 0)
             report(progress, QString(), qint64(k + 1), room);
     }

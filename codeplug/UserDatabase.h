@@ -62,6 +62,8 @@ public:
 
     // Whether the lower-case key occurs in the entry's decimal ID or in any of its lower-cased texts.
     bool matches(int index, QByteArrayView lowerKey) const;
+    // Lower-cases the entries added since the last search; `matches` does it too, at its first call.
+    void prepareSearch() const;
     // Ascending by ID (IDs are unique in a parsed list, so the order is fully determined).
     void sortById();
 
@@ -76,7 +78,9 @@ private:
 
     std::vector<Item> m_items;
     QByteArray m_pool;
-    QByteArray m_lowerPool;
+    // Lower-cased copy of the pool, made by the first search after entries were added, so that
+    // reading a cache does not pay for it.
+    mutable QByteArray m_lowerPool;
 };
 
 // Progress of a long step: a label and a bar. An empty label with a negative maximum means done.
