@@ -43,6 +43,15 @@ char lowerAscii(char c)
     return char(c + (unsigned(quint8(c) - 'A') < 26u ? 'a' - 'A' : 0));
 }
 
+void prefetch(const char *address)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address);
+#endif
+}
+
 bool isBlank(char c)
 {
     return quint8(c) <= 32;
@@ -263,6 +272,15 @@ void DmrUserList::append(const DmrUserEntry &entry)
     append(entry.id, texts);
 }
 
+// The entry's bytes in the pools: its decimal ID and each text after its 0 byte.
+qsizetype DmrUserList::pooledLength(const Item &item)
+{
+    qsizetype length = kUserFieldCount;
+    for (const quint8 part : item.lengths)
+        length += part;
+    return length;
+}
+
 int DmrUserList::textOffset(const Item &item, UserField field) const
 {
     int offset = int(item.offset) + item.lengths[0] + 1;
@@ -299,17 +317,35 @@ bool DmrUserList::matches(int index, QByteArrayView lowerKey) const
 {
     prepareSearch();
     const Item &item = m_items[std::size_t(index)];
-    int length = kUserFieldCount;
-    for (const quint8 part : item.lengths)
-        length += part;
     // Texts are separated by 0 bytes, which no key holds, so a match never spans two of them.
-    const std::string_view haystack(m_lowerPool.constData() + item.offset, std::size_t(length));
+    const std::string_view haystack(m_lowerPool.constData() + item.offset, std::size_t(pooledLength(item)));
     return haystack.find(std::string_view(lowerKey.data(), std::size_t(lowerKey.size()))) != std::string_view::npos;
 }
 
 void DmrUserList::sortById()
 {
     std::sort(m_items.begin(), m_items.end(), [](const Item &a, const Item &b) { return a.id < b.id; });
+    compactPool();
+}
+
+// Lays the texts out in list order, so that the passes that follow (the cache write, searches)
+// read the pool front to back instead of jumping through it.
+void DmrUserList::compactPool()
+{
+    constexpr std::size_t kAhead = 16; // entries fetched ahead of the copy, to hide memory latency
+    QByteArray pool(m_pool.size(), Qt::Uninitialized);
+    char *out = pool.data();
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (i + kAhead < m_items.size())
+            prefetch(m_pool.constData() + m_items[i + kAhead].offset);
+        Item &item = m_items[i];
+        const qsizetype length = pooledLength(item);
+        out = std::copy_n(m_pool.constData() + item.offset, length, out);
+        item.offset = quint32(out - pool.constData() - length);
+    }
+    pool.truncate(out - pool.constData());
+    m_pool = std::move(pool);
+    m_lowerPool.clear();
 }
 
 // --- parsing -------------------------------------------------------------------------------------

@@ -75,6 +75,8 @@ private:
         std::array<quint8, kUserFieldCount + 1> lengths; // the ID's, then each text's
     };
     int textOffset(const Item &item, UserField field) const;
+    static qsizetype pooledLength(const Item &item);
+    void compactPool();
 
     std::vector<Item> m_items;
     QByteArray m_pool;

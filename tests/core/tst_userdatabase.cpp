@@ -222,9 +222,12 @@ void TestUserDatabase::filter()
 {
     QFETCH(QString, country);
     QFETCH(QString, key);
-    const DmrUserList list = listOf({ DmrUserEntry { 2621001, { "DL1XYZ", "Otto", "", "Hamburg", "", "Germany" } },
+    DmrUserList list = listOf({ DmrUserEntry { 3100002, { "K1ABC", "Robert", "Bud", "Boston", "MA", "United States" } },
         DmrUserEntry { 2627654, { "DL1ABC", "Hans", "", "Berlin", "", "Germany" } },
-        DmrUserEntry { 3100002, { "K1ABC", "Robert", "Bud", "Boston", "MA", "United States" } } });
+        DmrUserEntry { 2621001, { "DL1XYZ", "Otto", "", "Hamburg", "", "Germany" } } });
+    // The sort lays the texts out anew: a search copy made before it must not be used after it.
+    list.prepareSearch();
+    list.sortById();
     QList<qint32> found;
     for (const int index : filterUsers(list, country, key))
         found.append(list.id(index));
