@@ -66,6 +66,12 @@ void addEmergencyHeader(ChoiceSettings &out)
     add("tx-wakeup-message-limit", emergency::txWakeupMessageLimit());
 }
 
+bool offers(const ValueLabels &choices, int value)
+{
+    return std::any_of(
+        choices.begin(), choices.end(), [value](const ValueLabel &choice) { return choice.value == value; });
+}
+
 ChoiceSettings makeSettingChoices()
 {
     ChoiceSettings out;
@@ -89,10 +95,7 @@ const ChoiceSettings &settingChoices()
 
 bool holdsChoice(const ChoiceSetting &setting, const FileImage &image, int entry)
 {
-    const int stored = setting.value.read(image, entry);
-    const ValueLabels choices = setting.choices(image, entry);
-    return std::any_of(
-        choices.begin(), choices.end(), [stored](const ValueLabel &choice) { return choice.value == stored; });
+    return offers(setting.choices(image, entry), setting.value.read(image, entry));
 }
 
 void fillMissingChoices(FileImage &image)
@@ -100,7 +103,7 @@ void fillMissingChoices(FileImage &image)
     for (const ChoiceSetting &setting : settingChoices()) {
         for (int entry = 0; entry < setting.entries; ++entry) {
             const ValueLabels choices = setting.choices(image, entry);
-            if (!choices.isEmpty() && !holdsChoice(setting, image, entry))
+            if (!choices.isEmpty() && !offers(choices, setting.value.read(image, entry)))
                 setting.value.write(image, entry, choices.first().value);
         }
     }

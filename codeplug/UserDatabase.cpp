@@ -488,7 +488,6 @@ std::vector<int> filterUsers(
     const QByteArray countryBytes = country.toLatin1();
     const QByteArray lowerKey = trimControl(key).toLower().toLatin1();
     std::vector<int> view;
-    list.prepareSearch();
     for (int i = 0; i < list.size(); ++i) {
         if ((anyCountry || list.text(i, UserCountry) == countryBytes)
             && (lowerKey.isEmpty() || list.matches(i, lowerKey)))
@@ -523,11 +522,9 @@ int addUsersToContacts(FileImage &image, std::span<const DmrUserEntry> entries, 
     int written = 0;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const DmrUserEntry &entry = entries[k];
-        if (entry.id >= 0 && entry.id <= usercache::kMaxId)
-            written += merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry))
-                    != ContactMerger::Left
-                ? 1
-                : 0;
+        if (entry.id >= 0 && entry.id <= usercache::kMaxId
+            && merger.store(std::uint32_t(entry.id), PrivateCall, false, userContactName(entry)) != ContactMerger::Left)
+            ++written;
         if ((k + 1) % kDetailProgressEntries == 0)
             report(progress, QString(), qint64(k + 1), room);
     }
