@@ -14,8 +14,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<quint32>("seed");
         QTest::addColumn<int>("budget");
-        QTest::newRow("seed 1") << 1u << int(EditHistory::kDefaultBudget);
-        QTest::newRow("seed 7") << 7u << int(EditHistory::kDefaultBudget);
+        QTest::newRow("default budget") << 1u << int(EditHistory::kDefaultBudget);
         QTest::newRow("budget of about 20 steps") << 3u << 100000;
     }
 
