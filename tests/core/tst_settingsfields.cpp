@@ -11,11 +11,11 @@ using testsupport::patchBytes;
 
 namespace {
 
-const SettingField &field(const QString &key)
+const SettingField &field(const char *key)
 {
-    const SettingField *found = findSetting(key);
+    const SettingField *found = findSetting(QLatin1String(key));
     if (!found)
-        qFatal("no key %s", qPrintable(key));
+        qFatal("no key %s", key);
     return *found;
 }
 
@@ -45,22 +45,6 @@ QString otherValue(const FileImage &image, const SettingField &f)
         return f.accepts(u'A') ? QStringLiteral("AB1") : QStringLiteral("12345678");
     }
 }
-
-} // namespace
-
-class TestSettingsFields : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void setStoresBytes_data();
-    void setStoresBytes();
-    void powerOnPasswordTypedDigitByDigit();
-    void everyKeyChangesOnlyItsOwnField();
-    void radioInformationTexts();
-};
-
-namespace {
 
 // Bytes before, the key with what it shows then, the value set, the refusal ("" when taken), the bytes
 // and the shown value after.
@@ -102,82 +86,85 @@ const SetRow kSetRows[] = {
 
 } // namespace
 
-void TestSettingsFields::setStoresBytes_data()
+class TestSettingsFields : public QObject
 {
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(kSetRows)); ++i)
-        QTest::newRow(kSetRows[i].name) << i;
-}
+    Q_OBJECT
 
-void TestSettingsFields::setStoresBytes()
-{
-    QFETCH(int, row);
-    const SetRow &r = kSetRows[row];
-    const SettingField &f = field(QLatin1String(r.key));
-    FileImage image = makeNewCodePlug(2, 0);
-    patchBytes(image, QLatin1String(r.before));
-    const FileImage untouched = image;
-    QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
-    QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
-    if (*r.refusal)
-        QVERIFY(image == untouched);
-    QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
-    QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
-}
-
-// Typing leaves no password until the eighth digit; deleting one digit removes it again.
-void TestSettingsFields::powerOnPasswordTypedDigitByDigit()
-{
-    FileImage image = makeNewCodePlug(2, 0);
-    const SettingField &powerOn = field(QStringLiteral("power-on-password"));
-    const QString digits = QStringLiteral("87654321");
-    for (int n = 1; n <= 8; ++n) {
-        powerOn.text.write(image, 0, digits.left(n));
-        QCOMPARE(bool(image.u8(8870) & 0x20), n < 8);
+private Q_SLOTS:
+    void setStoresBytes_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kSetRows)); ++i)
+            QTest::newRow(kSetRows[i].name) << i;
     }
-    QCOMPARE(bytesLike(image, QStringLiteral("8893=87654321")), QStringLiteral("8893=87654321"));
-    const SettingField &program = field(QStringLiteral("radio-program-password"));
-    program.text.write(image, 0, digits);
-    QCOMPARE(bytesLike(image, QStringLiteral("8897=87654321")), QStringLiteral("8897=87654321"));
-    program.text.write(image, 0, digits.left(7));
-    QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
-}
 
-// Setting one key changes what no other key shows, and setting what it then shows changes nothing.
-void TestSettingsFields::everyKeyChangesOnlyItsOwnField()
-{
-    const FileImage fresh = makeNewCodePlug(2, 1);
-    const QList<const SettingField *> fields = editableFields();
-    for (const SettingField *f : fields) {
-        FileImage image = fresh;
-        const QString value = otherValue(image, *f);
-        QCOMPARE(setSetting(image, *f, value), QString());
-        QVERIFY2(!(image == fresh), qPrintable(f->key));
-        for (const SettingField *other : fields) {
-            if (other != f)
-                QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
+    void setStoresBytes()
+    {
+        QFETCH(int, row);
+        const SetRow &r = kSetRows[row];
+        const SettingField &f = field(r.key);
+        FileImage image = makeNewCodePlug(2, 0);
+        patchBytes(image, QLatin1String(r.before));
+        const FileImage untouched = image;
+        QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
+        QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
+        if (*r.refusal)
+            QVERIFY(image == untouched);
+        QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
+        QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
+    }
+
+    // Typing leaves no power-on password until the eighth digit; deleting one digit of the
+    // programming password removes it again.
+    void passwordsTypedDigitByDigit()
+    {
+        FileImage image = makeNewCodePlug(2, 0);
+        const QString digits = QStringLiteral("87654321");
+        for (int n = 1; n <= 8; ++n) {
+            field("power-on-password").text.write(image, 0, digits.left(n));
+            QCOMPARE(bool(image.u8(8870) & 0x20), n < 8);
         }
-        const FileImage once = image;
-        QCOMPARE(setSetting(image, *f, settingValue(image, *f)), QString());
-        QVERIFY2(image == once, qPrintable(f->key));
+        field("radio-program-password").text.write(image, 0, digits);
+        const QString both = QStringLiteral("8893=87654321 8897=87654321");
+        QCOMPARE(bytesLike(image, both), both);
+        field("radio-program-password").text.write(image, 0, digits.left(7));
+        QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
     }
-}
 
-void TestSettingsFields::radioInformationTexts()
-{
-    FileImage image = makeNewCodePlug(2, 0);
-    patchBytes(image,
-        QStringLiteral("345=00010005 357=44002340 365=393000000041424344454647 8742=20170324180559 8749=00010003"));
-    QCOMPARE(hardwareVersionText(image), QStringLiteral("V01.05"));
-    QCOMPARE(softwareVersionText(image), QStringLiteral("V01.03"));
-    QCOMPARE(mcuVersionText(image), QStringLiteral("D002.340"));
-    QCOMPARE(uniqueDeviceIdText(image), QStringLiteral("GFEDCBA0000000012345"));
-    QCOMPARE(lastProgrammedText(image), QStringLiteral("2017.03.24  18:05:59"));
-    patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
-    QCOMPARE(hardwareVersionText(image) + softwareVersionText(image) + mcuVersionText(image) + uniqueDeviceIdText(image)
-            + lastProgrammedText(image),
-        QString());
-}
+    // Setting one key changes what no other key shows, and setting what it then shows changes nothing.
+    void everyKeyChangesOnlyItsOwnField()
+    {
+        const FileImage fresh = makeNewCodePlug(2, 1);
+        const QList<const SettingField *> fields = editableFields();
+        for (const SettingField *f : fields) {
+            FileImage image = fresh;
+            QCOMPARE(setSetting(image, *f, otherValue(image, *f)), QString());
+            QVERIFY2(!(image == fresh), qPrintable(f->key));
+            for (const SettingField *other : fields) {
+                if (other != f)
+                    QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
+            }
+            const FileImage once = image;
+            QCOMPARE(setSetting(image, *f, settingValue(image, *f)), QString());
+            QVERIFY2(image == once, qPrintable(f->key));
+        }
+    }
+
+    void radioInformationTexts()
+    {
+        FileImage image = makeNewCodePlug(2, 0);
+        const auto texts = [&image] {
+            return QStringList { hardwareVersionText(image), softwareVersionText(image), mcuVersionText(image),
+                uniqueDeviceIdText(image), lastProgrammedText(image) }
+                .join(u'|');
+        };
+        patchBytes(image,
+            QStringLiteral("345=00010005 357=44002340 365=393000000041424344454647 8742=20170324180559 8749=00010003"));
+        QCOMPARE(texts(), QStringLiteral("V01.05|V01.03|D002.340|GFEDCBA0000000012345|2017.03.24  18:05:59"));
+        patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
+        QCOMPARE(texts(), QStringLiteral("||||"));
+    }
+};
 
 QTEST_APPLESS_MAIN(TestSettingsFields)
 #include "tst_settingsfields.moc"
