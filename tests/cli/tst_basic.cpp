@@ -120,7 +120,6 @@ private Q_SLOTS:
         row("nothing", {}, 2);
         row("unknown command", { "frobnicate" }, 2);
         row("band out of range", { "new", "--band", "4", "OUT" }, 2);
-        row("model not a number", { "new", "--model", "x", "OUT" }, 2);
         row("compact with one file", { "compact", "FILE" }, 2);
         row("unknown option", { "info", "--fast", "FILE" }, 2);
         row("info of a broken file", { "info", "BROKEN" }, 1, "Code plug file size error ..\n\nBROKEN");
@@ -143,7 +142,6 @@ private Q_SLOTS:
         row("contacts export format", { "contacts", "export", "FILE", "OUT.doc" }, 1,
             "Don't know what format you want them exporting too");
         row("contacts import missing", { "contacts", "import", "FILE", "NOFILE.csv" }, 1, "Could not open the file");
-        row("contacts list missing file", { "contacts", "list", "NOFILE" }, 1);
         // A refused pair saves nothing, an earlier good one included, neither to -o nor in place.
         row("settings unknown key", { "settings", "FILE", "radio-id=7", "radio-colour=red", "-o", "OUT" }, 2,
             "unknown key: radio-colour");

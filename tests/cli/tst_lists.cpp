@@ -213,12 +213,6 @@ private Q_SLOTS:
         const auto contactImport = runTool({ "contacts", "import", rdt, in, "--protect-id", "2345678" });
         QCOMPARE(contactImport.out + contactImport.err, "1 contacts added, 1 updated\n1 line skipped: 5\n");
         QCOMPARE(names("contacts", rdt), (QStringList { "New9", "Hans DL1ABC", "Seven" }));
-
-        const QString full = fixture("contacts", 999).writeTo(*m_dir, "full.rdt");
-        const auto fullImport
-            = runTool({ "contacts", "import", full, testsupport::writeFile(*m_dir, "f.csv", "1,One\n2,Two\n") });
-        QCOMPARE(fullImport.err, "The contact list is full ..\n\nNot every contact in the file was imported\n");
-        QCOMPARE(names("contacts", full).mid(998), (QStringList { "R999", "One" }));
     }
 
 private:
