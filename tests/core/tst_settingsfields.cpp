@@ -1,5 +1,6 @@
 #include "ImageBuilder.h"
 #include "NewCodePlug.h"
+#include "PrivacyKeys.h"
 #include "RadioInfo.h"
 #include "SettingsFields.h"
 
@@ -86,6 +87,7 @@ const SetRow kSetRows[] = {
 
 } // namespace
 
+// The radio-wide fields of the Basic, General and Menus tabs, and the privacy keys.
 class TestSettingsFields : public QObject
 {
     Q_OBJECT
@@ -163,6 +165,49 @@ private Q_SLOTS:
         QCOMPARE(texts(), QStringLiteral("V01.05|V01.03|D002.340|GFEDCBA0000000012345|2017.03.24  18:05:59"));
         patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
         QCOMPARE(texts(), QStringLiteral("||||"));
+    }
+
+    // A key typed into tables whose bytes (the 16 between them too) all hold 0x5A: the bytes stored
+    // (none: refused, the image stays as it was) and the key as shown afterwards.
+    void typedKeys_data()
+    {
+        QTest::addColumn<bool>("enhanced");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        const auto row
+            = [](const char *name, bool enhanced, int key, const char *text, const char *stored, const QString &shown) {
+                  QTest::newRow(name) << enhanced << key << QString(text) << QString(stored) << shown;
+              };
+        const QString unchanged = QStringLiteral("5a").repeated(16);
+        row("basic key 3, one digit", false, 2, "7", "23673=0700", "0007");
+        row("basic, capitals", false, 15, " ABcd ", "23699=CDAB", "abcd");
+        row("basic, cleared", false, 1, "", "23671=FFFF", "ffff");
+        row("basic, five digits", false, 1, "12345", "", unchanged.left(4));
+        row("basic, not hexadecimal", false, 1, "+1g", "", unchanged.left(4));
+        row("basic, key 17", false, 16, "1", "", "");
+        row("enhanced key 1, three digits", true, 0, "abc", "23525=BC0A0000000000000000000000000000",
+            QString(29, '0') + "abc");
+        row("enhanced key 8, cleared", true, 7, "", "23637=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", QString(32, 'f'));
+        row("enhanced, byte order", true, 3, "00112233445566778899aabbccddeeff",
+            "23573=FFEEDDCCBBAA99887766554433221100", "00112233445566778899aabbccddeeff");
+        row("enhanced, 33 digits", true, 3, "100112233445566778899aabbccddeeff", "", unchanged);
+    }
+    void typedKeys()
+    {
+        QFETCH(bool, enhanced);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        FileImage image = makeNewCodePlug(2, 0);
+        image.fill(23525, 23701 - 23525, 0x5A);
+        FileImage expected = image;
+        patchBytes(expected, stored);
+        const PrivacyKeyTable &table = enhanced ? privacykeys::enhanced : privacykeys::basic;
+        QCOMPARE(storePrivacyKey(image, table, key, text), !stored.isEmpty());
+        QVERIFY(image == expected);
+        QTEST(privacyKeyText(image, table, key), "shown");
     }
 };
 
