@@ -66,8 +66,9 @@ class TestListCommands : public QObject
 private Q_SLOTS:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
-    // Each row runs `<list> ARGS` on R1..Rn whose record 3 is referred to; FILE and OUT stand for
-    // the paths. The names ("" to skip) and the reference are read from OUT when given, else FILE.
+    // Each row runs `<list> ARGS` (the list is the row name's first word) on R1..Rn whose record 3 is
+    // referred to; FILE and OUT stand for the paths. The names ("" to skip) and the reference are
+    // read from OUT when given, else from FILE.
     void commands_data()
     {
         QTest::addColumn<QString>("list");
@@ -77,43 +78,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("err");
         QTest::addColumn<QString>("names");
         QTest::addColumn<int>("reference");
-        const auto row = [](const char *name, const char *list, int count, const QStringList &arguments,
-                             const char *out, const QString &err, const char *names = "", int reference = 0) {
-            QTest::newRow(name) << QString(list) << count << arguments << QString(out) << err << QString(names)
-                                << reference;
+        const auto row = [](const char *name, int count, const QStringList &arguments, const char *out,
+                             const QString &err, const char *names = "", int reference = 0) {
+            QTest::newRow(name) << QString(name).section(u' ', 0, 0) << count << arguments << QString(out) << err
+                                << QString(names) << reference;
         };
         const QString refusal = "Cannot delete %1 \"R3\".\n\nIt's used in %2 setting\n";
         const QString channel = refusal.arg("channel", "ZONES \"Zone 1\"");
         const QString contact = refusal.arg("contact", "channel \"Channel 1\"");
-        row("channels list", "channels", 2, { "list", "FILE" },
+        row("channels list", 2, { "list", "FILE" },
             "1\tR1\tDigital\t430.00000\t430.00000\n2\tR2\tDigital\t430.00000\t430.00000\n", "");
-        row("channels delete goes on", "channels", 5, { "delete", "FILE", "4", "1", "3" }, "2 channels deleted\n",
-            channel, "R2 R3 R5", 2);
-        row("channels delete stops", "channels", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" },
+        row("channels delete goes on", 5, { "delete", "FILE", "4", "1", "3" }, "2 channels deleted\n", channel,
+            "R2 R3 R5", 2);
+        row("channels delete stops", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal" },
             "1 channels deleted\n", channel, "R2 R3 R4 R5", 2);
-        row("channels delete protected", "channels", 5, { "delete", "FILE", "4", "1", "--protect", "r1", "-o", "OUT" },
+        row("channels delete protected", 5, { "delete", "FILE", "4", "1", "--protect", "r1", "-o", "OUT" },
             "1 channels deleted\n", "", "R1 R2 R3 R5", 3);
-        row("channels move", "channels", 4, { "move", "FILE", "3", "4", "--by", "2" }, "", "", "R3 R4 R1 R2", 1);
-        row("channels sort", "channels", 5, { "sort", "FILE", "--protect", "R4", "-o", "OUT" }, "", "",
-            "R4 R1 R2 R3 R5", 4);
-        row("contacts list", "contacts", 2, { "list", "FILE" }, "1\tR1\t101\tGroup call\n2\tR2\t102\tPrivate call\n",
-            "");
-        row("contacts delete goes on", "contacts", 6, { "delete", "FILE", "5", "2", "3", "4", "--protect-id", "104" },
-            "", contact, "R1 R3 R4 R6", 2);
-        row("contacts delete stops", "contacts", 6, { "delete", "FILE", "2", "3", "5", "--stop-on-refusal" }, "",
-            contact, "R1 R3 R4 R5 R6", 2);
-        row("contacts move", "contacts", 8, { "move", "FILE", "4", "6", "--by", "10", "-o", "OUT" }, "", "",
+        row("channels move", 4, { "move", "FILE", "3", "4", "--by", "2" }, "", "", "R3 R4 R1 R2", 1);
+        row("channels sort", 5, { "sort", "FILE", "--protect", "R4", "-o", "OUT" }, "", "", "R4 R1 R2 R3 R5", 4);
+        row("contacts list", 2, { "list", "FILE" }, "1\tR1\t101\tGroup call\n2\tR2\t102\tPrivate call\n", "");
+        row("contacts delete goes on", 6, { "delete", "FILE", "5", "2", "3", "4", "--protect-id", "104" }, "", contact,
+            "R1 R3 R4 R6", 2);
+        row("contacts delete stops", 6, { "delete", "FILE", "2", "3", "5", "--stop-on-refusal" }, "", contact,
+            "R1 R3 R4 R5 R6", 2);
+        row("contacts move", 8, { "move", "FILE", "4", "6", "--by", "10", "-o", "OUT" }, "", "",
             "R4 R1 R6 R2 R3 R5 R7 R8", 5);
-        row("contacts sort", "contacts", 5, { "sort", "FILE", "--by", "type", "--protect-id", "105" }, "", "",
-            "R5 R1 R3 R2 R4", 3);
-        row("grouplists list", "grouplists", 2, { "list", "FILE" }, "1\tR1\n2\tR2\n", "");
-        row("scanlists delete stops", "scanlists", 5,
-            { "delete", "FILE", "4", "1", "3", "--stop-on-refusal", "-o", "OUT" }, "",
+        row("contacts sort", 5, { "sort", "FILE", "--by", "type", "--protect-id", "105" }, "", "", "R5 R1 R3 R2 R4", 3);
+        row("grouplists list", 2, { "list", "FILE" }, "1\tR1\n2\tR2\n", "");
+        row("scanlists delete stops", 5, { "delete", "FILE", "4", "1", "3", "--stop-on-refusal", "-o", "OUT" }, "",
             refusal.arg("scan list", "channel \"Channel 1\""), "R2 R3 R4 R5", 2);
-        row("zones add", "zones", 2, { "add", "FILE", " Simplex " }, "3\tSimplex\n", "", "R1 R2 Simplex", 3);
-        row("scanlists rename", "scanlists", 3, { "rename", "FILE", "2", "Repeaters", "-o", "OUT" }, "", "",
-            "R1 Repeaters R3", 3);
-        row("zones move", "zones", 4, { "move", "FILE", "1", "--by", "-9" }, "", "", "R2 R3 R4 R1", 3);
+        row("zones add", 2, { "add", "FILE", " Simplex " }, "3\tSimplex\n", "", "R1 R2 Simplex", 3);
+        row("scanlists rename", 3, { "rename", "FILE", "2", "Repeaters", "-o", "OUT" }, "", "", "R1 Repeaters R3", 3);
+        row("zones move", 4, { "move", "FILE", "1", "--by", "-9" }, "", "", "R2 R3 R4 R1", 3);
     }
     void commands()
     {
