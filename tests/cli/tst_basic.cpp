@@ -78,9 +78,7 @@ private Q_SLOTS:
 
         const QString copy = m_dir->filePath("ann.rdt");
         QCOMPARE(runTool({ "settings", plug, "radio-id=2621234", "radio-name=Ann mobile", "-o", copy }).exitCode, 0);
-        QCOMPARE(readFile(plug), builder.image().toByteArray());
         QVERIFY(runTool({ "settings", copy }).out.contains("\nradio-name: Ann mobile\nradio-id: 2621234\n"));
-        QVERIFY(runTool({ "info", copy }).out.contains("changed by load: no"));
         const QString keys = runTool({ "settings", "--keys" }).out;
         QVERIFY(keys.contains("\nradio-id: a number from 0 to 16777215\n"));
         QVERIFY(keys.contains("\nbacklight-time: Always | 5 secs | 10 secs | 15 secs\n"));
@@ -96,7 +94,6 @@ private Q_SLOTS:
         QCOMPARE(runTool(QStringList { "userdb", "parse", reply } + data).out, "3 entries\n");
         QCOMPARE(runTool(QStringList { "userdb", "search", "--country", "Germany", "dl1" } + data).out,
             "2627654\tDL1ABC\tHans Peter\t\t\t\tGermany\n");
-        QCOMPARE(runTool(QStringList { "userdb", "search", "abc" } + data).out.count(u'\n'), 2);
         testsupport::ImageBuilder builder;
         writeContact(builder.image(), 1, 2627654, GroupCall, false, "Old");
         const QString plug = builder.writeTo(*m_dir, "plug.rdt");

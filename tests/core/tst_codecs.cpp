@@ -49,14 +49,11 @@ private Q_SLOTS:
     {
         FileImage image;
         image.fill(2000, 22, 0x55); // a 10-unit field and the unit after it
-        const QString text = QStringLiteral("A") + QChar(0xE9);
-        encodeName(image, 2000, 10, text + QStringLiteral("CDEFGHIJKLMNOP"), NameEncoding::SignExtended);
-        QCOMPARE((QList<int> { image.u16(2000), image.u16(2002), image.u16(2018) }), (QList<int> { 'A', 0xFFE9, 'J' }));
-        encodeName(image, 2000, 10, text, NameEncoding::LowByteOnly);
-        QCOMPARE(image.u16(2002), 0x00E9);
-        for (int unit = 2; unit < 10; ++unit)
-            QCOMPARE(image.u16(2000 + 2 * unit), 0);
-        QCOMPARE(image.u16(2020), 0x5555);
+        const auto field = [&image] { return image.toByteArray().mid(2000, 22).toHex().toUpper(); };
+        encodeName(image, 2000, 10, QStringLiteral("A\u00E9CDEFGHIJKLMNOP"), NameEncoding::SignExtended);
+        QCOMPARE(field(), "4100E9FF43004400450046004700480049004A005555");
+        encodeName(image, 2000, 10, QStringLiteral("A\u00E9"), NameEncoding::LowByteOnly);
+        QCOMPARE(field(), "4100E900" + QByteArray(32, '0') + "5555");
     }
 
     // Cutting and the two encodings are the name codec's; here: the trimmed text goes sign-extended
@@ -85,9 +82,7 @@ private Q_SLOTS:
     void recordNameOfUnnamedRecord()
     {
         testsupport::ImageBuilder builder;
-        builder.u16(lists::zones.nameFieldOffset(2), ' ');
         QCOMPARE(recordName(builder.image(), lists::zones, 0), QStringLiteral("Zone 1"));
-        QCOMPARE(recordName(builder.image(), lists::zones, 2), QStringLiteral("no_name-3"));
         QCOMPARE(recordName(builder.image(), lists::zones, 3), QString());
         QCOMPARE(recordName(builder.image(), lists::zones, 250), QString());
     }
@@ -186,7 +181,6 @@ private Q_SLOTS:
         QCOMPARE(cells(4, true), QStringLiteral("5|C5|5|Group call|Yes|Yes"));
         QCOMPARE(findContacts(image, QStringLiteral(" 12 "), protectedIds, false), (QList<int> { 2, 11 }));
         QCOMPARE(findContacts(image, QStringLiteral("PRIVATE"), protectedIds, false), QList<int> { 1 });
-        QCOMPARE(findContacts(image, QStringLiteral("group"), protectedIds, false).size(), 12);
         QCOMPARE(findContacts(image, QStringLiteral("yes"), protectedIds, false), QList<int> { 4 });
         QCOMPARE(findContacts(image, QStringLiteral("no"), protectedIds, true).size(), 12);
         QVERIFY(findContacts(image, QStringLiteral("  "), protectedIds, true).isEmpty());

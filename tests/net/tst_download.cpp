@@ -1,5 +1,4 @@
 #include "ImageBuilder.h"
-#include "UserDatabase.h"
 #include "UserDbDownload.h"
 
 #include <QDir>
@@ -110,12 +109,6 @@ private Q_SLOTS:
         QVERIFY(server.request().contains("\r\nUser-Agent: " + kUserAgent + "\r\n"));
         if (!written.isEmpty())
             QCOMPARE(readFile(dir.filePath(written)), body);
-        if (status == 200 && !written.isEmpty()) { // the downloaded file makes the cache
-            codeplug::UserDatabase database(dir.path());
-            QCOMPARE(database.parseFile(file), int(codeplug::UserDbOk));
-            QCOMPARE(database.database().size(), 40);
-            QVERIFY(QFileInfo::exists(dir.filePath(QLatin1String(codeplug::UserDatabase::kDatabaseCache))));
-        }
     }
 
     // No file changes and nothing is said.
