@@ -53,11 +53,8 @@ private Q_SLOTS:
         const QString in = testsupport::ImageBuilder().named(lists::zones, 4, "Far away").writeTo(*m_dir, "gap.rdt");
         const QString out = m_dir->filePath("out.rdt");
         QCOMPARE(runTool({ "compact", in, out }).exitCode, 0);
-        for (const QString &path : { in, out }) {
-            const QString info = runTool({ "info", path }).out;
-            QVERIFY(info.contains("\nzones: 2\n"));
-            QCOMPARE(info.contains("changed by load: yes"), path == in);
-        }
+        QVERIFY(runTool({ "info", in }).out.endsWith("changed by load: yes\n"));
+        QCOMPARE(runTool({ "info", out }).out, runTool({ "info", in }).out.replace("load: yes", "load: no"));
     }
 
     // The printed values, set again all at once, give the same file; a set on a copy shows the new
@@ -112,7 +109,6 @@ private Q_SLOTS:
         const auto row = [](const char *name, const QStringList &arguments, int exitCode, const char *err = "") {
             QTest::newRow(name) << arguments << exitCode << QString(err);
         };
-        row("nothing", {}, 2);
         row("unknown command", { "frobnicate" }, 2);
         row("band out of range", { "new", "--band", "4", "OUT" }, 2);
         row("compact with one file", { "compact", "FILE" }, 2);

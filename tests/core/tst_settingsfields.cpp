@@ -144,7 +144,8 @@ private Q_SLOTS:
         QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
     }
 
-    // Setting one key changes what no other key shows, and setting what it then shows changes nothing.
+    // Setting one key changes what no other key shows (that setting what it shows changes nothing is
+    // the command line's round trip).
     void everyKeyChangesOnlyItsOwnField()
     {
         const FileImage fresh = makeNewCodePlug(2, 1);
@@ -157,9 +158,6 @@ private Q_SLOTS:
                 if (other != f)
                     QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
             }
-            const FileImage once = image;
-            QCOMPARE(setSetting(image, *f, settingValue(image, *f)), QString());
-            QVERIFY2(image == once, qPrintable(f->key));
         }
     }
 

@@ -38,10 +38,8 @@ public:
         m_server.listen(QHostAddress::LocalHost);
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
-    QByteArray request() const { return m_request; }
     void close() { m_server.close(); }
 
-private:
     QTcpServer m_server;
     QByteArray m_request;
 };
@@ -104,9 +102,9 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList { written });
         if (status == 0)
             return;
-        QVERIFY(server.request().startsWith("GET /status/users.csv HTTP/1.1\r\n"));
-        QVERIFY(server.request().contains("\r\nAccept: text/html, */*\r\n"));
-        QVERIFY(server.request().contains("\r\nUser-Agent: " + kUserAgent + "\r\n"));
+        QVERIFY(server.m_request.startsWith("GET /status/users.csv HTTP/1.1\r\n"));
+        QVERIFY(server.m_request.contains("\r\nAccept: text/html, */*\r\n"));
+        QVERIFY(server.m_request.contains("\r\nUser-Agent: " + kUserAgent + "\r\n"));
         if (!written.isEmpty())
             QCOMPARE(readFile(dir.filePath(written)), body);
     }
