@@ -128,7 +128,7 @@ private Q_SLOTS:
 
     // Each row runs `<list> ARGS` on three records of the list whose first record holds the
     // members 3 and 2, with contacts (group calls 1, 3, 5) or channels R1..R6; `out` ends the
-    // members command's output afterwards.
+    // members command's output afterwards. That a refusal saves nothing is the error table's.
     void members_data()
     {
         QTest::addColumn<QString>("list");
@@ -172,8 +172,6 @@ private Q_SLOTS:
             QCOMPARE(result.out, out);
         else if (exitCode == 0)
             QVERIFY(runTool({ list, "members", path, "1" }).out.endsWith(out));
-        if (exitCode != 0)
-            QCOMPARE(readFile(path), builder.image().toByteArray()); // a usage error saves nothing
     }
 
     // Export writes what the file writers make; import names its skipped lines and keeps the
