@@ -120,8 +120,7 @@ private Q_SLOTS:
         row("channels delete 0", { "channels", "delete", "FILE", "--", "0" }, 2, "channel 0");
         row("channels move without by", { "channels", "move", "FILE", "1" }, 2);
         row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
-        row("channels export nowhere", { "channels", "export", "FILE", "/nonexistent/x.csv" }, 1,
-            "Could not create the file ..\n\n/nonexistent/x.csv");
+        row("channels export nowhere", { "channels", "export", "FILE", "NOFILE/x" }, 1, "Could not create the file");
         row("contacts unknown", { "contacts", "rename", "FILE" }, 2);
         row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
         row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);
@@ -133,11 +132,9 @@ private Q_SLOTS:
         row("contacts export format", { "contacts", "export", "FILE", "OUT.doc" }, 1,
             "Don't know what format you want them exporting too");
         row("contacts import missing", { "contacts", "import", "FILE", "NOFILE.csv" }, 1, "Could not open the file");
-        // A refused pair saves nothing, an earlier good one included, neither to -o nor in place.
-        row("settings unknown key", { "settings", "FILE", "radio-id=7", "radio-colour=red", "-o", "OUT" }, 2,
-            "unknown key: radio-colour");
-        row("settings refused value", { "settings", "FILE", "radio-id=7", "radio-id=16777216" }, 2,
-            "Invalid Radio ID number (General tab)");
+        // A refused pair saves nothing, neither to -o nor in place, and an earlier good one neither.
+        row("settings unknown key", { "settings", "FILE", "radio-colour=red", "-o", "OUT" }, 2, "unknown key: radio");
+        row("settings refused value", { "settings", "FILE", "radio-id=7", "radio-id=16777216" }, 2, "Invalid Radio ID");
         row("userdb unknown", { "userdb", "fetch" }, 2);
         row("userdb no cache to search", { "userdb", "search", "--data-dir", "DIR" }, 1);
         row("userdb unknown ID to add", { "userdb", "add", "FILE", "12", "--data-dir", "DIR" }, 2);
@@ -148,10 +145,9 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QString, err);
         const testsupport::ImageBuilder builder;
-        const QList<std::pair<QString, QString>> words { { "FILE", builder.writeTo(*m_dir, "a.rdt") },
-            { "OUT", m_dir->filePath("out") },
-            { "BROKEN", testsupport::writeFile(*m_dir, "b.rdt", QByteArray(262708, 0)) },
-            { "NOFILE", m_dir->filePath("absent") },
+        const QString file = builder.writeTo(*m_dir, "a.rdt"), out = m_dir->filePath("out");
+        const QList<std::pair<QString, QString>> words { { "NOFILE", m_dir->filePath("absent") }, { "FILE", file },
+            { "OUT", out }, { "BROKEN", testsupport::writeFile(*m_dir, "b.rdt", QByteArray(262708, 0)) },
             { "BADCSV", testsupport::writeFile(*m_dir, "c.csv", "name,mode,\r\n") }, { "DIR", m_dir->path() } };
         for (const auto &[word, path] : words) {
             arguments.replaceInStrings(QRegularExpression("^" + word), path);
@@ -160,8 +156,8 @@ private Q_SLOTS:
         const auto result = runTool(arguments);
         QTEST(result.exitCode, "exitCode");
         QVERIFY2(result.err.contains(err) && !result.err.isEmpty(), qPrintable(result.err));
-        QCOMPARE(readFile(words.first().second), builder.image().toByteArray());
-        QVERIFY(!QFileInfo::exists(words.at(1).second) && !QFileInfo::exists(words.at(1).second + ".doc"));
+        QCOMPARE(readFile(file), builder.image().toByteArray());
+        QVERIFY(!QFileInfo::exists(out) && !QFileInfo::exists(out + ".doc"));
     }
 
 private:
