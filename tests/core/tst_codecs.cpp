@@ -136,7 +136,7 @@ private Q_SLOTS:
     }
 
     // The bytes of contact 1 (the name's cutting and fallback are the name codec's).
-    void recordFields()
+    void contactRecordFields()
     {
         FileImage image = testsupport::ImageBuilder().image();
         const int flags = 25000;
@@ -161,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(image.u16(25031), 'P');
     }
 
-    void cellTextsAndSearch()
+    void contactCellTextsAndSearch()
     {
         FileImage image = testsupport::ImageBuilder().image();
         for (int i = 0; i < 13; ++i)
