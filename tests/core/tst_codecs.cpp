@@ -1,56 +1,46 @@
 #include "Codecs.h"
+#include "ContactRecord.h"
+#include "ContactRows.h"
+#include "ImageBuilder.h"
 #include "NameCodec.h"
+#include "RecordName.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace codeplug;
 
-Q_DECLARE_METATYPE(codeplug::FileImage)
-
-namespace {
-// A 16-unit field at offset 1000 filled from the given units.
-FileImage fieldWith(const QList<std::uint16_t> &units)
-{
-    FileImage image;
-    int offset = 1000;
-    for (std::uint16_t unit : units) {
-        image.setU16(offset, unit);
-        offset += 2;
-    }
-    return image;
-}
-} // namespace
-
+// The byte rules of record fields: names, packed and DTMF digits, record names, contact records.
 class TestCodecs : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The 16-unit name field at offset 1000 holding `units`, read as record `number`.
     void decodeNames_data()
     {
-        QTest::addColumn<FileImage>("image");
-        QTest::addColumn<int>("recordNumber");
+        QTest::addColumn<QList<int>>("units");
+        QTest::addColumn<int>("number");
         QTest::addColumn<QString>("expected");
-
-        QTest::newRow("ends at 0") << fieldWith({ 'A', 'B', 0, 'C' }) << 5 << "AB";
-        QTest::newRow("ends at 0xFF") << fieldWith({ 'A', 0x00FF, 'C' }) << 5 << "A";
-        QTest::newRow("high byte ignored") << fieldWith({ 0x0141, 0xFF42 }) << 5 << "AB";
-        QTest::newRow("trimmed") << fieldWith({ ' ', 'X', ' ', 0x09 }) << 5 << "X";
-        QTest::newRow("all blanks fall back") << fieldWith(QList<std::uint16_t>(16, ' ')) << 5 << "no_name-5";
-        QTest::newRow("negative record number") << fieldWith({ ' ', ' ' }) << -1 << "";
-        QTest::newRow("first unit 0 is empty") << fieldWith({ 0, 'A', 'B' }) << 5 << "";
-        QTest::newRow("full 16 characters")
-            << fieldWith({ '0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'a', 'b', 'c', 'd', 'e', 'f', 'g' }) << 1
-            << "0123456789abcdef";
+        const auto row = [](const char *name, const QList<int> &units, int number, const char *expected) {
+            QTest::newRow(name) << units << number << QString::fromLatin1(expected);
+        };
+        row("ends at 0", { 'A', 'B', 0, 'C' }, 5, "AB");
+        row("ends at 0xFF", { 'A', 0xFF, 'C' }, 5, "A");
+        row("high byte ignored", { 0x0141, 0xFF42 }, 5, "AB");
+        row("trimmed", { ' ', 'X', ' ', 0x09 }, 5, "X");
+        row("all blanks fall back", QList<int>(16, ' '), 5, "no_name-5");
+        row("first unit 0 is empty", { 0, 'A', 'B' }, 5, "");
+        row("16 units at most", QList<int>(17, 'a'), 1, "aaaaaaaaaaaaaaaa");
     }
 
     void decodeNames()
     {
-        QFETCH(FileImage, image);
-        QFETCH(int, recordNumber);
-        QFETCH(QString, expected);
-        QCOMPARE(decodeName(image, 1000, 16, recordNumber), expected);
+        QFETCH(QList<int>, units);
+        QFETCH(int, number);
+        FileImage image;
+        for (int i = 0; i < int(units.size()); ++i)
+            image.setU16(1000 + 2 * i, std::uint16_t(units.at(i)));
+        QTEST(decodeName(image, 1000, 16, number), "expected");
     }
 
     // Sign-extended or low byte only; cut at the field's length, the rest of the field zeroed.
@@ -58,40 +48,51 @@ private Q_SLOTS:
     {
         FileImage image;
         image.fill(2000, 22, 0x55); // a 10-unit field and the unit after it
-        const QString text = QStringLiteral("A") + QChar(0xE9);
-        encodeName(image, 2000, 10, text + QStringLiteral("CDEFGHIJKLMNOP"), NameEncoding::SignExtended);
-        QCOMPARE(image.u16(2000), 0x0041);
-        QCOMPARE(image.u16(2002), 0xFFE9);
-        QCOMPARE(image.u16(2018), 'J');
-        QCOMPARE(image.u16(2020), 0x5555);
-
-        encodeName(image, 2000, 10, text, NameEncoding::LowByteOnly);
-        QCOMPARE(image.u16(2002), 0x00E9);
-        for (int unit = 2; unit < 10; ++unit)
-            QCOMPARE(image.u16(2000 + 2 * unit), 0);
-        QCOMPARE(image.u16(2020), 0x5555);
+        const auto field = [&image] { return image.toByteArray().mid(2000, 22).toHex().toUpper(); };
+        encodeName(image, 2000, 10, QStringLiteral("A\u00E9CDEFGHIJKLMNOP"), NameEncoding::SignExtended);
+        QCOMPARE(field(), "4100E9FF43004400450046004700480049004A005555");
+        encodeName(image, 2000, 10, QStringLiteral("A\u00E9"), NameEncoding::LowByteOnly);
+        QCOMPARE(field(), "4100E900" + QByteArray(32, '0') + "5555");
     }
 
-    void packDecimals_data()
+    // Cutting and the two encodings are the name codec's; here: the trimmed text goes sign-extended
+    // into the record's own field, the rest of it zeroed, and no other byte moves.
+    void renameWritesOnlyTheNameField()
     {
-        QTest::addColumn<uint>("value");
-        QTest::addColumn<uint>("packed");
-        QTest::newRow("0") << 0u << 0x0000u;
-        QTest::newRow("670") << 670u << 0x0670u;
-        QTest::newRow("9999") << 9999u << 0x9999u;
-        QTest::newRow("8023 DCS flag") << 8023u << 0x8023u;
-        QTest::newRow("12000") << 12000u << 0xC000u;
-        QTest::newRow("12023") << 12023u << 0xC023u;
-        QTest::newRow("above 16 bits") << 16000u << 0x10000u;
+        testsupport::ImageBuilder builder;
+        builder.named(lists::zones, 1, QStringLiteral("A long zone name"));
+        QByteArray expected = builder.image().toByteArray();
+        expected.replace(lists::zones.nameFieldOffset(1), 32, QByteArray("A\0\xE9\xFF", 4) + QByteArray(28, 0));
+        QVERIFY(renameRecord(builder.image(), lists::zones, 1, QStringLiteral("  A") + QChar(0xE9) + u'\t'));
+        QCOMPARE(builder.image().toByteArray(), expected);
+    }
+
+    void renameRefusals()
+    {
+        const std::pair<int, const char *> rows[] = { { 0, " \t " }, { 5, "New" }, { -1, "New" }, { 250, "New" } };
+        for (auto [index, text] : rows) {
+            testsupport::ImageBuilder builder;
+            const QByteArray before = builder.image().toByteArray();
+            QVERIFY2(!renameRecord(builder.image(), lists::zones, index, QLatin1String(text)), text);
+            QVERIFY(builder.image().toByteArray() == before);
+        }
+    }
+
+    void recordNameOfUnusedRecord()
+    {
+        testsupport::ImageBuilder builder;
+        QCOMPARE(recordName(builder.image(), lists::zones, 3), QString());
+        QCOMPARE(recordName(builder.image(), lists::zones, 250), QString());
     }
 
     void packDecimals()
     {
-        QFETCH(uint, value);
-        QFETCH(uint, packed);
-        QCOMPARE(packDecimal(value), packed);
+        const std::pair<uint, uint> rows[] = { { 0, 0 }, { 9999, 0x9999 }, { 12023, 0xC023 }, { 16000, 0x10000 } };
+        for (auto [value, packed] : rows)
+            QCOMPARE(packDecimal(value), packed);
     }
 
+    // The digit area after encoding starts with `head` and holds 0xFF after it.
     void dtmfEncode_data()
     {
         QTest::addColumn<QString>("text");
@@ -99,33 +100,30 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<QByteArray>("head");
         QTest::addColumn<QString>("decoded");
-
-        QTest::newRow("digits, hash, lower a") << "12#a" << 30 << 4 << QByteArray("\x21\xAF\xFF", 3) << "12#A";
-        QTest::newRow("dash skipped") << "1-2" << 30 << 2 << QByteArray("\x21\xFF", 2) << "12";
-        QTest::newRow("empty") << "" << 30 << 0 << QByteArray("\xFF\xFF", 2) << "";
-        QTest::newRow("skipped characters count against maximum")
-            << "1-23" << 3 << 2 << QByteArray("\x21\xFF", 2) << "12";
-        QTest::newRow("trimmed first") << "  *0 " << 30 << 2 << QByteArray("\x0E\xFF", 2) << "*0";
-        QTest::newRow("odd count leaves high nibble F") << "123" << 30 << 3 << QByteArray("\x21\xF3\xFF", 3) << "123";
+        const auto row
+            = [](const char *name, const char *text, int maximum, int count, const char *head, const char *decoded) {
+                  QTest::newRow(name) << QString::fromLatin1(text) << maximum << count << QByteArray::fromHex(head)
+                                      << QString::fromLatin1(decoded);
+              };
+        row("digits, hash, lower a", "12#a", 30, 4, "21AF", "12#A");
+        row("empty", "", 30, 0, "", "");
+        row("skipped characters count against maximum", "1-23", 3, 2, "21", "12");
+        row("trimmed first", "  *0 ", 30, 2, "0E", "*0");
+        row("odd count leaves high nibble F", "123", 30, 3, "21F3", "123");
     }
 
     void dtmfEncode()
     {
         QFETCH(QString, text);
         QFETCH(int, maximum);
-        QFETCH(int, count);
         QFETCH(QByteArray, head);
-        QFETCH(QString, decoded);
-
         std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
         std::uint8_t stored = 99;
         encodeDtmfDigits(text, maximum, area, stored);
-        QCOMPARE(int(stored), count);
-        for (int i = 0; i < kDtmfDigitAreaBytes; ++i) {
-            const std::uint8_t expected = i < head.size() ? std::uint8_t(head.at(i)) : 0xFF;
-            QCOMPARE(area[std::size_t(i)], expected);
-        }
-        QCOMPARE(decodeDtmfDigits(area, stored), decoded);
+        QTEST(int(stored), "count");
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(area.data()), kDtmfDigitAreaBytes),
+            head + QByteArray(kDtmfDigitAreaBytes - head.size(), char(0xFF)));
+        QTEST(decodeDtmfDigits(area, stored), "decoded");
     }
 
     void dtmfDecodeLimits()
@@ -133,16 +131,56 @@ private Q_SLOTS:
         std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
         area.fill(0x21);
         QCOMPARE(decodeDtmfDigits(area, 0), QString());
-        QCOMPARE(decodeDtmfDigits(area, -3), QString());
         QCOMPARE(decodeDtmfDigits(area, 255).size(), 30); // a corrupt count never reads past the area
         QCOMPARE(decodeDtmfDigits(std::span<const std::uint8_t>(area.data(), 4), 2), QString());
     }
 
-    void versionText()
+    // The bytes of contact 1 (the name's cutting and fallback are the name codec's).
+    void contactRecordFields()
     {
-        const QString text = programVersionText();
-        QVERIFY2(
-            QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$")).match(text).hasMatch(), qPrintable(text));
+        FileImage image = testsupport::ImageBuilder().image();
+        const int flags = 25000;
+        image.setU8(flags, 0x1D); // PC call with bits 3 and 4 set
+        QCOMPARE(callTypeText(contactCallType(image, 0)), QStringLiteral("PC call"));
+        setContactCallType(image, 0, nextCallType(contactCallType(image, 0)));
+        QCOMPARE(image.u8(flags), 0x19);
+        setContactRxTone(image, 0, true);
+        QCOMPARE(image.u8(flags), 0x39);
+        QCOMPARE(callTypeText(4) + u'|' + callTypeText(7), QStringLiteral("Displatch call|Unknown"));
+        QCOMPARE((QList<int> { nextCallType(GroupCall), nextCallType(AllCall), nextCallType(CallTypeNone) }),
+            (QList<int> { PrivateCall, GroupCall, GroupCall }));
+
+        QVERIFY(setContactId(image, 0, 0xABCDEF));
+        QCOMPARE((QList<int> { image.u8(24997), image.u8(24999) }), (QList<int> { 0xEF, 0xAB }));
+        QVERIFY(!setContactId(image, 0, 16777216));
+        QCOMPARE(contactId(image, 0), 0xABCDEFu);
+        std::uint32_t id = 0;
+        QVERIFY(parseContactId(QStringLiteral("16777215"), id) && !parseContactId(QStringLiteral("16777216"), id));
+        QVERIFY(!parseContactId(QStringLiteral("12a"), id));
+        setContactName(image, 0, QStringLiteral("ABCDEFGHIJKLMNOPQ"));
+        QCOMPARE(image.u16(25031), 'P');
+    }
+
+    void contactCellTextsAndSearch()
+    {
+        FileImage image = testsupport::ImageBuilder().image();
+        for (int i = 0; i < 13; ++i)
+            writeContact(image, i, std::uint32_t(i + 1), GroupCall, false, QStringLiteral("C%1").arg(i + 1));
+        setContactId(image, 2, 5120);
+        setContactCallType(image, 1, PrivateCall);
+        setContactRxTone(image, 4, true);
+        ProtectedIdList protectedIds;
+        protectedIds.add(5);
+        const auto cells
+            = [&](int row, bool shown) { return contactCellTexts(image, row, protectedIds, shown).join(u'|'); };
+        QCOMPARE(cells(1, false), QStringLiteral("2|C2|2|Private call||"));
+        QCOMPARE(cells(1, true), QStringLiteral("2|C2|2|Private call|No|No"));
+        QCOMPARE(cells(4, true), QStringLiteral("5|C5|5|Group call|Yes|Yes"));
+        QCOMPARE(findContacts(image, QStringLiteral(" 12 "), protectedIds, false), (QList<int> { 2, 11 }));
+        QCOMPARE(findContacts(image, QStringLiteral("PRIVATE"), protectedIds, false), QList<int> { 1 });
+        QCOMPARE(findContacts(image, QStringLiteral("yes"), protectedIds, false), QList<int> { 4 });
+        QCOMPARE(findContacts(image, QStringLiteral("no"), protectedIds, true).size(), 12);
+        QVERIFY(findContacts(image, QStringLiteral("  "), protectedIds, true).isEmpty());
     }
 };
 

@@ -1,5 +1,7 @@
+#include "EmergencySystems.h"
 #include "ImageBuilder.h"
 #include "NewCodePlug.h"
+#include "PrivacyKeys.h"
 #include "RadioInfo.h"
 #include "SettingsFields.h"
 
@@ -8,15 +10,13 @@
 using namespace codeplug;
 using testsupport::bytesLike;
 using testsupport::patchBytes;
+namespace es = codeplug::emergency;
 
 namespace {
 
-const SettingField &field(const QString &key)
+const SettingField &field(const char *key)
 {
-    const SettingField *found = findSetting(key);
-    if (!found)
-        qFatal("no key %s", qPrintable(key));
-    return *found;
+    return *findSetting(QLatin1String(key));
 }
 
 QList<const SettingField *> editableFields()
@@ -45,22 +45,6 @@ QString otherValue(const FileImage &image, const SettingField &f)
         return f.accepts(u'A') ? QStringLiteral("AB1") : QStringLiteral("12345678");
     }
 }
-
-} // namespace
-
-class TestSettingsFields : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void setStoresBytes_data();
-    void setStoresBytes();
-    void powerOnPasswordTypedDigitByDigit();
-    void everyKeyChangesOnlyItsOwnField();
-    void radioInformationTexts();
-};
-
-namespace {
 
 // Bytes before, the key with what it shows then, the value set, the refusal ("" when taken), the bytes
 // and the shown value after.
@@ -100,84 +84,215 @@ const SetRow kSetRows[] = {
     { "toggle takes on or off", "8984=00", "utilities-vox", "off", "yes", "on or off", "8984=00", "off" },
 };
 
+constexpr int kHeader = 23701;
+constexpr int kSystem2 = kHeader + 16 + 40;
+
+// The header's six fields, then the six fields of each system.
+FieldCodec codec(int field)
+{
+    const FieldCodec header[]
+        = { es::radioDisableDecode(), es::remoteMonitorDecode(), es::emergencyRemoteMonitorDecode(),
+              es::remoteMonitorDuration().codec, es::remoteSyncWakeup().codec, es::txWakeupMessageLimit().codec };
+    return field < 6 ? header[field] : es::systemFields()[std::size_t(field - 6)].codec;
+}
+
 } // namespace
 
-void TestSettingsFields::setStoresBytes_data()
+// The radio-wide fields: the Basic, General and Menus tabs, the privacy keys and the emergency systems.
+class TestSettingsFields : public QObject
 {
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(kSetRows)); ++i)
-        QTest::newRow(kSetRows[i].name) << i;
-}
+    Q_OBJECT
 
-void TestSettingsFields::setStoresBytes()
-{
-    QFETCH(int, row);
-    const SetRow &r = kSetRows[row];
-    const SettingField &f = field(QLatin1String(r.key));
-    FileImage image = makeNewCodePlug(2, 0);
-    patchBytes(image, QLatin1String(r.before));
-    const FileImage untouched = image;
-    QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
-    QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
-    if (*r.refusal)
-        QVERIFY(image == untouched);
-    QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
-    QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
-}
-
-// Typing leaves no password until the eighth digit; deleting one digit removes it again.
-void TestSettingsFields::powerOnPasswordTypedDigitByDigit()
-{
-    FileImage image = makeNewCodePlug(2, 0);
-    const SettingField &powerOn = field(QStringLiteral("power-on-password"));
-    const QString digits = QStringLiteral("87654321");
-    for (int n = 1; n <= 8; ++n) {
-        powerOn.text.write(image, 0, digits.left(n));
-        QCOMPARE(bool(image.u8(8870) & 0x20), n < 8);
+private Q_SLOTS:
+    void setStoresBytes_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kSetRows)); ++i)
+            QTest::newRow(kSetRows[i].name) << i;
     }
-    QCOMPARE(bytesLike(image, QStringLiteral("8893=87654321")), QStringLiteral("8893=87654321"));
-    const SettingField &program = field(QStringLiteral("radio-program-password"));
-    program.text.write(image, 0, digits);
-    QCOMPARE(bytesLike(image, QStringLiteral("8897=87654321")), QStringLiteral("8897=87654321"));
-    program.text.write(image, 0, digits.left(7));
-    QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
-}
 
-// Setting one key changes what no other key shows, and setting what it then shows changes nothing.
-void TestSettingsFields::everyKeyChangesOnlyItsOwnField()
-{
-    const FileImage fresh = makeNewCodePlug(2, 1);
-    const QList<const SettingField *> fields = editableFields();
-    for (const SettingField *f : fields) {
-        FileImage image = fresh;
-        const QString value = otherValue(image, *f);
-        QCOMPARE(setSetting(image, *f, value), QString());
-        QVERIFY2(!(image == fresh), qPrintable(f->key));
-        for (const SettingField *other : fields) {
-            if (other != f)
-                QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
+    void setStoresBytes()
+    {
+        QFETCH(int, row);
+        const SetRow &r = kSetRows[row];
+        const SettingField &f = field(r.key);
+        FileImage image = makeNewCodePlug(2, 0);
+        patchBytes(image, QLatin1String(r.before));
+        const FileImage untouched = image;
+        QCOMPARE(settingValue(image, f), QLatin1String(r.shownBefore));
+        QCOMPARE(setSetting(image, f, QLatin1String(r.value)), QLatin1String(r.refusal));
+        if (*r.refusal)
+            QVERIFY(image == untouched);
+        QCOMPARE(bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
+        QCOMPARE(settingValue(image, f), QLatin1String(r.shownAfter));
+    }
+
+    // Typing leaves no power-on password until the eighth digit; deleting one digit of the
+    // programming password removes it again.
+    void passwordsTypedDigitByDigit()
+    {
+        FileImage image = makeNewCodePlug(2, 0);
+        const QString digits = QStringLiteral("87654321");
+        for (int n = 1; n <= 8; ++n) {
+            field("power-on-password").text.write(image, 0, digits.left(n));
+            QCOMPARE(bool(image.u8(8870) & 0x20), n < 8);
         }
-        const FileImage once = image;
-        QCOMPARE(setSetting(image, *f, settingValue(image, *f)), QString());
-        QVERIFY2(image == once, qPrintable(f->key));
+        field("radio-program-password").text.write(image, 0, digits);
+        const QString both = QStringLiteral("8893=87654321 8897=87654321");
+        QCOMPARE(bytesLike(image, both), both);
+        field("radio-program-password").text.write(image, 0, digits.left(7));
+        QCOMPARE(bytesLike(image, QStringLiteral("8897=FFFFFFFF")), QStringLiteral("8897=FFFFFFFF"));
     }
-}
 
-void TestSettingsFields::radioInformationTexts()
-{
-    FileImage image = makeNewCodePlug(2, 0);
-    patchBytes(image,
-        QStringLiteral("345=00010005 357=44002340 365=393000000041424344454647 8742=20170324180559 8749=00010003"));
-    QCOMPARE(hardwareVersionText(image), QStringLiteral("V01.05"));
-    QCOMPARE(softwareVersionText(image), QStringLiteral("V01.03"));
-    QCOMPARE(mcuVersionText(image), QStringLiteral("D002.340"));
-    QCOMPARE(uniqueDeviceIdText(image), QStringLiteral("GFEDCBA0000000012345"));
-    QCOMPARE(lastProgrammedText(image), QStringLiteral("2017.03.24  18:05:59"));
-    patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
-    QCOMPARE(hardwareVersionText(image) + softwareVersionText(image) + mcuVersionText(image) + uniqueDeviceIdText(image)
-            + lastProgrammedText(image),
-        QString());
-}
+    // Setting one key changes what no other key shows (that setting what it shows changes nothing is
+    // the command line's round trip).
+    void everyKeyChangesOnlyItsOwnField()
+    {
+        const FileImage fresh = makeNewCodePlug(2, 1);
+        const QList<const SettingField *> fields = editableFields();
+        for (const SettingField *f : fields) {
+            FileImage image = fresh;
+            QCOMPARE(setSetting(image, *f, otherValue(image, *f)), QString());
+            QVERIFY2(!(image == fresh), qPrintable(f->key));
+            for (const SettingField *other : fields) {
+                if (other != f)
+                    QCOMPARE(settingValue(image, *other), settingValue(fresh, *other));
+            }
+        }
+    }
+
+    void radioInformationTexts()
+    {
+        FileImage image = makeNewCodePlug(2, 0);
+        const auto texts = [&image] {
+            return QStringList { hardwareVersionText(image), softwareVersionText(image), mcuVersionText(image),
+                uniqueDeviceIdText(image), lastProgrammedText(image) }
+                .join(u'|');
+        };
+        patchBytes(image,
+            QStringLiteral("345=00010005 357=44002340 365=393000000041424344454647 8742=20170324180559 8749=00010003"));
+        QCOMPARE(texts(), QStringLiteral("V01.05|V01.03|D002.340|GFEDCBA0000000012345|2017.03.24  18:05:59"));
+        patchBytes(image, QStringLiteral("345=FF 357=FF 365=FF 8742=FF 8749=FF"));
+        QCOMPARE(texts(), QStringLiteral("||||"));
+    }
+
+    // A key typed into tables whose bytes (the 16 between them too) all hold 0x5A: the bytes stored
+    // (none: refused, the image stays as it was) and the key as shown afterwards.
+    void typedKeys_data()
+    {
+        QTest::addColumn<bool>("enhanced");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        const auto row
+            = [](const char *name, bool enhanced, int key, const char *text, const char *stored, const QString &shown) {
+                  QTest::newRow(name) << enhanced << key << QString(text) << QString(stored) << shown;
+              };
+        const QString unchanged = QStringLiteral("5a").repeated(16);
+        row("basic key 3, one digit", false, 2, "7", "23673=0700", "0007");
+        row("basic, capitals", false, 15, " ABcd ", "23699=CDAB", "abcd");
+        row("basic, cleared", false, 1, "", "23671=FFFF", "ffff");
+        row("basic, five digits", false, 1, "12345", "", unchanged.left(4));
+        row("basic, not hexadecimal", false, 1, "+1g", "", unchanged.left(4));
+        row("basic, key 17", false, 16, "1", "", "");
+        row("enhanced key 1, three digits", true, 0, "abc", "23525=BC0A0000000000000000000000000000",
+            QString(29, '0') + "abc");
+        row("enhanced key 8, cleared", true, 7, "", "23637=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", QString(32, 'f'));
+        row("enhanced, byte order", true, 3, "00112233445566778899aabbccddeeff",
+            "23573=FFEEDDCCBBAA99887766554433221100", "00112233445566778899aabbccddeeff");
+        row("enhanced, 33 digits", true, 3, "100112233445566778899aabbccddeeff", "", unchanged);
+    }
+    void typedKeys()
+    {
+        QFETCH(bool, enhanced);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        FileImage image = makeNewCodePlug(2, 0);
+        image.fill(23525, 23701 - 23525, 0x5A);
+        FileImage expected = image;
+        patchBytes(expected, stored);
+        const PrivacyKeyTable &table = enhanced ? privacykeys::enhanced : privacykeys::basic;
+        QCOMPARE(storePrivacyKey(image, table, key, text), !stored.isEmpty());
+        QVERIFY(image == expected);
+        QTEST(privacyKeyText(image, table, key), "shown");
+    }
+
+    void emergencyFieldsWriteOnlyTheirBits_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after"); // the 16-bit word at offset
+        QTest::newRow("radio disable on") << 0 << 1 << kHeader << 0xF0F0 << 0xF0F1;
+        QTest::newRow("emergency remote monitor off") << 2 << 0 << kHeader << 0xFFFF << 0xFFFB;
+        QTest::newRow("monitor duration") << 3 << 120 << kHeader + 1 << 0xFFFF << 0xFF78;
+        QTest::newRow("sync wakeup") << 4 << 15 << kHeader + 2 << 0 << 15;
+        QTest::newRow("wakeup limit") << 5 << 3 << kHeader + 3 << 0xFF00 << 0xFF03;
+        QTest::newRow("alarm type") << 6 << 2 << kSystem2 + 32 << 0xFFCC << 0xFFCE;
+        QTest::newRow("alarm mode") << 7 << 1 << kSystem2 + 32 << 0xFFCF << 0xFFDF;
+        QTest::newRow("revert channel") << 8 << 1000 << kSystem2 + 36 << 0xFFFF << 0x03E8;
+        QTest::newRow("impolite") << 9 << 1 << kSystem2 + 33 << 0xFFFF << 0xFF01;
+        QTest::newRow("polite infinite") << 10 << 15 << kSystem2 + 34 << 0 << 15;
+        QTest::newRow("hot mic") << 11 << 120 << kSystem2 + 35 << 0xFF00 << 0xFF78;
+    }
+
+    void emergencyFieldsWriteOnlyTheirBits()
+    {
+        QFETCH(int, field);
+        QFETCH(int, value);
+        QFETCH(int, offset);
+        QFETCH(int, before);
+        FileImage image = testsupport::ImageBuilder().u16(offset, std::uint16_t(before)).image();
+        const FileImage untouched = image;
+        codec(field).write(image, field < 6 ? 0 : 1, value);
+        QTEST(int(image.u16(offset)), "after");
+        QCOMPARE(codec(field).read(image, field < 6 ? 0 : 1), value);
+        image.setU16(offset, std::uint16_t(before));
+        QVERIFY(image == untouched);
+    }
+
+    void emergencySystemCells_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // bytes 32-37 of system 1; none: as new
+        QTest::addColumn<QString>("cells");
+        const auto row = [](const char *name, const char *hex, const char *cells) {
+            QTest::newRow(name) << QByteArray::fromHex(hex) << QString::fromLatin1(cells);
+        };
+        row("new", "", "1|System 1|Regular|Emergency Alarm|None|15|5|10 secs");
+        row("every bit set", "FFFFFFFFFFFF", "1|System 1|Silent with Voice|Unknown|None|255|infinite|255 secs");
+        row("last finite retries, channel 1", "20000E780100",
+            "1|System 1|Disabled|Emergency Alarm with Voice to Follow|Channel 1|0|14|120 secs");
+        row("polite 15, revert 1001", "010F0F0AE903", "1|System 1|Regular|Emergency Alarm|None|15|infinite|10 secs");
+    }
+
+    void emergencySystemCells()
+    {
+        QFETCH(QByteArray, bytes);
+        testsupport::ImageBuilder builder;
+        for (int i = 0; i < int(bytes.size()); ++i)
+            builder.u8(kHeader + 16 + 32 + i, std::uint8_t(bytes.at(i)));
+        QTEST(es::systemCells(builder.image(), 0).join(u'|'), "cells");
+    }
+
+    // The size and the two ends of each choice list: "size|first label=value|last label=value".
+    void emergencyChoiceLists()
+    {
+        testsupport::ImageBuilder builder;
+        builder.records(lists::channels, { "D1", "A2", "D3" }); // new channels are digital
+        setChannelMode(builder.image(), 1, ChannelMode::Analogue);
+        const auto ends = [](const ValueLabels &labels) {
+            const auto text = [](const auto &choice) { return choice.label + u'=' + QString::number(choice.value); };
+            return QString::number(labels.size()) + u'|' + text(labels.first()) + u'|' + text(labels.last());
+        };
+        QCOMPARE(ends(es::remoteSyncWakeup().choices), QStringLiteral("11|125 ms=5|375 ms=15"));
+        QCOMPARE(ends(es::systemFields()[4].choices(builder.image())), QStringLiteral("16|0=0|Infinite=15"));
+        // Only digital channels are offered as revert channels, under their numbers.
+        QCOMPARE(ends(es::systemFields()[2].choices(builder.image())), QStringLiteral("3|None=0|D3=3"));
+    }
+};
 
 QTEST_APPLESS_MAIN(TestSettingsFields)
 #include "tst_settingsfields.moc"

@@ -4,13 +4,8 @@ namespace testsupport {
 
 ToolResult runTool(const QStringList &arguments)
 {
-#ifdef CODEPLUG_TOOL_PATH
-    const QString program = QStringLiteral(CODEPLUG_TOOL_PATH);
-#else
-    const QString program = QStringLiteral("codeplug");
-#endif
     QProcess process;
-    process.start(program, arguments);
+    process.start(QStringLiteral(CODEPLUG_TOOL_PATH), arguments);
     ToolResult result;
     if (!process.waitForFinished(120000))
         return result;
