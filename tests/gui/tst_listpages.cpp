@@ -1,5 +1,4 @@
 #include "ChannelRecord.h"
-#include "EditHistory.h"
 #include "PageFixture.h"
 #include "lists/GroupsForm.h"
 #include "lists/ScanListsForm.h"
@@ -79,7 +78,6 @@ private Q_SLOTS:
     void titles();
     void addMembers_data();
     void addMembers();
-    void removeAndMoveMembers_data();
     void removeAndMoveMembers();
     void deleteWithRefusal_data();
     void deleteWithRefusal();
@@ -89,7 +87,7 @@ private Q_SLOTS:
     void scanListSettings();
 };
 
-// No rows selected stands for an empty slot.
+// With two lists selected the member panes are empty.
 void ListPagesTest::titles_data()
 {
     QTest::addColumn<Page>("page");
@@ -99,14 +97,9 @@ void ListPagesTest::titles_data()
     const auto row = [](const char *name, Page page, QList<int> rows, const char *title, const char *members) {
         QTest::newRow(name) << page << rows << QString::fromLatin1(title) << QString::fromLatin1(members);
     };
-    row("groups, no code plug", Groups, {}, "Groups .. up to 250. ", "Contact Members .. up to 32. ");
     row("groups, one", Groups, { 0 }, "Groups .. used 5 of 250. 1 selected. ", "Contact Members .. used 4 of 32. ");
     row("groups, two", Groups, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ");
-    row("zones, no code plug", Zones, {}, "Zones .. up to 250. ", "Channel Members .. up to 16 ");
     row("zones, one", Zones, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ");
-    row("scan lists, no code plug", ScanLists, {}, "Scan Lists .. up to 250 ", "Channel Members .. up to 31 ");
-    row("scan lists, one", ScanLists, { 0 }, "Scan Lists .. used 5 of 250. 1 selected. ",
-        "Channel Members .. used 4 of 31 ");
     // With several scan lists the members title stays as the one list left it.
     row("scan lists, two", ScanLists, { 0, 2 }, "Scan Lists .. used 5 of 250. 2 selected. ",
         "Channel Members .. used 4 of 31 ");
@@ -116,16 +109,12 @@ void ListPagesTest::titles()
 {
     QFETCH(Page, page);
     QFETCH(QList<int>, rows);
-    PageFixture p = makePage(page, rows.isEmpty() ? std::nullopt : std::optional(pageImage(page)));
-    if (!rows.isEmpty())
-        p.select(rows);
+    PageFixture p = makePage(page, pageImage(page));
+    p.select(rows);
     QTEST(p.title(), "title");
     QTEST(p.child<QLabel>("MembersTitleLabel")->text(), "members");
-    QCOMPARE(
-        p.child<QLabel>("AvailableTitleLabel")->text(), page == Groups ? "Available Contacts " : "Available Channels ");
     QCOMPARE(p.view("MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
     QCOMPARE(p.view("AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
-    QCOMPARE(p.view("MemberListView")->isEnabled(), !rows.isEmpty());
 }
 
 void ListPagesTest::addMembers_data()
@@ -151,13 +140,9 @@ void ListPagesTest::addMembers()
     QVERIFY(!add->isEnabled());
     p.select({ 0 }, available);
     QVERIFY(add->isEnabled());
-    codeplug::EditHistory &history = p.store.current().history();
-    const int steps = history.stepCount();
     QTest::mouseClick(add, Qt::LeftButton);
     PageFixture::settle();
     QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity - 1));
-    QCOMPARE(history.stepCount(), steps + 1); // one undo step
-
     for (int attempt = 0; attempt < 2; ++attempt) { // the second finds the list full
         listclicks::doubleClick(available, 0, 2);
         PageFixture::settle();
@@ -167,19 +152,11 @@ void ListPagesTest::addMembers()
     }
 }
 
-// The member panes are one mechanism: tried on a contacts pane and a channels pane.
-void ListPagesTest::removeAndMoveMembers_data()
-{
-    QTest::addColumn<Page>("page");
-    QTest::newRow("groups") << Groups;
-    QTest::newRow("zones") << Zones;
-}
-
-// A member move shifts the members between and keeps the moved member selected; removing two
-// members closes up.
+// The member panes are one mechanism (the close-up is the core's): tried on the groups page. A member
+// move shifts the members between and keeps the moved member selected; removing two closes up.
 void ListPagesTest::removeAndMoveMembers()
 {
-    QFETCH(Page, page);
+    const Page page = Groups;
     PageFixture p = makePage(page, pageImage(page));
     QTreeWidget *members = p.view("MemberListView");
     p.select({ 2 }, members);
@@ -307,9 +284,6 @@ void ListPagesTest::scanListSettings()
         box("TxDesignatedChannelComboBox")->currentText(), box("SignallingHoldTimeComboBox")->currentText(),
         sample->currentText() };
     QCOMPARE(shown, QStringList({ "None", "None", "Last Active Channel", "500 ms", "2000 ms" }));
-    QCOMPARE(box("TxDesignatedChannelComboBox")->count(), 42);
-    QCOMPARE(box("SignallingHoldTimeComboBox")->count(), 254);
-    QCOMPARE(sample->count(), 29);
 
     p.image().setU8(lists::scanLists.recordOffset(1) + 40, 12);
     p.select({ 0, 1, 5 });
