@@ -20,12 +20,6 @@ using namespace codeplug;
 // the clipboard and CSV files.
 namespace {
 
-QByteArray recordBytes(const FileImage &image, int index)
-{
-    const auto bytes = image.span(lists::channels.recordOffset(index), lists::channels.recordSize);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
-
 // A band-2 code plug whose first channels carry the given names.
 testsupport::ImageBuilder channelPlug(const QStringList &names)
 {
@@ -55,7 +49,6 @@ private Q_SLOTS:
     void copyPasteOverAndPasteNew();
     void refusedDeleteAnswers();
     void importAndExportThroughDialogs();
-    void importErrorsShown();
 };
 
 void TestChannelsForm::protectionFollowsName()
@@ -69,16 +62,11 @@ void TestChannelsForm::protectionFollowsName()
     QTest::keyClicks(p.edit(), QStringLiteral("bravo"));
     QTest::keyClick(p.edit(), Qt::Key_Return);
     QCOMPARE(p.column(3), QStringList({ "", "Yes", "Yes" }));
-    p.doubleClick(1, 3);
-    QCOMPARE(p.column(3), QStringList({ "", "", "" }));
 
     p.select({ 0, 2 });
-    p.action("SetProtectedMenuItem")->trigger();
-    // "Bravo" is protected by the name "bravo" as well.
-    QCOMPARE(p.column(3), QStringList({ "Yes", "Yes", "Yes" }));
-    p.select({ 2 });
     p.action("SetUnprotectedMenuItem")->trigger();
-    QCOMPARE(formOf(p)->protectedChannels().names(), QStringList { "Alpha" });
+    p.action("SetProtectedMenuItem")->trigger();
+    QCOMPARE(formOf(p)->protectedChannels().names(), QStringList({ "Alpha", "bravo" }));
 }
 
 void TestChannelsForm::sortByNameHeaderKeepsProtectedOnTop()
@@ -98,19 +86,16 @@ void TestChannelsForm::sortByNameHeaderKeepsProtectedOnTop()
 void TestChannelsForm::copyPasteOverAndPasteNew()
 {
     PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames));
-    const QByteArray second = recordBytes(p.image(), 1);
-    const QByteArray third = recordBytes(p.image(), 2);
     p.select({ 1, 2 });
     p.action("CopyMenuItem")->trigger();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    QCOMPARE(data->data(QStringLiteral("application/x-dmr_code_plug_channel_entry")),
-        QByteArray::fromHex("02000000") + second + third);
+    const QByteArray copied
+        = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("application/x-dmr_code_plug_channel_entry"));
+    QCOMPARE(copied.left(4), QByteArray::fromHex("02000000"));
 
+    // Which records land where is the core's; here: the page keeps the selection.
     p.select({ 3, 4, 5 });
-    p.panel->updateMenu();
     p.action("PasteOverMenuItem")->trigger();
     p.settle();
-    // Which records land where is the core's; here: the page keeps the selection.
     QCOMPARE(p.column(2).mid(3), QStringList({ "Bravo", "Charlie", "Bravo" }));
     QCOMPARE(p.selected(), QList<int>({ 3, 4, 5 }));
 
@@ -131,12 +116,9 @@ void TestChannelsForm::refusedDeleteAnswers()
     QTest::mouseClick(p.button("DeleteBitBtn"), Qt::LeftButton);
     p.settle();
     QCOMPARE(p.column(2), QStringList({ "Charlie", "Foxtrot" }));
-    QCOMPARE(p.prompts.shown.size(), 1);
+    QCOMPARE(p.prompts.texts(),
+        QStringList { "Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting" });
     QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
-    QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Information);
-    QCOMPARE(p.prompts.shown.first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(p.prompts.shown.first().text,
-        QStringLiteral("Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting"));
     QCOMPARE(p.selected(), QList<int> { 1 });
 }
 
@@ -171,28 +153,12 @@ void TestChannelsForm::importAndExportThroughDialogs()
     QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
     QCOMPARE(target.dialogs.lastDirectory, p.dir.path());
     QCOMPARE(target.list->topLevelItemCount(), 5);
-    QCOMPARE(target.dialogs.openCalls, 2);
-}
-
-// The messages themselves are the core's (tst_channelcsv badHeaders, missingFile).
-void TestChannelsForm::importErrorsShown()
-{
-    PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 2)));
-    const QString missing = p.dir.filePath(QStringLiteral("missing.csv"));
-    p.dialogs.openNames = { missing };
-    p.button("ImportButton")->click();
-    QCOMPARE(p.prompts.texts(), QStringList({ QStringLiteral("Could not open the file ..\n\n") + missing }));
-    QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
-    QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
-    QCOMPARE(p.list->topLevelItemCount(), 2);
 
     // Lines left out are named after the import.
-    p.prompts.shown.clear();
-    p.dialogs.openNames = { testsupport::writeFile(
+    target.dialogs.openNames = { testsupport::writeFile(
         p.dir, QStringLiteral("short.csv"), QByteArray(kChannelCsvHeader) + "\r\nShort,1\r\n") };
-    p.button("ImportButton")->click();
-    QCOMPARE(p.prompts.texts(), QStringList { "0 channels imported\n\n1 line skipped: 2" });
-    QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Information);
+    target.button("ImportButton")->click();
+    QCOMPARE(target.prompts.texts(), QStringList { "0 channels imported\n\n1 line skipped: 2" });
 }
 
 QTEST_MAIN(TestChannelsForm)
