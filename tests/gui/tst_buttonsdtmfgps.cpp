@@ -71,6 +71,11 @@ private Q_SLOTS:
         row("one-touch digital", Buttons, "OneTouchAccessListView", 0, 2, 1, { 9017, 0x10, 9018, 1, 9019, 1 }, 3, "C1");
         row("number key from its key column", Buttons, "NumberKeyQuickContactAccessListView", 3, 1, 2,
             { 9047, 2, 9048, 0 }, 2, "C2");
+        // Cells with nothing to offer open no editor: the number, and the contact and message of an
+        // entry without a mode.
+        for (int column : { 1, 3, 5 })
+            row(qPrintable(QStringLiteral("one-touch column %1: no editor").arg(column)), Buttons,
+                "OneTouchAccessListView", 0, column, {}, {}, 1, "1");
     }
     void cellEditors()
     {
@@ -100,19 +105,7 @@ private Q_SLOTS:
         for (int i = 0; i + 1 < int(bytes.size()); i += 2)
             QCOMPARE(p.image().u8(bytes.at(i)), std::uint8_t(bytes.at(i + 1)));
         QCOMPARE(view->topLevelItem(row)->text(shownColumn), shown);
-        QVERIFY(!combo->isVisible());
-    }
-
-    // Cells with nothing to offer open no editor: the number, and the contact and message of an
-    // entry without a mode.
-    void cellsWithoutEditor()
-    {
-        PageFixture p = open(Buttons, plug());
-        for (int column : { 1, 3, 5 }) {
-            listclicks::doubleClick(p.view("OneTouchAccessListView"), 0, column);
-            QVERIFY(!p.child<QComboBox>("listViewComboBox")->isVisible());
-            QVERIFY(!p.edit()->isVisible());
-        }
+        QVERIFY(!combo->isVisible() && !p.edit()->isVisible());
     }
 
     // The five drop-downs of the Buttons page write their byte; the function lists follow the
@@ -142,23 +135,10 @@ private Q_SLOTS:
         QCOMPARE(p.image().u8(offset), value);
     }
 
-    void gpsTabFollowsRadioType_data()
-    {
-        QTest::addColumn<int>("radioType");
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("type 0") << 0 << false;
-        QTest::newRow("type 0x52") << 0x52 << true;
-    }
     void gpsTabFollowsRadioType()
     {
-        QFETCH(int, radioType);
-        QFETCH(bool, offered);
-        PageFixture p = open(Gps, plug(radioType));
-        QCOMPARE(p.page->isTabOffered(), offered);
-        p.store.setImage(0, nullptr);
-        p.page->pageRefresh();
-        QVERIFY(p.page->isTabOffered()); // an empty slot shows the tab, disabled
-        QVERIFY(!p.page->isEnabled());
+        for (const int radioType : { 0, 0x33, 0x52 })
+            QVERIFY(open(Gps, plug(radioType)).page->isTabOffered() == (radioType == 0x52));
     }
 };
 
