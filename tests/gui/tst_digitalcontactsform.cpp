@@ -60,252 +60,226 @@ class TestDigitalContactsForm : public QObject
 private Q_SLOTS:
     void init() { QGuiApplication::clipboard()->clear(); }
 
-    void cellToggles_data();
-    void cellToggles();
-    void protectToggleFollowsId();
-    void showNoKeepsFirstVisibleRow();
-    void idEditor_data();
-    void idEditor();
-    void setToCommandsOverSelection();
-    void deleteRefusalAndProtected();
-    void headerClickSorts();
-    void copyAndPaste();
-    void exportThroughDialog_data();
-    void exportThroughDialog();
-    void importThroughDialog();
-};
+    // The call-type cycle and the kept flag bits are the core's (tst_contactrecord); here: the cells write
+    // through them, show the result, leave the neighbours alone and open no editor.
+    void cellToggles_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("before"); // flags byte of the contact
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char *name, Column column, int before, int after, const char *text) {
+            QTest::newRow(name) << int(column) << before << after << QString::fromLatin1(text);
+        };
+        row("group to private", TypeColumn, 0xC1, 0xC2, "Private call");
+        row("private to all", TypeColumn, 0xC2, 0xC3, "All call");
+        row("unknown with tone and bits 3, 4", TypeColumn, 0xFE, 0xF9, "Group call");
+        row("rx tone on", RxToneColumn, 0xC1, 0xE1, "Yes");
+        row("number: nothing", NoColumn, 0xC1, 0xC1, "2");
+    }
 
-// The call-type cycle and the kept flag bits are the core's (tst_contactrecord); here: the cells write
-// through them, show the result, leave the neighbours alone and open no editor.
-void TestDigitalContactsForm::cellToggles_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("before"); // flags byte of the contact
-    QTest::addColumn<int>("after");
-    QTest::addColumn<QString>("text");
-    const auto row = [](const char *name, Column column, int before, int after, const char *text) {
-        QTest::newRow(name) << int(column) << before << after << QString::fromLatin1(text);
-    };
-    row("group to private", TypeColumn, 0xC1, 0xC2, "Private call");
-    row("private to all", TypeColumn, 0xC2, 0xC3, "All call");
-    row("unknown with tone and bits 3, 4", TypeColumn, 0xFE, 0xF9, "Group call");
-    row("rx tone on", RxToneColumn, 0xC1, 0xE1, "Yes");
-    row("number: nothing", NoColumn, 0xC1, 0xC1, "2");
-}
+    void cellToggles()
+    {
+        QFETCH(int, column);
+        QFETCH(int, before);
+        FileImage image = numbered(2);
+        image.setU8(lists::contacts.recordOffset(1) + 3, std::uint8_t(before));
+        ContactsPage p(image);
+        p.doubleClick(1, column);
+        QTEST(p.flags(1), "after");
+        QTEST(p.cell(1, column), "text");
+        QCOMPARE(p.flags(0), 0xC1);
+        QVERIFY(!p.edit()->isVisible());
+    }
 
-void TestDigitalContactsForm::cellToggles()
-{
-    QFETCH(int, column);
-    QFETCH(int, before);
-    FileImage image = numbered(2);
-    image.setU8(lists::contacts.recordOffset(1) + 3, std::uint8_t(before));
-    ContactsPage p(image);
-    p.doubleClick(1, column);
-    QTEST(p.flags(1), "after");
-    QTEST(p.cell(1, column), "text");
-    QCOMPARE(p.flags(0), 0xC1);
-    QVERIFY(!p.edit()->isVisible());
-}
+    // Protection belongs to the ID, in every slot.
+    void protectToggleFollowsId()
+    {
+        FileImage image = numbered(4);
+        setContactId(image, 1, 2345);
+        setContactId(image, 3, 2345);
+        ContactsPage p(image);
+        p.doubleClick(1, ProtectColumn);
+        QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 2345 }));
+        QCOMPARE(p.column(ProtectColumn), QStringList({ "", "Yes", "", "Yes" }));
 
-// Protection belongs to the ID, in every slot.
-void TestDigitalContactsForm::protectToggleFollowsId()
-{
-    FileImage image = numbered(4);
-    setContactId(image, 1, 2345);
-    setContactId(image, 3, 2345);
-    ContactsPage p(image);
-    p.doubleClick(1, ProtectColumn);
-    QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 2345 }));
-    QCOMPARE(p.column(ProtectColumn), QStringList({ "", "Yes", "", "Yes" }));
+        FileImage other = numbered(2);
+        setContactId(other, 0, 2345);
+        p.otherSlot(other);
+        QCOMPARE(p.column(ProtectColumn), QStringList({ "Yes", "" }));
+        p.doubleClick(0, ProtectColumn);
+        QVERIFY(p.form->protectedIds().ids().isEmpty());
+        QCOMPARE(p.cell(0, ProtectColumn), QString());
+    }
 
-    FileImage other = numbered(2);
-    setContactId(other, 0, 2345);
-    p.otherSlot(other);
-    QCOMPARE(p.column(ProtectColumn), QStringList({ "Yes", "" }));
-    p.doubleClick(0, ProtectColumn);
-    QVERIFY(p.form->protectedIds().ids().isEmpty());
-    QCOMPARE(p.cell(0, ProtectColumn), QString());
-}
+    void showNoKeepsFirstVisibleRow()
+    {
+        ContactsPage p(numbered(200));
+        QCOMPARE(p.cell(0, RxToneColumn), QString());
+        listview::scrollToRow(p.list, 40);
+        const int top = p.list->indexAt(QPoint(1, 1)).row();
+        QVERIFY(top > 0);
+        p.select({ 0, 45 });
+        QTest::mouseClick(p.button("ShowNoSpeedButton"), Qt::LeftButton);
+        p.settle();
+        QCOMPARE(p.cell(0, RxToneColumn), QStringLiteral("No"));
+        QCOMPARE(p.cell(199, ProtectColumn), QStringLiteral("No"));
+        QCOMPARE(p.list->indexAt(QPoint(1, 1)).row(), top);
+        // The refill rebuilds the rows: a refill that keeps a lower first row selects nothing.
+        QCOMPARE(p.selected(), QList<int>());
+    }
 
-void TestDigitalContactsForm::showNoKeepsFirstVisibleRow()
-{
-    ContactsPage p(numbered(200));
-    QCOMPARE(p.cell(0, RxToneColumn), QString());
-    listview::scrollToRow(p.list, 40);
-    const int top = p.list->indexAt(QPoint(1, 1)).row();
-    QVERIFY(top > 0);
-    p.select({ 0, 45 });
-    QTest::mouseClick(p.button("ShowNoSpeedButton"), Qt::LeftButton);
-    p.settle();
-    QCOMPARE(p.cell(0, RxToneColumn), QStringLiteral("No"));
-    QCOMPARE(p.cell(199, ProtectColumn), QStringLiteral("No"));
-    QCOMPARE(p.list->indexAt(QPoint(1, 1)).row(), top);
-    // The refill rebuilds the rows: a refill that keeps a lower first row selects nothing.
-    QCOMPARE(p.selected(), QList<int>());
-}
+    void idEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("bytes");
+        const auto row = [](const char *name, const char *typed, const char *shown, const char *hex) {
+            QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(shown) << QByteArray::fromHex(hex);
+        };
+        row("letters dropped", "12a3b", "123", "7b0000");
+        row("nine digits cut", "123456789", "12345678", "4e61bc");
+        row("empty", "", "102", "660000");
+    }
 
-void TestDigitalContactsForm::idEditor_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QByteArray>("bytes");
-    const auto row = [](const char *name, const char *typed, const char *shown, const char *hex) {
-        QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(shown) << QByteArray::fromHex(hex);
-    };
-    row("largest", "16777215", "16777215", "ffffff");
-    row("letters dropped", "12a3b", "123", "7b0000");
-    row("nine digits cut", "123456789", "12345678", "4e61bc");
-    row("empty", "", "102", "660000");
-}
+    void idEditor()
+    {
+        QFETCH(QString, typed);
+        ContactsPage p(numbered(3));
+        p.doubleClick(1, IdColumn);
+        QCOMPARE(p.edit()->text(), QStringLiteral("102"));
+        p.edit()->clear();
+        listclicks::type(p.edit(), typed + QStringLiteral("\r"));
+        QTEST(p.cell(1, IdColumn), "shown");
+        QTEST(contactRecordBytes(p.image(), 1).left(3), "bytes");
+        QCOMPARE(p.flags(1), 0xC1);
+    }
 
-void TestDigitalContactsForm::idEditor()
-{
-    QFETCH(QString, typed);
-    ContactsPage p(numbered(3));
-    p.doubleClick(1, IdColumn);
-    QCOMPARE(p.edit()->text(), QStringLiteral("102"));
-    p.edit()->clear();
-    listclicks::type(p.edit(), typed + QStringLiteral("\r"));
-    QTEST(p.cell(1, IdColumn), "shown");
-    QTEST(contactRecordBytes(p.image(), 1).left(3), "bytes");
-    QCOMPARE(p.flags(1), 0xC1);
-}
+    // The "Set to" entries write the selected rows only.
+    void setToCommandsOverSelection()
+    {
+        ContactsPage p(numbered(5));
+        p.select({ 1, 3 });
+        for (const char *entry : { "SetToPrivateCall1", "SetToRxTone1", "SetToProtected1" })
+            p.action(entry)->trigger();
+        QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xE2, 0xC1 }));
+        QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 102, 104 }));
 
-// The "Set to" entries write the selected rows only.
-void TestDigitalContactsForm::setToCommandsOverSelection()
-{
-    ContactsPage p(numbered(5));
-    p.select({ 1, 3 });
-    for (const char *entry : { "SetToPrivateCall1", "SetToRxTone1", "SetToProtected1" })
-        p.action(entry)->trigger();
-    QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xE2, 0xC1 }));
-    QCOMPARE(p.form->protectedIds().ids(), QList<qint64>({ 102, 104 }));
+        p.select({ 3, 4 });
+        for (const char *entry : { "SetToAllCall1", "SetToNoRxTone1", "SetToUnprotected1" })
+            p.action(entry)->trigger();
+        QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xC3, 0xC3 }));
+        QCOMPARE(p.column(ProtectColumn), QStringList({ "", "Yes", "", "", "" }));
+        p.action("SetToGroupCall1")->trigger();
+        QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xC1, 0xC1 }));
+    }
 
-    p.select({ 3, 4 });
-    for (const char *entry : { "SetToAllCall1", "SetToNoRxTone1", "SetToUnprotected1" })
-        p.action(entry)->trigger();
-    QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xC3, 0xC3 }));
-    QCOMPARE(p.column(ProtectColumn), QStringList({ "", "Yes", "", "", "" }));
-    p.action("SetToGroupCall1")->trigger();
-    QCOMPARE(p.allFlags(), QList<int>({ 0xC1, 0xE2, 0xC1, 0xC1, 0xC1 }));
-}
+    // The wording and what the answer does are the core's and the panel's; here: this page's caption,
+    // and the Delete key passing over protected contacts without a word.
+    void deleteRefusalAndProtected()
+    {
+        testsupport::ImageBuilder builder;
+        numberedContacts(builder, 6).named(lists::channels, 0, QStringLiteral("Ch 1"));
+        setChannelField(builder.image(), 0, channelfields::mode, int(ChannelMode::Digital));
+        setChannelU16(builder.image(), 0, channeloffsets::contact, 2);
+        ContactsPage p(builder.image());
+        p.form->protectedIds().add(104);
+        p.prompts.answers = { QMessageBox::Ok };
+        p.select({ 1, 2, 3 });
+        QTest::keyClick(p.list, Qt::Key_Delete);
+        p.settle();
+        QCOMPARE(p.names(), QStringList({ "C1", "C2", "C4", "C5", "C6" }));
+        QCOMPARE(p.prompts.texts(),
+            QStringList({ "Cannot delete contact \"C2\".\n\nIt's used in channel \"Ch 1\" setting" }));
+        QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+        QCOMPARE(p.title(), QStringLiteral("Contacts .. used 5 of 1000. 1 selected. "));
+    }
 
-// What the answer does is the panel's; here: this page's wording and caption, and the Delete key
-// passing over protected contacts without a word.
-void TestDigitalContactsForm::deleteRefusalAndProtected()
-{
-    testsupport::ImageBuilder builder;
-    numberedContacts(builder, 6).named(lists::channels, 0, QStringLiteral("Ch 1"));
-    setChannelField(builder.image(), 0, channelfields::mode, int(ChannelMode::Digital));
-    setChannelU16(builder.image(), 0, channeloffsets::contact, 2);
-    ContactsPage p(builder.image());
-    p.form->protectedIds().add(104);
-    p.prompts.answers = { QMessageBox::Ok };
-    p.select({ 1, 2, 3 });
-    QTest::keyClick(p.list, Qt::Key_Delete);
-    p.settle();
-    QCOMPARE(p.names(), QStringList({ "C1", "C2", "C4", "C5", "C6" }));
-    QCOMPARE(
-        p.prompts.texts(), QStringList({ "Cannot delete contact \"C2\".\n\nIt's used in channel \"Ch 1\" setting" }));
-    const ScriptedPrompts::Shown &shown = p.prompts.shown.first();
-    QCOMPARE(shown.caption, QStringLiteral("Opps"));
-    QCOMPARE(shown.icon, QMessageBox::Information);
-    QCOMPARE(shown.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(p.title(), QStringLiteral("Contacts .. used 5 of 1000. 1 selected. "));
-}
+    void headerClickSorts()
+    {
+        testsupport::ImageBuilder builder;
+        const QStringList names { "delta", "Bravo", "alpha", "Charlie", "bravo" };
+        for (int i = 0; i < names.size(); ++i)
+            writeContact(builder.image(), i, std::uint32_t(50 - 10 * i), GroupCall, false, names.at(i));
+        ContactsPage p(builder.image());
+        p.form->protectedIds().add(20);
+        p.clickHeader(NameColumn);
+        // The protected contact first, then by name; "Bravo" and "bravo" keep their order.
+        QCOMPARE(p.column(NameColumn), QStringList({ "Charlie", "alpha", "Bravo", "bravo", "delta" }));
+        QCOMPARE(p.selected(), QList<int>({ 0 }));
+    }
 
-void TestDigitalContactsForm::headerClickSorts()
-{
-    testsupport::ImageBuilder builder;
-    const QStringList names { "delta", "Bravo", "alpha", "Charlie", "bravo" };
-    for (int i = 0; i < names.size(); ++i)
-        writeContact(builder.image(), i, std::uint32_t(50 - 10 * i), GroupCall, false, names.at(i));
-    ContactsPage p(builder.image());
-    p.form->protectedIds().add(20);
-    p.clickHeader(NameColumn);
-    // The protected contact first, then by name; "Bravo" and "bravo" keep their order.
-    QCOMPARE(p.column(NameColumn), QStringList({ "Charlie", "alpha", "Bravo", "bravo", "delta" }));
-    QCOMPARE(p.selected(), QList<int>({ 0 }));
-}
+    // Which records land where is the core's; here: the page's clipboard type and its selection after
+    // a paste.
+    void copyAndPaste()
+    {
+        ContactsPage p(numbered(8));
+        p.select({ 0, 1, 2 });
+        p.action("Copy1")->trigger();
+        QCOMPARE(
+            QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("application/x-dmr_code_plug_contact_entry")),
+            copyContacts(p.image(), { 0, 1, 2 }));
+        p.select({ 6, 7 });
+        p.action("PasteOver1")->trigger();
+        p.settle();
+        QCOMPARE(p.column(NameColumn).mid(6), QStringList({ "C1", "C2" }));
+        QCOMPARE(p.selected(), QList<int>({ 0 })); // a refill from the top row
+    }
 
-// Which records land where is the core's; here: the page's clipboard type, its selection after a
-// paste, and a paste into another slot.
-void TestDigitalContactsForm::copyAndPaste()
-{
-    ContactsPage p(numbered(8));
-    p.select({ 0, 1, 2 });
-    p.action("Copy1")->trigger();
-    QCOMPARE(
-        QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("application/x-dmr_code_plug_contact_entry")),
-        copyContacts(p.image(), { 0, 1, 2 }));
-    p.select({ 6, 7 });
-    p.action("PasteOver1")->trigger();
-    p.settle();
-    QCOMPARE(p.column(NameColumn).mid(6), QStringList({ "C1", "C2" }));
-    QCOMPARE(p.selected(), QList<int>({ 0 })); // a refill from the top row
+    // The file formats and their messages are the core's (tst_contactfiles); here: the dialog's filters
+    // choose the extension, and a refusal reaches a message box.
+    void exportThroughDialog_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written"); // empty: refused
+        const auto row = [](const char *name, const char *filter, const char *typed, const char *written) {
+            QTest::newRow(name) << QString::fromLatin1(filter) << QString::fromLatin1(typed)
+                                << QString::fromLatin1(written);
+        };
+        row("txt filter adds .txt", "Text files (*.txt)", "list", "list.txt");
+        row("txt filter, other extension", "Text files (*.txt)", "list.csv", "list.csv.txt");
+        row("csv, upper-case kept", "CSV files (*.csv)", "list.CSV", "list.CSV");
+        row("all files, unknown refused", "All files (*)", "list.dat", "");
+    }
 
-    p.otherSlot(numbered(2));
-    p.action("PasteNew1")->trigger();
-    p.settle();
-    QCOMPARE(p.list->topLevelItemCount(), 5);
-    QCOMPARE(contactRecordBytes(p.image(), 4), contactRecordBytes(*p.store.slot(0)->image(), 2));
-    QCOMPARE(p.selected(), QList<int>()); // a refill scrolled to the first pasted contact
-}
-
-// The file formats and their messages are the core's (tst_contactfiles); here: the dialog's filters
-// choose the extension, and a refusal reaches a message box.
-void TestDigitalContactsForm::exportThroughDialog_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written"); // empty: refused
-    const auto row = [](const char *name, const char *filter, const char *typed, const char *written) {
-        QTest::newRow(name) << QString::fromLatin1(filter) << QString::fromLatin1(typed)
-                            << QString::fromLatin1(written);
-    };
-    row("txt filter adds .txt", "Text files (*.txt)", "list", "list.txt");
-    row("txt filter, other extension", "Text files (*.txt)", "list.csv", "list.csv.txt");
-    row("csv, upper-case kept", "CSV files (*.csv)", "list.CSV", "list.CSV");
-    row("all files, unknown refused", "All files (*)", "list.dat", "");
-    row("cancelled", "CSV files (*.csv)", "", "");
-}
-
-void TestDigitalContactsForm::exportThroughDialog()
-{
-    QFETCH(QString, filter);
-    QFETCH(QString, typed);
-    QFETCH(QString, written);
-    ContactsPage p(numbered(1));
-    if (!typed.isEmpty())
+    void exportThroughDialog()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        ContactsPage p(numbered(1));
         p.dialogs.saveNames = { p.dir.filePath(typed) };
-    p.dialogs.chosenFilter = filter;
-    QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
-    QCOMPARE(p.dialogs.lastFilter, QStringLiteral("Text files (*.txt);;CSV files (*.csv);;All files (*)"));
-    QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList { written });
-    const bool refused = written.isEmpty() && !typed.isEmpty();
-    QCOMPARE(p.prompts.shown.size(), refused ? 1 : 0);
-    if (refused)
-        QVERIFY(p.prompts.shown.first().caption == "Error" && p.prompts.shown.first().icon == QMessageBox::Critical);
-}
+        p.dialogs.chosenFilter = filter;
+        QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
+        QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
+        QCOMPARE(p.dialogs.lastFilter, QStringLiteral("Text files (*.txt);;CSV files (*.csv);;All files (*)"));
+        QCOMPARE(
+            QDir(p.dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList { written });
+        QCOMPARE(p.prompts.shown.size(), written.isEmpty() ? 1 : 0);
+        if (written.isEmpty())
+            QVERIFY(
+                p.prompts.shown.first().caption == "Error" && p.prompts.shown.first().icon == QMessageBox::Critical);
+    }
 
-// The summary, the full list's message and the page's protected IDs reach the import.
-void TestDigitalContactsForm::importThroughDialog()
-{
-    ContactsPage p(numbered(995));
-    p.form->protectedIds().add(102);
-    QByteArray lines = "contacts\r\n101,Renamed,-\r\n102,Kept,-\r\n";
-    for (int i = 0; i < 8; ++i)
-        lines += QByteArray::number(5000 + i) + ",New " + QByteArray::number(i) + ",-\r\n";
-    p.dialogs.openNames = { testsupport::writeFile(p.dir, QStringLiteral("in.csv"), lines) };
-    QTest::mouseClick(p.button("ImportButton"), Qt::LeftButton);
-    QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
-    QCOMPARE(p.names().mid(0, 2), QStringList({ "Renamed", "C2" }));
-    QCOMPARE(p.prompts.notices, QStringList { "5 contacts added, 1 updated" });
-    QCOMPARE(p.cell(999, NameColumn), QStringLiteral("New 4"));
-    QCOMPARE(p.prompts.texts(), QStringList { kContactListFullMessage });
-    QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
-}
+    // The summary, the full list's message and the page's protected IDs reach the import.
+    void importThroughDialog()
+    {
+        ContactsPage p(numbered(995));
+        p.form->protectedIds().add(102);
+        QByteArray lines = "contacts\r\n101,Renamed,-\r\n102,Kept,-\r\n";
+        for (int i = 0; i < 8; ++i)
+            lines += QByteArray::number(5000 + i) + ",New " + QByteArray::number(i) + ",-\r\n";
+        p.dialogs.openNames = { testsupport::writeFile(p.dir, QStringLiteral("in.csv"), lines) };
+        QTest::mouseClick(p.button("ImportButton"), Qt::LeftButton);
+        QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
+        QCOMPARE(p.names().mid(0, 2), QStringList({ "Renamed", "C2" }));
+        QCOMPARE(p.prompts.notices, QStringList { "5 contacts added, 1 updated" });
+        QCOMPARE(p.cell(999, NameColumn), QStringLiteral("New 4"));
+        QCOMPARE(p.prompts.texts(), QStringList { kContactListFullMessage });
+        QCOMPARE(p.prompts.shown.first().icon, QMessageBox::Critical);
+    }
+};
 
 QTEST_MAIN(TestDigitalContactsForm)
 #include "tst_digitalcontactsform.moc"

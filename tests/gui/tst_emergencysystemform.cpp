@@ -40,120 +40,112 @@ class TestEmergencySystemForm : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void header_data();
-    void header();
-    void editCell_data();
-    void editCell();
-    void addNewSystem();
-    void deleteAndMove_data();
-    void deleteAndMove();
-};
-
-void TestEmergencySystemForm::header_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("choice"); // empty: click the toggle
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("toggle, from 0xF6") << "RadioDisableDecodeSpeedButton" << QString() << 0 << 0xF7;
-    QTest::newRow("drop-down") << "TxWakeupMessageLimitComboBox" << QStringLiteral("3") << 3 << 3;
-}
-
-void TestEmergencySystemForm::header()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, choice);
-    QFETCH(int, byte);
-    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
-    if (auto *combo = p.child<QComboBox>(qPrintable(control)))
-        combo->setCurrentIndex(combo->findText(choice));
-    else
-        p.button(qPrintable(control))->click();
-    QTEST(int(p.image().u8(kHeader + byte)), "expected");
-}
-
-void TestEmergencySystemForm::editCell_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("shown"); // the editor's entry when it opens
-    QTest::addColumn<QString>("choice");
-    QTest::addColumn<int>("offset"); // in system 1's record
-    QTest::addColumn<int>("mask");
-    QTest::addColumn<int>("expected");
-    const auto row
-        = [](const char *name, int column, const char *shown, const char *choice, int offset, int mask, int expected) {
-              QTest::newRow(name) << column << QString::fromLatin1(shown) << QString::fromLatin1(choice) << offset
-                                  << mask << expected;
-          };
-    row("alarm mode", 4, "Emergency Alarm", "Emergency Alarm with Call", 32, 0x33, 0x11);
-    row("analogue revert channel", 5, "", "D3", 36, 0xFF, 3);
-    row("polite", 7, "5", "Infinite", 34, 0xFF, 15);
-}
-
-void TestEmergencySystemForm::editCell()
-{
-    QFETCH(int, column);
-    QFETCH(QString, choice);
-    QFETCH(int, offset);
-    QFETCH(int, mask);
-    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
-    p.doubleClick(0, column);
-    auto *combo = p.child<QComboBox>("listViewComboBox");
-    QVERIFY(combo && combo->isVisible());
-    QTEST(combo->currentText(), "shown");
-    PageFixture::choose(combo, combo->findText(choice));
-    QTEST(p.image().u8(kSystem1 + offset) & mask, "expected");
-    QCOMPARE(p.cell(0, column), choice);
-}
-
-void TestEmergencySystemForm::addNewSystem()
-{
-    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
-    QVERIFY(!p.button("MoveUp10BitBtn") && !p.button("MoveDown10BitBtn"));
-    p.button("AddBitBtn")->click();
-    PageFixture::settle();
-    QCOMPARE(p.selected(), QList<int> { 4 });
-    QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
-    QCOMPARE(p.title(), QStringLiteral("Emergency Systems .. used 5 of 32. 1 selected. "));
-}
-
-// S2 is kept for D1; S3 goes (the analogue A2 loses it) unless Cancel stops the walk at S2. How far a
-// move goes is the panel's; the channels follow whichever way.
-void TestEmergencySystemForm::deleteAndMove_data()
-{
-    QTest::addColumn<QList<int>>("selected");
-    QTest::addColumn<int>("answer"); // none: a move up
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QList<int>>("channels");
-    const auto row = [](const char *name, QList<int> selected, int answer, QStringList names, QList<int> channels) {
-        QTest::newRow(name) << selected << answer << names << channels;
-    };
-    row("delete, OK goes on", { 1, 2 }, QMessageBox::Ok, { "S1", "S2", "S4" }, { 2, 0, 3 });
-    row("delete, Cancel stops", { 1, 2 }, QMessageBox::Cancel, { "S1", "S2", "S3", "S4" }, { 2, 3, 4 });
-    row("move up", { 2 }, QMessageBox::NoButton, { "S1", "S3", "S2", "S4" }, { 3, 2, 4 });
-}
-
-void TestEmergencySystemForm::deleteAndMove()
-{
-    QFETCH(QList<int>, selected);
-    QFETCH(int, answer);
-    PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
-    p.prompts.answers = { QMessageBox::StandardButton(answer) };
-    p.select(selected);
-    if (answer == QMessageBox::NoButton)
-        QTest::mouseClick(p.button("MoveUpBitBtn"), Qt::LeftButton);
-    else
-        QTest::keyClick(p.list, Qt::Key_Delete);
-    PageFixture::settle();
-    if (answer != QMessageBox::NoButton) {
-        QCOMPARE(p.prompts.texts(),
-            QStringList { "Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting" });
-        QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+    void header_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("choice"); // empty: click the toggle
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("toggle, from 0xF6") << "RadioDisableDecodeSpeedButton" << QString() << 0 << 0xF7;
+        QTest::newRow("drop-down") << "TxWakeupMessageLimitComboBox" << QStringLiteral("3") << 3 << 3;
     }
-    QTEST(testsupport::usedNames(p.image(), lists::emergencySystems), "names");
-    QTEST(channelSystems(p.image()), "channels");
-    QTEST(p.column(2), "names");
-}
+
+    void header()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, choice);
+        QFETCH(int, byte);
+        PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+        if (auto *combo = p.child<QComboBox>(qPrintable(control)))
+            combo->setCurrentIndex(combo->findText(choice));
+        else
+            p.button(qPrintable(control))->click();
+        QTEST(int(p.image().u8(kHeader + byte)), "expected");
+    }
+
+    void editCell_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("shown"); // the editor's entry when it opens
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("offset"); // in system 1's record
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<int>("expected");
+        const auto row = [](const char *name, int column, const char *shown, const char *choice, int offset, int mask,
+                             int expected) {
+            QTest::newRow(name) << column << QString::fromLatin1(shown) << QString::fromLatin1(choice) << offset << mask
+                                << expected;
+        };
+        row("alarm mode", 4, "Emergency Alarm", "Emergency Alarm with Call", 32, 0x33, 0x11);
+        row("analogue revert channel", 5, "", "D3", 36, 0xFF, 3);
+        row("polite", 7, "5", "Infinite", 34, 0xFF, 15);
+    }
+
+    void editCell()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, choice);
+        QFETCH(int, offset);
+        QFETCH(int, mask);
+        PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+        p.doubleClick(0, column);
+        auto *combo = p.child<QComboBox>("listViewComboBox");
+        QVERIFY(combo && combo->isVisible());
+        QTEST(combo->currentText(), "shown");
+        PageFixture::choose(combo, combo->findText(choice));
+        QTEST(p.image().u8(kSystem1 + offset) & mask, "expected");
+        QCOMPARE(p.cell(0, column), choice);
+    }
+
+    void addNewSystem()
+    {
+        PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+        QVERIFY(!p.button("MoveUp10BitBtn") && !p.button("MoveDown10BitBtn"));
+        p.button("AddBitBtn")->click();
+        PageFixture::settle();
+        QCOMPARE(p.selected(), QList<int> { 4 });
+        QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
+        QCOMPARE(p.title(), QStringLiteral("Emergency Systems .. used 5 of 32. 1 selected. "));
+    }
+
+    // S2 is kept for D1; S3 goes (the analogue A2 loses it) unless Cancel stops the walk at S2. How far a
+    // move goes is the panel's; the channels follow whichever way.
+    void deleteAndMove_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("answer"); // none: a move up
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("channels");
+        const auto row = [](const char *name, QList<int> selected, int answer, QStringList names, QList<int> channels) {
+            QTest::newRow(name) << selected << answer << names << channels;
+        };
+        row("delete, OK goes on", { 1, 2 }, QMessageBox::Ok, { "S1", "S2", "S4" }, { 2, 0, 3 });
+        row("delete, Cancel stops", { 1, 2 }, QMessageBox::Cancel, { "S1", "S2", "S3", "S4" }, { 2, 3, 4 });
+        row("move up", { 2 }, QMessageBox::NoButton, { "S1", "S3", "S2", "S4" }, { 3, 2, 4 });
+    }
+
+    void deleteAndMove()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(int, answer);
+        PageFixture p = PageFixture::of<EmergencySystemForm>(fixture());
+        p.prompts.answers = { QMessageBox::StandardButton(answer) };
+        p.select(selected);
+        if (answer == QMessageBox::NoButton)
+            QTest::mouseClick(p.button("MoveUpBitBtn"), Qt::LeftButton);
+        else
+            QTest::keyClick(p.list, Qt::Key_Delete);
+        PageFixture::settle();
+        if (answer != QMessageBox::NoButton) {
+            QCOMPARE(p.prompts.texts(),
+                QStringList { "Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting" });
+            QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+        }
+        QTEST(testsupport::usedNames(p.image(), lists::emergencySystems), "names");
+        QTEST(channelSystems(p.image()), "channels");
+        QTEST(p.column(2), "names");
+    }
+};
 
 QTEST_MAIN(TestEmergencySystemForm)
 #include "tst_emergencysystemform.moc"

@@ -60,85 +60,80 @@ class TestUserDatabasePanel : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void countryAndMaskFilter();
-    void addOverwritesUnprotectedAndKeepsProtected();
-    void addButtonEnabling_data();
-    void addButtonEnabling();
+    void countryAndMaskFilter()
+    {
+        PageFixture fixture = PageFixture::of<DigitalContactsForm>(testsupport::ImageBuilder());
+        DatabaseHalf half(fixture);
+        QCOMPARE(half.ids(), (QStringList { "2621001", "2627654", "3100002" }));
+        auto *country = fixture.child<QComboBox>("CountryFilterComboBox");
+        QCOMPARE(country->count(), 3); // All, Germany, United States
+        country->setFocus();
+        QTest::keyClick(country, Qt::Key_Down);
+        QCOMPARE(country->currentText(), QStringLiteral("Germany"));
+        QCOMPARE(half.ids(), (QStringList { "2621001", "2627654" }));
+        QCOMPARE(half.form->countryText(), QStringLiteral("Germany"));
+
+        auto *mask = fixture.child<QLineEdit>("DatabaseSearchEdit");
+        QTest::keyClicks(mask, QStringLiteral("BERLIN"));
+        QCOMPARE(half.ids().size(), 2); // the search waits for a pause in typing
+        QTest::keyClick(mask, Qt::Key_Return);
+        QCOMPARE(half.ids(), QStringList { "2627654" });
+        QCOMPARE(fixture.child<QLabel>("DatabaseTitleLabel")->text(), QStringLiteral("DMR Ham Database  .. 1"));
+
+        // The settings file may hand the country over after the caches were read (the tab it selects
+        // may show the page first): the list follows it all the same.
+        mask->clear();
+        half.form->setCountryText(QStringLiteral("United States"));
+        QCOMPARE(country->currentText(), QStringLiteral("United States"));
+        QCOMPARE(half.ids(), QStringList { "3100002" });
+    }
+
+    void addOverwritesUnprotectedAndKeepsProtected()
+    {
+        testsupport::ImageBuilder builder;
+        writeContact(builder.image(), 1, 2627654, GroupCall, true, QStringLiteral("Old Hans"));
+        writeContact(builder.image(), 2, 2621001, GroupCall, false, QStringLiteral("Kept Otto"));
+        PageFixture fixture = PageFixture::of<DigitalContactsForm>(builder);
+        fixture.as<DigitalContactsForm>()->protectedIds().add(2621001);
+        const QByteArray kept = contactRecordBytes(fixture.image(), 2);
+        DatabaseHalf half(fixture);
+        half.clickRows({ 0, 1, 2 });
+        QVERIFY(half.add->isEnabled());
+        QTest::mouseClick(half.add, Qt::LeftButton);
+
+        // The records written are the core's (tst_userdatabase); here: the page's protected list and refill.
+        QCOMPARE(contactCount(fixture.image()), 4);
+        QCOMPARE(contactRecordBytes(fixture.image(), 2), kept);
+        QCOMPARE(fixture.list->topLevelItemCount(), 4);
+        QCOMPARE(fixture.cell(1, 2), QStringLiteral("DL1ABC Hans"));
+    }
+
+    void addButtonEnabling_data()
+    {
+        QTest::addColumn<int>("contacts"); // -1: no code plug
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("no code plug") << -1 << true << false;
+        QTest::newRow("nothing selected") << 1 << false << false;
+        QTest::newRow("999 contacts") << 999 << true << true;
+        QTest::newRow("contact list full") << 1000 << true << false;
+    }
+
+    void addButtonEnabling()
+    {
+        QFETCH(int, contacts);
+        QFETCH(bool, select);
+        QFETCH(bool, enabled);
+        testsupport::ImageBuilder builder;
+        numberedContacts(builder, std::max(contacts, 0));
+        PageFixture fixture = contacts < 0 ? PageFixture::of<DigitalContactsForm>(std::nullopt)
+                                           : PageFixture::of<DigitalContactsForm>(builder);
+        DatabaseHalf half(fixture);
+        if (select)
+            half.clickRows({ 1 });
+        QCOMPARE(half.add->isEnabled(), enabled);
+    }
 };
-
-void TestUserDatabasePanel::countryAndMaskFilter()
-{
-    PageFixture fixture = PageFixture::of<DigitalContactsForm>(testsupport::ImageBuilder());
-    DatabaseHalf half(fixture);
-    QCOMPARE(half.ids(), (QStringList { "2621001", "2627654", "3100002" }));
-    auto *country = fixture.child<QComboBox>("CountryFilterComboBox");
-    QCOMPARE(country->count(), 3); // All, Germany, United States
-    country->setFocus();
-    QTest::keyClick(country, Qt::Key_Down);
-    QCOMPARE(country->currentText(), QStringLiteral("Germany"));
-    QCOMPARE(half.ids(), (QStringList { "2621001", "2627654" }));
-    QCOMPARE(half.form->countryText(), QStringLiteral("Germany"));
-
-    auto *mask = fixture.child<QLineEdit>("DatabaseSearchEdit");
-    QTest::keyClicks(mask, QStringLiteral("BERLIN"));
-    QCOMPARE(half.ids().size(), 2); // the search waits for a pause in typing
-    QTest::keyClick(mask, Qt::Key_Return);
-    QCOMPARE(half.ids(), QStringList { "2627654" });
-    QCOMPARE(fixture.child<QLabel>("DatabaseTitleLabel")->text(), QStringLiteral("DMR Ham Database  .. 1"));
-
-    // The settings file may hand the country over after the caches were read (the tab it selects
-    // may show the page first): the list follows it all the same.
-    mask->clear();
-    half.form->setCountryText(QStringLiteral("United States"));
-    QCOMPARE(country->currentText(), QStringLiteral("United States"));
-    QCOMPARE(half.ids(), QStringList { "3100002" });
-}
-
-void TestUserDatabasePanel::addOverwritesUnprotectedAndKeepsProtected()
-{
-    testsupport::ImageBuilder builder;
-    writeContact(builder.image(), 1, 2627654, GroupCall, true, QStringLiteral("Old Hans"));
-    writeContact(builder.image(), 2, 2621001, GroupCall, false, QStringLiteral("Kept Otto"));
-    PageFixture fixture = PageFixture::of<DigitalContactsForm>(builder);
-    fixture.as<DigitalContactsForm>()->protectedIds().add(2621001);
-    const QByteArray kept = contactRecordBytes(fixture.image(), 2);
-    DatabaseHalf half(fixture);
-    half.clickRows({ 0, 1, 2 });
-    QVERIFY(half.add->isEnabled());
-    QTest::mouseClick(half.add, Qt::LeftButton);
-
-    // The records written are the core's (tst_userdatabase); here: the page's protected list and refill.
-    QCOMPARE(contactCount(fixture.image()), 4);
-    QCOMPARE(contactRecordBytes(fixture.image(), 2), kept);
-    QCOMPARE(fixture.list->topLevelItemCount(), 4);
-    QCOMPARE(fixture.cell(1, 2), QStringLiteral("DL1ABC Hans"));
-}
-
-void TestUserDatabasePanel::addButtonEnabling_data()
-{
-    QTest::addColumn<int>("contacts"); // -1: no code plug
-    QTest::addColumn<bool>("select");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("no code plug") << -1 << true << false;
-    QTest::newRow("nothing selected") << 1 << false << false;
-    QTest::newRow("999 contacts") << 999 << true << true;
-    QTest::newRow("contact list full") << 1000 << true << false;
-}
-
-void TestUserDatabasePanel::addButtonEnabling()
-{
-    QFETCH(int, contacts);
-    QFETCH(bool, select);
-    QFETCH(bool, enabled);
-    testsupport::ImageBuilder builder;
-    numberedContacts(builder, std::max(contacts, 0));
-    PageFixture fixture = contacts < 0 ? PageFixture::of<DigitalContactsForm>(std::nullopt)
-                                       : PageFixture::of<DigitalContactsForm>(builder);
-    DatabaseHalf half(fixture);
-    if (select)
-        half.clickRows({ 1 });
-    QCOMPARE(half.add->isEnabled(), enabled);
-}
 
 QTEST_MAIN(TestUserDatabasePanel)
 #include "tst_userdatabasepanel.moc"
