@@ -86,11 +86,8 @@ private Q_SLOTS:
         QFETCH(QVariant, input);
         QFETCH(Bytes, bytes);
         QFETCH(int, shownColumn);
-        QFETCH(QString, shown);
-
         PageFixture p = open(page, plug());
         QTreeWidget *view = p.child<QTreeWidget>(qPrintable(list));
-        QVERIFY(view);
         if (auto *dtmf = qobject_cast<DTMFForm *>(p.page.get()))
             dtmf->tabs()->setCurrentWidget(view);
         listclicks::doubleClick(view, row, column);
@@ -104,41 +101,25 @@ private Q_SLOTS:
         }
         for (int i = 0; i + 1 < int(bytes.size()); i += 2)
             QCOMPARE(p.image().u8(bytes.at(i)), std::uint8_t(bytes.at(i + 1)));
-        QCOMPARE(view->topLevelItem(row)->text(shownColumn), shown);
+        QTEST(view->topLevelItem(row)->text(shownColumn), "shown");
         QVERIFY(!combo->isVisible() && !p.edit()->isVisible());
     }
 
-    // The five drop-downs of the Buttons page write their byte; the function lists follow the
-    // radio type.
-    void buttonsDropDowns_data()
+    // The Buttons page's drop-downs write their byte and offer the function list of the radio type;
+    // the GPS tab is offered for radio types other than 0 and 0x33.
+    void dropDownsAndGpsTabFollowRadioType()
     {
-        QTest::addColumn<QString>("combo");
-        QTest::addColumn<int>("radioType");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("items");
-        QTest::newRow("long press 1500 ms") << "LongPressDurationComboBox" << 0x52 << 6 << 9014 << 12;
-        QTest::newRow("upper short, type 0") << "UpperSideShortPressComboBox" << 0 << 38 << 8999 << 21;
-        QTest::newRow("lower long, type 0x33") << "LowerSideLongPressComboBox" << 0x33 << 24 << 9002 << 24;
-    }
-    void buttonsDropDowns()
-    {
-        QFETCH(QString, combo);
-        QFETCH(int, radioType);
-        QFETCH(int, value);
-        QFETCH(int, offset);
-        QFETCH(int, items);
-        PageFixture p = open(Buttons, plug(radioType));
-        auto *box = p.page->findChild<QComboBox *>(combo);
-        QCOMPARE(box->count(), items);
-        box->setCurrentIndex(box->findData(value));
-        QCOMPARE(p.image().u8(offset), value);
-    }
-
-    void gpsTabFollowsRadioType()
-    {
-        for (const int radioType : { 0, 0x33, 0x52 })
-            QVERIFY(open(Gps, plug(radioType)).page->isTabOffered() == (radioType == 0x52));
+        for (const auto &[combo, radioType, value, offset, items] :
+            { std::tuple { "LongPressDurationComboBox", 0x52, 6, 9014, 12 },
+                { "UpperSideShortPressComboBox", 0, 38, 8999, 21 },
+                { "LowerSideLongPressComboBox", 0x33, 24, 9002, 24 } }) {
+            PageFixture p = open(Buttons, plug(radioType));
+            auto *box = p.child<QComboBox>(combo);
+            QCOMPARE(box->count(), items);
+            box->setCurrentIndex(box->findData(value));
+            QCOMPARE(p.image().u8(offset), value);
+            QCOMPARE(open(Gps, plug(radioType)).page->isTabOffered(), radioType == 0x52);
+        }
     }
 };
 

@@ -167,48 +167,27 @@ private Q_SLOTS:
         QCOMPARE(comboValues(page, "AdmitCriteriaComboBox").last(), colour);
     }
 
-    void referenceAndPrivacyChoices()
+    // The reference lists offer the records by name; the privacy and GPS choices follow the radio type
+    // of the image at each page refresh.
+    void choicesFollowRecordsAndRadioType()
     {
         testsupport::ImageBuilder builder = channelPlug(2);
-        builder.named(lists::contacts, 1, QStringLiteral("Tg 91"));
-        builder.named(lists::scanLists, 1, QStringLiteral("Local"));
+        builder.named(lists::contacts, 1, QStringLiteral("Tg 91")).named(lists::scanLists, 1, QStringLiteral("Local"));
         builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
-        builder.u8(recordOffset(0) + 2, 0x1F); // basic, key 16
-        builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone
         PageFixture page = PageFixture::of<ChannelsForm>(builder);
         page.select({ 0 });
-        QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3),
-            QStringList({ QStringLiteral("None"), QStringLiteral("Contact 1"), QStringLiteral("Tg 91") }));
+        QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3), QStringList({ "None", "Contact 1", "Tg 91" }));
         QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
         QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
-        QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->currentText(), QStringLiteral("Basic 16 "));
-        QCOMPARE(page.child<QComboBox>("RxCTCSSComboBox")->currentText(), QStringLiteral("None"));
-    }
-
-    void choicesFollowTheRadioType_data()
-    {
-        QTest::addColumn<int>("radioType");
-        QTest::addColumn<int>("privacyChoices");
-        QTest::addColumn<bool>("gps");
-        QTest::newRow("0") << 0 << 17 << false;
-        QTest::newRow("0x33") << 0x33 << 25 << false;
-        QTest::newRow("1") << 1 << 25 << true;
-    }
-
-    void choicesFollowTheRadioType()
-    {
-        QFETCH(int, radioType);
-        QFETCH(int, privacyChoices);
-        QFETCH(bool, gps);
-        testsupport::ImageBuilder builder = channelPlug(2);
-        PageFixture page = PageFixture::of<ChannelsForm>(builder);
-        // The choices follow the radio type of the image at each page refresh.
-        page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
-        page.page->pageRefresh();
-        PageFixture::settle();
-        QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
-        QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
-        QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
+        for (const auto &[radioType, privacyChoices, gps] :
+            { std::tuple { 0, 17, false }, { 0x33, 25, false }, { 1, 25, true } }) {
+            page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
+            page.page->pageRefresh();
+            PageFixture::settle();
+            QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
+            QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
+            QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
+        }
     }
 
     void detailAreaFitsSmallestWindow()
