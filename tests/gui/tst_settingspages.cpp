@@ -1,8 +1,12 @@
 #include "NewCodePlug.h"
 #include "PageFixture.h"
+#include "RadioInfo.h"
+#include "TextMessages.h"
+#include "contacts/VoiceEncryptionForm.h"
 #include "settings/BasicForm.h"
 #include "settings/GeneralForm.h"
 #include "settings/MenusForm.h"
+#include "settings/TextMessageForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,6 +15,7 @@
 
 using namespace codeplug;
 using testsupport::bytesLike;
+using testsupport::numbered;
 
 namespace {
 
@@ -135,6 +140,85 @@ private Q_SLOTS:
         QTRY_VERIFY(edit->hasFocus());
         QTEST(fixture.prompts.texts().value(0), "message");
         QCOMPARE(edit->text(), QStringLiteral("1234567"));
+    }
+
+    // The text messages page: "dbl N" double-clicks row N's number, "below" double-clicks under the
+    // last row, any other step (split by "|") is typed into the editor. The deletion and its one-touch
+    // check are the core's.
+    void textMessageEdits_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("empty edit of 7") << "dbl 6|\b\r" << numbered("M", 6) + QStringList { "Message 7" };
+        QTest::newRow("below adds and edits") << "below|Hi\r" << numbered("M", 7) + QStringList { "Hi" };
+    }
+
+    void textMessageEdits()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, texts);
+        testsupport::ImageBuilder builder;
+        builder.records(lists::textMessages, numbered(QStringLiteral("M"), 7));
+        PageFixture p = PageFixture::of<TextMessageForm>(builder);
+        for (const QString &step : script.split(QLatin1Char('|'))) {
+            if (step.startsWith(QLatin1String("dbl ")))
+                p.doubleClick(step.mid(4).toInt(), 1);
+            else if (step == QLatin1String("below"))
+                QTest::mouseDClick(
+                    p.list->viewport(), Qt::LeftButton, {}, QPoint(20, p.list->viewport()->height() - 4));
+            else
+                listclicks::type(p.edit(), step);
+            p.settle();
+        }
+        QCOMPARE(p.column(2), texts);
+        for (int i = 0; i < texts.size(); ++i)
+            QCOMPARE(textMessageText(p.image(), i), texts.at(i));
+    }
+
+    // The privacy keys page, its keys of 0x5A bytes: a double-click on a key's number opens the editor over the key;
+    // the typed text stores `bytes` from `offset` and the cell shows `cell`.
+    void privacyKeysTyped_data()
+    {
+        QTest::addColumn<int>("radioType");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("basic key 3, one digit")
+            << 0 << "BasicListView" << 2 << "7\r" << 23673 << QByteArray::fromHex("0700") << "0007";
+        QTest::newRow("basic, hexadecimal and four digits only")
+            << 0x33 << "BasicListView" << 15 << "xyz12-345\r" << 23699 << QByteArray::fromHex("3412") << "1234";
+        QTest::newRow("enhanced key 8, cleared")
+            << 0x52 << "EnhancedListView" << 7 << "\b\r" << 23637 << QByteArray(16, char(0xFF)) << QString(32, 'f');
+    }
+    void privacyKeysTyped()
+    {
+        QFETCH(int, radioType);
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, cell);
+        testsupport::ImageBuilder builder;
+        builder.u8(radioinfo::kRadioType, std::uint8_t(radioType));
+        builder.image().fill(23525, 23701 - 23525, 0x5A);
+        PageFixture p = PageFixture::of<VoiceEncryptionForm>(builder);
+        for (const char *hidable : { "EnhancedListView", "EnhancedTitleLabel" })
+            QCOMPARE(p.child<QWidget>(hidable)->isVisible(), radioType != 0);
+
+        p.useList(qPrintable(list));
+        QCOMPARE(p.list->topLevelItemCount(), list == QLatin1String("BasicListView") ? 16 : 8);
+        p.doubleClick(row, 1);
+        QCOMPARE(p.edit()->geometry(), p.list->visualRect(p.list->model()->index(row, 2)));
+        FileImage expected = p.image();
+        listclicks::type(p.edit(), typed);
+        for (int i = 0; i < bytes.size(); ++i)
+            expected.setU8(offset + i, std::uint8_t(bytes[i]));
+        QVERIFY(p.image() == expected);
+        QCOMPARE(p.cell(row, 2), cell);
     }
 };
 
