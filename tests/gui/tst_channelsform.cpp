@@ -1,15 +1,20 @@
 #include "ChannelCsv.h"
 #include "ChannelList.h"
 #include "ChannelRecord.h"
+#include "Layout.h"
 #include "PageFixture.h"
+#include "RadioInfo.h"
 #include "RecordClipboard.h"
 #include "channels/ChannelsForm.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,7 +22,7 @@
 using namespace codeplug;
 
 // What the channels page adds to the list panel: protection by name, sorting by the name title,
-// the clipboard and CSV files.
+// the clipboard and CSV files; and its details pane.
 namespace {
 
 // A band-2 code plug whose first channels carry the given names.
@@ -34,6 +39,25 @@ const QStringList kNames { "Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtro
 ChannelsForm *formOf(const PageFixture &p)
 {
     return p.as<ChannelsForm>();
+}
+
+int recordOffset(int index)
+{
+    return lists::channels.recordOffset(index);
+}
+
+QByteArray recordBytes(const FileImage &image, int index)
+{
+    return testsupport::recordBytes(image, lists::channels, index);
+}
+
+QStringList comboValues(const PageFixture &page, const char *name)
+{
+    QStringList values;
+    const auto *combo = page.child<QComboBox>(name);
+    for (int i = 0; i < combo->count(); ++i)
+        values.append(combo->itemText(i));
+    return values;
 }
 
 } // namespace
@@ -152,6 +176,176 @@ private Q_SLOTS:
             p.dir, QStringLiteral("short.csv"), QByteArray(kChannelCsvHeader) + "\r\nShort,1\r\n") };
         target.button("ImportButton")->click();
         QCOMPARE(target.prompts.texts(), QStringList { "0 channels imported\n\n1 line skipped: 2" });
+    }
+
+    void frequencyTypedIntoEverySelectedChannel()
+    {
+        PageFixture page = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 6)));
+        const auto stored = [&page](int row, int at) { return recordBytes(page.image(), row).mid(at, 4).toHex(' '); };
+        const QByteArray untouched = recordBytes(page.image(), 0);
+        page.select({ 1, 3, 4 });
+        QLineEdit *rx = page.child<QLineEdit>("RxFreqEdit");
+        QCOMPARE(rx->text(), QStringLiteral("430.00000"));
+        rx->setFocus();
+        rx->selectAll();
+        QTest::keyClicks(rx, QStringLiteral("43x9.1a25"));
+        QCOMPARE(rx->text(), QStringLiteral("439.125")); // letters are refused
+        for (int row : { 1, 3, 4 }) {
+            QCOMPARE(stored(row, 16), QByteArray("00 25 91 43"));
+            QCOMPARE(stored(row, 20), QByteArray("00 00 00 43")); // tx stays
+        }
+        QCOMPARE(recordBytes(page.image(), 0), untouched);
+
+        // "1" reads as 100 MHz and is clamped to the band's lowest frequency; Enter shows the stored value.
+        page.select({ 0, 2 });
+        QLineEdit *tx = page.child<QLineEdit>("TxFreqEdit");
+        tx->setFocus();
+        tx->selectAll();
+        QTest::keyClicks(tx, QStringLiteral("1"));
+        QCOMPARE(stored(2, 20), QByteArray("00 00 00 40"));
+        QTest::keyClick(tx, Qt::Key_Return);
+        QCOMPARE(tx->text(), QStringLiteral("400.00000"));
+        QCOMPARE(stored(1, 20), QByteArray("00 00 00 43"));
+
+        // Different frequencies show nothing; Enter then shows the first one without copying it.
+        page.select({ 1, 2 });
+        QCOMPARE(tx->text(), QString());
+        tx->setFocus();
+        QTest::keyClick(tx, Qt::Key_Return);
+        QCOMPARE(tx->text(), QStringLiteral("430.00000"));
+        QCOMPARE(stored(2, 20), QByteArray("00 00 00 40"));
+
+        // Delete and the cursor keys keep working.
+        tx->setCursorPosition(0);
+        QTest::keyClick(tx, Qt::Key_Delete);
+        QCOMPARE(tx->text(), QStringLiteral("30.00000"));
+    }
+
+    void controlWritesItsChannelBits_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("entry"); // the drop-down entry to choose; empty: click the button
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QByteArray>("before"); // at `byte` of channels 1 and 2, both selected
+        QTest::addColumn<QByteArray>("after");
+        const auto row = [](const char *name, const char *control, const char *entry, int byte, const char *before,
+                             const char *after) {
+            QTest::newRow(name) << QString::fromLatin1(control) << QString::fromLatin1(entry) << byte
+                                << QByteArray::fromHex(before) << QByteArray::fromHex(after);
+        };
+        row("display PTT ID, stored as off, mixed", "DisplayPTTIDSpeedButton", "", 3, "A1 21", "21 21");
+        row("decode 3", "Decode3SpeedButton", "", 14, "00 F0", "04 F4");
+        row("admit criteria", "AdmitCriteriaComboBox", "Channel Free ", 4, "05 C5", "45 45");
+        row("voice encryption off keeps the call flags", "VoiceEncryptionComboBox", "None ", 2, "DF 1F", "C0 00");
+        row("tx tone", "TxCTCSSComboBox", "D 754 inv", 26, "FFFF 0000", "54C7 54C7");
+        row("tx contact", "TxContactComboBox", "Contact 1", 6, "0000 0200", "0100 0100");
+    }
+
+    void controlWritesItsChannelBits()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, entry);
+        QFETCH(int, byte);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const int width = int(before.size()) / 2;
+        testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 3));
+        for (int i = 0; i < int(before.size()); ++i)
+            builder.u8(recordOffset(i / width) + byte + i % width, std::uint8_t(before.at(i)));
+        PageFixture page = PageFixture::of<ChannelsForm>(builder);
+        const QByteArray untouched = recordBytes(page.image(), 2);
+        page.select({ 0, 1 });
+        if (entry.isEmpty()) {
+            QTest::mouseClick(page.child<QPushButton>(qPrintable(control)), Qt::LeftButton);
+        } else {
+            auto *combo = page.child<QComboBox>(qPrintable(control));
+            QVERIFY(combo->findText(entry) >= 0);
+            combo->setCurrentIndex(combo->findText(entry));
+        }
+        for (int row : { 0, 1 }) {
+            QByteArray expected = recordBytes(page.image(), row);
+            expected.replace(byte, width, after.mid(row * width, width));
+            QCOMPARE(recordBytes(page.image(), row).toHex(' '), expected.toHex(' '));
+        }
+        QCOMPARE(recordBytes(page.image(), 2), untouched);
+    }
+
+    // The common mode of the selection decides the bandwidths and admit criteria offered.
+    void modeDecidesBandwidthAndAdmitCriteria()
+    {
+        testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 3));
+        builder.u8(recordOffset(0), 0x69); // analogue, 25 kHz
+        PageFixture page = PageFixture::of<ChannelsForm>(builder);
+        const auto button = [&page](const char *name) { return page.child<QPushButton>(name); };
+        const QString always = QStringLiteral("Always "), free = QStringLiteral("Channel Free ");
+        const QString tones = QStringLiteral("Correct CTCSS / CDCSS "), colour = QStringLiteral("Colour Code ");
+        page.select({ 1, 2 }); // all Digital: no bandwidth to offer
+        QVERIFY(!button("Bandwidth25SpeedButton")->isEnabled());
+        QCOMPARE(comboValues(page, "AdmitCriteriaComboBox"), QStringList({ always, free, colour }));
+        page.select({ 0, 1 });
+        QVERIFY(button("Bandwidth25SpeedButton")->isEnabled());
+        QCOMPARE(comboValues(page, "AdmitCriteriaComboBox"), QStringList({ always, free, tones, colour }));
+        page.select({ 0 });
+        QVERIFY(button("Bandwidth25SpeedButton")->isChecked() && button("AnalogueSpeedButton")->isChecked());
+        QCOMPARE(comboValues(page, "AdmitCriteriaComboBox"), QStringList({ always, free, tones }));
+
+        QTest::mouseClick(button("DigitalSpeedButton"), Qt::LeftButton);
+        QCOMPARE(int(page.image().u8(recordOffset(0))), 0x62);
+        QVERIFY(button("Bandwidth12_5SpeedButton")->isChecked());
+        for (const char *name : { "Bandwidth12_5SpeedButton", "Bandwidth20SpeedButton", "Bandwidth25SpeedButton" })
+            QVERIFY2(!button(name)->isEnabled(), name);
+        QCOMPARE(comboValues(page, "AdmitCriteriaComboBox").last(), colour);
+    }
+
+    // The reference lists offer the records by name; the privacy and GPS choices follow the radio type
+    // of the image at each page refresh.
+    void choicesFollowRecordsAndRadioType()
+    {
+        testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 2));
+        builder.named(lists::contacts, 1, QStringLiteral("Tg 91")).named(lists::scanLists, 1, QStringLiteral("Local"));
+        builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
+        PageFixture page = PageFixture::of<ChannelsForm>(builder);
+        page.select({ 0 });
+        QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3), QStringList({ "None", "Contact 1", "Tg 91" }));
+        QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
+        QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
+        for (const auto &[radioType, privacyChoices, gps] :
+            { std::tuple { 0, 17, false }, { 0x33, 25, false }, { 1, 25, true } }) {
+            page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
+            page.page->pageRefresh();
+            PageFixture::settle();
+            QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
+            QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
+            QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
+        }
+    }
+
+    void detailAreaFitsSmallestWindow()
+    {
+        PageFixture page = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 2)));
+        // The page's share of the smallest main window.
+        page.page->resize(790, 440);
+        PageFixture::settle();
+        QWidget *panel = page.child<QWidget>("DetailPanel");
+        const QWidget *viewport = panel->parentWidget();
+        QVERIFY2(panel->width() <= viewport->width(), "the details need no sideways scrolling");
+        // No two visible controls of a group overlap, and each button is as wide as its text.
+        for (const char *group : { "CommonGroupBox", "DigitalGroupBox", "AnalogueGroupBox" }) {
+            QList<QPair<QWidget *, QRect>> controls;
+            for (QWidget *w : page.child<QWidget>(group)->findChildren<QWidget *>())
+                if (w->isVisible()
+                    && (qobject_cast<QLabel *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w)
+                        || qobject_cast<QPushButton *>(w)))
+                    controls.append({ w, QRect(w->mapTo(panel, QPoint(0, 0)), w->size()) });
+            for (const auto &[a, at] : std::as_const(controls)) {
+                if (auto *button = qobject_cast<QPushButton *>(a))
+                    QVERIFY2(button->width() >= button->fontMetrics().horizontalAdvance(button->text()),
+                        qPrintable(button->objectName()));
+                for (const auto &[b, bt] : std::as_const(controls))
+                    QVERIFY2(a == b || !at.intersects(bt),
+                        qPrintable(a->objectName() + QStringLiteral(" / ") + b->objectName()));
+            }
+        }
     }
 };
 
