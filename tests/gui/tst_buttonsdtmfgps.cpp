@@ -4,9 +4,6 @@
 #include "channels/GPSForm.h"
 #include "settings/ButtonsForm.h"
 
-#include <QComboBox>
-#include <QTest>
-
 using namespace codeplug;
 
 // The Buttons, DTMF and GPS pages: each editor driven once through the page, checked in the

@@ -1,23 +1,12 @@
 #include "ChannelCsv.h"
-#include "ChannelList.h"
 #include "ChannelRecord.h"
-#include "Layout.h"
 #include "PageFixture.h"
 #include "RadioInfo.h"
-#include "RecordClipboard.h"
 #include "channels/ChannelsForm.h"
 
 #include <QClipboard>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace codeplug;
 

@@ -1,18 +1,14 @@
 #include "ChannelRecord.h"
 #include "ContactFiles.h"
 #include "ContactList.h"
-#include "ContactRows.h"
 #include "PageFixture.h"
 #include "UserDatabase.h"
 #include "contacts/DigitalContactsForm.h"
 
 #include <QClipboard>
-#include <QComboBox>
-#include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTableView>
-#include <QTest>
 
 using namespace codeplug;
 

@@ -5,9 +5,6 @@
 #include "lists/ScanListsForm.h"
 #include "lists/ZonesForm.h"
 
-#include <QComboBox>
-#include <QTest>
-
 #include <numeric>
 
 using namespace codeplug;

@@ -8,11 +8,6 @@
 #include "settings/MenusForm.h"
 #include "settings/TextMessageForm.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using namespace codeplug;
 using testsupport::bytesLike;
 using testsupport::numbered;
