@@ -99,42 +99,33 @@ private Q_SLOTS:
             QCOMPARE(shown(fixture.child<QWidget>("FrequencyRangeEdit")), QStringLiteral("400MHz .. 470MHz"));
     }
 
-    // One digit deleted leaves no password at once; Enter or leaving the edit says so and keeps the focus.
-    void unfinishedPasswordSaysSoAndKeepsFocus_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("enter"); // else the edit is left
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("power-on, Enter") << "PowerOnPasswordEdit" << true
-                                         << "Power-On-Password must be 8 characters in length, or empty"
-                                         << "8870=E0 8893=00000000";
-        QTest::newRow("program, left") << "RadioProgramPasswordEdit" << false
-                                       << "Radio-Program password must be 8 characters in length, or empty"
-                                       << "8897=FFFFFFFF";
-    }
-
+    // One digit deleted leaves no password at once; Enter (power-on) or leaving the edit (programming)
+    // says so and keeps the focus.
     void unfinishedPasswordSaysSoAndKeepsFocus()
     {
-        QFETCH(QString, control);
-        QFETCH(QString, after);
-        PageFixture fixture = open(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
-        auto *edit = static_cast<QLineEdit *>(fixture.page->findChild<QWidget *>(control));
-        fixture.page->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(fixture.page.get()));
-        edit->setFocus();
-        edit->end(false);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
-        QVERIFY(fixture.prompts.shown.isEmpty());
-        QFETCH(bool, enter);
-        if (enter)
-            QTest::keyClick(edit, Qt::Key_Return);
-        else
-            fixture.child<QWidget>("RadioNameEdit")->setFocus();
-        QTRY_VERIFY(edit->hasFocus());
-        QTEST(fixture.prompts.texts().value(0), "message");
-        QCOMPARE(edit->text(), QStringLiteral("1234567"));
+        for (const auto &[control, after, message] :
+            { std::tuple { "PowerOnPasswordEdit", "8870=E0 8893=00000000",
+                  "Power-On-Password must be 8 characters in length, or empty" },
+                { "RadioProgramPasswordEdit", "8897=FFFFFFFF",
+                    "Radio-Program password must be 8 characters in length, or empty" } }) {
+            PageFixture fixture
+                = open(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
+            auto *edit = fixture.child<QLineEdit>(control);
+            fixture.page->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(fixture.page.get()));
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(bytesLike(fixture.image(), QLatin1String(after)), QLatin1String(after));
+            QVERIFY(fixture.prompts.shown.isEmpty());
+            if (edit->objectName() == QLatin1String("PowerOnPasswordEdit"))
+                QTest::keyClick(edit, Qt::Key_Return);
+            else
+                fixture.child<QWidget>("RadioNameEdit")->setFocus();
+            QTRY_VERIFY(edit->hasFocus());
+            QCOMPARE(fixture.prompts.texts(), QStringList { QLatin1String(message) });
+            QCOMPARE(edit->text(), QStringLiteral("1234567"));
+        }
     }
 
     // The text messages page: "dbl N" double-clicks row N's number, "below" double-clicks under the
