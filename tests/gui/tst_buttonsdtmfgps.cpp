@@ -2,22 +2,28 @@
 #include "PageFixture.h"
 #include "channels/DTMFForm.h"
 #include "channels/GPSForm.h"
+#include "contacts/VoiceEncryptionForm.h"
+#include "lists/EmergencySystemForm.h"
 #include "settings/ButtonsForm.h"
 
 using namespace codeplug;
 
-// The Buttons, DTMF and GPS pages: each editor driven once through the page, checked in the
-// bytes it leaves. The rules behind the cells are the core tests' business.
+// The pages whose lists are edited cell by cell (Buttons, DTMF, GPS, emergency systems, privacy
+// keys): each editor driven once through the page, checked in the bytes it leaves. The rules behind
+// the cells are the core tests' business.
 namespace {
 
-enum Page { Buttons, Dtmf, Gps };
+enum Page { Buttons, Dtmf, Gps, Emergency, Privacy };
+constexpr int kSystem1 = 23717;
 using Bytes = QList<int>; // offset and byte pairs
 
-// Channels "Dig" (digital) and "Ana" (analogue), contacts C1 and C2, radio type 0x52.
+// Channels "Dig" (digital) and "Ana" (analogue), contacts C1 and C2, emergency system "S1", privacy
+// keys of 0x5A bytes, radio type 0x52.
 testsupport::ImageBuilder plug(int radioType = 0x52)
 {
     testsupport::ImageBuilder builder;
     numberedContacts(builder, 2).records(lists::channels, { "Dig", "Ana" }).u8(312, std::uint8_t(radioType));
+    builder.records(lists::emergencySystems, { "S1" }).image().fill(23525, 23701 - 23525, 0x5A);
     setChannelMode(builder.image(), 0, ChannelMode::Digital);
     setChannelMode(builder.image(), 1, ChannelMode::Analogue);
     return builder;
@@ -30,6 +36,10 @@ PageFixture open(int page, const testsupport::ImageBuilder &builder)
         return PageFixture::of<ButtonsForm>(builder);
     case Dtmf:
         return PageFixture::of<DTMFForm>(builder);
+    case Emergency:
+        return PageFixture::of<EmergencySystemForm>(builder);
+    case Privacy:
+        return PageFixture::of<VoiceEncryptionForm>(builder);
     default:
         return PageFixture::of<GPSForm>(builder);
     }
@@ -73,6 +83,17 @@ private Q_SLOTS:
         for (int column : { 1, 3, 5 })
             row(qPrintable(QStringLiteral("one-touch column %1: no editor").arg(column)), Buttons,
                 "OneTouchAccessListView", 0, column, {}, {}, 1, "1");
+        row("emergency alarm mode", Emergency, "ListView", 0, 4, 1, { kSystem1 + 32, 0x11 }, 4,
+            "Emergency Alarm with Call");
+        row("emergency revert channel", Emergency, "ListView", 0, 5, 1, { kSystem1 + 36, 1, kSystem1 + 37, 0 }, 5,
+            "Dig");
+        row("emergency polite retries", Emergency, "ListView", 0, 7, 15, { kSystem1 + 34, 15 }, 7, "Infinite");
+        // A double-click on a key's number opens the editor over the key.
+        row("basic key 3, one digit", Privacy, "BasicListView", 2, 1, "7", { 23673, 7, 23674, 0 }, 2, "0007");
+        row("basic key, hexadecimal and four digits only", Privacy, "BasicListView", 15, 1, "xyz12-345",
+            { 23699, 0x34, 23700, 0x12 }, 2, "1234");
+        row("enhanced key 8, cleared", Privacy, "EnhancedListView", 7, 1, "", { 23637, 0xFF, 23652, 0xFF }, 2,
+            "ffffffffffffffffffffffffffffffff");
     }
     void cellEditors()
     {
@@ -90,6 +111,7 @@ private Q_SLOTS:
         listclicks::doubleClick(view, row, column);
         auto *combo = p.child<QComboBox>("listViewComboBox");
         if (input.typeId() == QMetaType::QString) {
+            QCOMPARE(p.edit()->geometry(), view->visualRect(view->model()->index(row, shownColumn)));
             p.edit()->clear();
             QTest::keyClicks(p.edit(), input.toString());
             QTest::keyClick(p.edit(), Qt::Key_Return);
@@ -103,8 +125,9 @@ private Q_SLOTS:
     }
 
     // The Buttons page's drop-downs write their byte and offer the function list of the radio type;
-    // the GPS tab is offered for radio types other than 0 and 0x33.
-    void dropDownsAndGpsTabFollowRadioType()
+    // the GPS tab is offered for radio types other than 0 and 0x33, the enhanced privacy keys for
+    // types other than 0.
+    void dropDownsAndHiddenPartsFollowRadioType()
     {
         for (const auto &[combo, radioType, value, offset, items] :
             { std::tuple { "LongPressDurationComboBox", 0x52, 6, 9014, 12 },
@@ -116,6 +139,7 @@ private Q_SLOTS:
             box->setCurrentIndex(box->findData(value));
             QCOMPARE(p.image().u8(offset), value);
             QCOMPARE(open(Gps, plug(radioType)).page->isTabOffered(), radioType == 0x52);
+            QCOMPARE(open(Privacy, plug(radioType)).child<QWidget>("EnhancedListView")->isVisible(), radioType != 0);
         }
     }
 };
