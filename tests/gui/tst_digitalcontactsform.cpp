@@ -12,7 +12,7 @@
 
 using namespace codeplug;
 
-// What the contacts page adds to the list panel: its cells and their double-click actions, the
+// What the contacts page adds to the list panel (its cell editors: tst_buttonsdtmfgps): the
 // "Set to" entries, protection by ID, the "No" switch, its sort, the clipboard and contact files;
 // and its user database half.
 namespace {
@@ -103,38 +103,6 @@ class TestDigitalContactsForm : public QObject
 private Q_SLOTS:
     void init() { QGuiApplication::clipboard()->clear(); }
 
-    // The call-type cycle and the kept flag bits are the core's (tst_contactrecord); here: the cells write
-    // through them, show the result, leave the neighbours alone and open no editor.
-    void cellToggles_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("before"); // flags byte of the contact
-        QTest::addColumn<int>("after");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char *name, Column column, int before, int after, const char *text) {
-            QTest::newRow(name) << int(column) << before << after << QString::fromLatin1(text);
-        };
-        row("group to private", TypeColumn, 0xC1, 0xC2, "Private call");
-        row("private to all", TypeColumn, 0xC2, 0xC3, "All call");
-        row("unknown with tone and bits 3, 4", TypeColumn, 0xFE, 0xF9, "Group call");
-        row("rx tone on", RxToneColumn, 0xC1, 0xE1, "Yes");
-        row("number: nothing", NoColumn, 0xC1, 0xC1, "2");
-    }
-
-    void cellToggles()
-    {
-        QFETCH(int, column);
-        QFETCH(int, before);
-        FileImage image = numbered(2);
-        image.setU8(lists::contacts.recordOffset(1) + 3, std::uint8_t(before));
-        ContactsPage p(image);
-        p.doubleClick(1, column);
-        QTEST(p.flags(1), "after");
-        QTEST(p.cell(1, column), "text");
-        QCOMPARE(p.flags(0), 0xC1);
-        QVERIFY(!p.edit()->isVisible());
-    }
-
     // Protection belongs to the ID, in every slot.
     void protectToggleFollowsId()
     {
@@ -170,32 +138,6 @@ private Q_SLOTS:
         QCOMPARE(p.list->indexAt(QPoint(1, 1)).row(), top);
         // The refill rebuilds the rows: a refill that keeps a lower first row selects nothing.
         QCOMPARE(p.selected(), QList<int>());
-    }
-
-    void idEditor_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("bytes");
-        const auto row = [](const char *name, const char *typed, const char *shown, const char *hex) {
-            QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(shown) << QByteArray::fromHex(hex);
-        };
-        row("letters dropped", "12a3b", "123", "7b0000");
-        row("nine digits cut", "123456789", "12345678", "4e61bc");
-        row("empty", "", "102", "660000");
-    }
-
-    void idEditor()
-    {
-        QFETCH(QString, typed);
-        ContactsPage p(numbered(3));
-        p.doubleClick(1, IdColumn);
-        QCOMPARE(p.edit()->text(), QStringLiteral("102"));
-        p.edit()->clear();
-        listclicks::type(p.edit(), typed + QStringLiteral("\r"));
-        QTEST(p.cell(1, IdColumn), "shown");
-        QTEST(contactRecordBytes(p.image(), 1).left(3), "bytes");
-        QCOMPARE(p.flags(1), 0xC1);
     }
 
     // The "Set to" entries write the selected rows only.
