@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(p.selected(), QList<int>({ 6, 7 }));
     }
 
-    // What the answer does is the panel's (tst_emergencysystemform); here: this page's wording and caption.
+    // What the answer does is the panel's (emergency systems in tst_listpages); here: this page's caption.
     void refusedDeleteAnswers()
     {
         testsupport::ImageBuilder builder = channelPlug(kNames);

@@ -12,7 +12,7 @@
 
 using namespace codeplug;
 
-// What the contacts page adds to the list panel (its cell editors: tst_buttonsdtmfgps): the
+// What the contacts page adds to the list panel (its cell editors: tst_celleditors): the
 // "Set to" entries, protection by ID, the "No" switch, its sort, the clipboard and contact files;
 // and its user database half.
 namespace {

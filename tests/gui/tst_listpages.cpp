@@ -260,7 +260,7 @@ private Q_SLOTS:
     }
 
     // The emergency systems page.
-    // The header's toggle and drop-down write their bits (the cells' editors: tst_buttonsdtmfgps).
+    // The header's toggle and drop-down write their bits (the cells' editors: tst_celleditors).
     void emergencyHeader()
     {
         PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());

@@ -59,7 +59,7 @@ PageFixture open(int page, const testsupport::ImageBuilder &builder)
 
 } // namespace
 
-class TestButtonsDtmfGps : public QObject
+class TestCellEditors : public QObject
 {
     Q_OBJECT
 
@@ -166,5 +166,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestButtonsDtmfGps)
-#include "tst_buttonsdtmfgps.moc"
+QTEST_MAIN(TestCellEditors)
+#include "tst_celleditors.moc"
