@@ -10,18 +10,18 @@
 using namespace codeplug;
 
 // The pages whose lists are edited cell by cell (Buttons, DTMF, GPS, contacts, emergency systems,
-// privacy keys): each editor driven once through the page, checked in the bytes it leaves. The rules behind
-// the cells are the core tests' business.
+// privacy keys): each editor driven once through the page, checked in the bytes it leaves. The
+// rules behind the cells are the core tests' business.
 namespace {
 
 enum Page { Buttons, Dtmf, Gps, Contacts, Emergency, Privacy };
+using Bytes = QList<int>; // offset and byte pairs
 constexpr int kSystem1 = 23717;
 
 int contactAt(int index)
 {
     return lists::contacts.recordOffset(index);
 }
-using Bytes = QList<int>; // offset and byte pairs
 
 // Channels "Dig" (digital) and "Ana" (analogue), contacts C1, C2 and C3 (its flags 0xFE: an unknown
 // call type, the rx tone and bits 3, 4), emergency system "S1", privacy keys of 0x5A bytes, radio

@@ -272,12 +272,10 @@ private Q_SLOTS:
         DatabaseHalf half(fixture);
         QCOMPARE(half.ids(), (QStringList { "2621001", "2627654", "3100002" }));
         auto *country = fixture.child<QComboBox>("CountryFilterComboBox");
-        QCOMPARE(country->count(), 3); // All, Germany, United States
         country->setFocus();
         QTest::keyClick(country, Qt::Key_Down);
         QCOMPARE(country->currentText(), QStringLiteral("Germany"));
         QCOMPARE(half.ids(), (QStringList { "2621001", "2627654" }));
-        QCOMPARE(half.form->countryText(), QStringLiteral("Germany"));
 
         auto *mask = fixture.child<QLineEdit>("DatabaseSearchEdit");
         QTest::keyClicks(mask, QStringLiteral("BERLIN"));

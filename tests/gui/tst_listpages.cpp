@@ -13,8 +13,8 @@ using testsupport::numbered;
 // The three pages with a list of records, a pane of members and a pane of records still to add.
 // Each fixture holds five records "L1".."L5" in the page's list, the first with members 7, 8, 9,
 // 10, and forty contacts "C1".. (group calls) and channels "Ch1"... Then what the emergency systems
-// page adds to the list panel: the header bindings, its cell editors, the deletion refusal of a
-// digital channel and the channels following moved systems.
+// page adds to the list panel: a new system's cells, the deletion refusal of a digital channel and
+// the channels following moved systems.
 namespace {
 
 enum Page { Groups, Zones, ScanLists };
@@ -68,11 +68,9 @@ PageFixture makePage(Page page, std::optional<FileImage> image)
     return PageFixture::of<ScanListsForm>(std::move(image));
 }
 
-constexpr int kHeader = 23701;
 constexpr int kChannel1 = 127013;
 
-// Systems S1..S4; channels D1 (digital, system 2),
-// A2 (analogue, system 3), D3 (digital, system 4).
+// Systems S1..S4; channels D1 (digital, system 2), A2 (analogue, system 3), D3 (digital, system 4).
 FileImage emergencyImage()
 {
     testsupport::ImageBuilder builder;
@@ -82,7 +80,7 @@ FileImage emergencyImage()
         builder.u8(kChannel1 + 64 * i, i == 1 ? 0x01 : 0x02); // mode
         builder.u8(kChannel1 + 64 * i + 10, std::uint8_t(i + 2));
     }
-    return builder.u8(kHeader, 0xF6).image();
+    return builder.image();
 }
 
 QList<int> channelSystems(const FileImage &image)
@@ -259,18 +257,7 @@ private Q_SLOTS:
         QCOMPARE(stored(0, 32), 8);
     }
 
-    // The emergency systems page.
-    // The header's toggle and drop-down write their bits (the cells' editors: tst_celleditors).
-    void emergencyHeader()
-    {
-        PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());
-        p.button("RadioDisableDecodeSpeedButton")->click();
-        QCOMPARE(p.image().u8(kHeader), 0xF7); // from 0xF6
-        auto *limit = p.child<QComboBox>("TxWakeupMessageLimitComboBox");
-        limit->setCurrentIndex(limit->findText(QStringLiteral("3")));
-        QCOMPARE(p.image().u8(kHeader + 3), 3);
-    }
-
+    // The emergency systems page (its header: tst_settingspages; its cell editors: tst_celleditors).
     void addNewSystem()
     {
         PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());

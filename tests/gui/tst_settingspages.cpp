@@ -1,6 +1,7 @@
 #include "NewCodePlug.h"
 #include "PageFixture.h"
 #include "TextMessages.h"
+#include "lists/EmergencySystemForm.h"
 #include "settings/BasicForm.h"
 #include "settings/GeneralForm.h"
 #include "settings/MenusForm.h"
@@ -21,6 +22,8 @@ PageFixture open(const QString &page, const QString &before)
         return PageFixture::of<BasicForm>(std::move(image));
     if (page == QLatin1String("general"))
         return PageFixture::of<GeneralForm>(std::move(image));
+    if (page == QLatin1String("emergency"))
+        return PageFixture::of<EmergencySystemForm>(std::move(image));
     return PageFixture::of<MenusForm>(std::move(image));
 }
 
@@ -67,6 +70,10 @@ private Q_SLOTS:
             { "general", "", "PCProgrammingPasswordEdit", "", "type:12a345", "8901=313233343500FFFF", "12345", "" });
         row("menu 0x0C, GPS down",
             { "menus", "8985=0C", "UtilitiesGPSSpeedButton", "up", "click", "8985=04", "down", "" });
+        row("emergency header toggle",
+            { "emergency", "23701=F6", "RadioDisableDecodeSpeedButton", "up", "click", "23701=F7", "down", "" });
+        row("emergency header drop-down",
+            { "emergency", "", "TxWakeupMessageLimitComboBox", "1", "choose:3", "23704=03", "3", "" });
     }
 
     void controlsStoreBytes()
