@@ -165,6 +165,11 @@ private Q_SLOTS:
             p.dir, QStringLiteral("short.csv"), QByteArray(kChannelCsvHeader) + "\r\nShort,1\r\n") };
         target.button("ImportButton")->click();
         QCOMPARE(target.prompts.texts(), QStringList { "0 channels imported\n\n1 line skipped: 2" });
+        // A file that cannot be read is said (the message is the core's), and nothing changes.
+        target.dialogs.openNames = { p.dir.filePath(QStringLiteral("missing.csv")) };
+        target.button("ImportButton")->click();
+        QCOMPARE(target.prompts.shown.last().icon, QMessageBox::Critical);
+        QCOMPARE(target.list->topLevelItemCount(), 5);
     }
 
     void frequencyTypedIntoEverySelectedChannel()
@@ -293,11 +298,13 @@ private Q_SLOTS:
         testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 2));
         builder.named(lists::contacts, 1, QStringLiteral("Tg 91")).named(lists::scanLists, 1, QStringLiteral("Local"));
         builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
+        builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone, though no choice holds it
         PageFixture page = PageFixture::of<ChannelsForm>(builder);
         page.select({ 0 });
         QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3), QStringList({ "None", "Contact 1", "Tg 91" }));
         QCOMPARE(page.child<QComboBox>("TxContactComboBox")->currentText(), QStringLiteral("Tg 91"));
         QCOMPARE(page.child<QComboBox>("ScanListComboBox")->currentText(), QStringLiteral("Local"));
+        QCOMPARE(page.child<QComboBox>("RxCTCSSComboBox")->currentText(), QStringLiteral("None"));
         for (const auto &[radioType, privacyChoices, gps] :
             { std::tuple { 0, 17, false }, { 0x33, 25, false }, { 1, 25, true } }) {
             page.image().setU8(radioinfo::kRadioType, std::uint8_t(radioType));
