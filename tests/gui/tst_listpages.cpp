@@ -298,7 +298,9 @@ private Q_SLOTS:
         if (answer != QMessageBox::NoButton) {
             QCOMPARE(p.prompts.texts(),
                 QStringList { "Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting" });
-            QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
+            const ScriptedPrompts::Shown &box = p.prompts.shown.first();
+            QVERIFY(box.caption == "Opps" && box.icon == QMessageBox::Information);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         }
         QTEST(testsupport::usedNames(p.image(), lists::emergencySystems), "names");
         QTEST(channelSystems(p.image()), "channels");
