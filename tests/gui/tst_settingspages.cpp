@@ -1,36 +1,33 @@
 #include "NewCodePlug.h"
 #include "PageFixture.h"
+#include "TextMessages.h"
+#include "lists/EmergencySystemForm.h"
 #include "settings/BasicForm.h"
 #include "settings/GeneralForm.h"
 #include "settings/MenusForm.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "settings/TextMessageForm.h"
 
 using namespace codeplug;
 using testsupport::bytesLike;
-using testsupport::patchBytes;
+using testsupport::numbered;
 
 namespace {
 
 // One settings page over a store whose slot 1 holds a fresh code plug patched by `before`.
-PageFixture open(const QString &page, const QString &before, bool withPlug = true)
+PageFixture open(const QString &page, const QString &before)
 {
-    std::optional<FileImage> image;
-    if (withPlug) {
-        image = makeNewCodePlug(2, 1);
-        patchBytes(*image, before);
-    }
+    FileImage image = makeNewCodePlug(2, 1);
+    testsupport::patchBytes(image, before);
     if (page == QLatin1String("basic"))
         return PageFixture::of<BasicForm>(std::move(image));
     if (page == QLatin1String("general"))
         return PageFixture::of<GeneralForm>(std::move(image));
+    if (page == QLatin1String("emergency"))
+        return PageFixture::of<EmergencySystemForm>(std::move(image));
     return PageFixture::of<MenusForm>(std::move(image));
 }
 
-// What a control shows: a button "down" or "up", a list its entry ("" for none), an edit its text.
+// What a control shows: a button "down" or "up", a list its entry, an edit its text.
 QString shown(QWidget *control)
 {
     if (auto *button = qobject_cast<QPushButton *>(control))
@@ -40,23 +37,6 @@ QString shown(QWidget *control)
     return static_cast<QLineEdit *>(control)->text();
 }
 
-// "click", "choose:ENTRY" or "type:TEXT" (over the whole text), as the user does it.
-void act(QWidget *control, const QString &action)
-{
-    const QString argument = action.section(u':', 1);
-    if (action == QLatin1String("click")) {
-        QTest::mouseClick(control, Qt::LeftButton);
-    } else if (action.startsWith(QLatin1String("choose:"))) {
-        auto *combo = static_cast<QComboBox *>(control);
-        QVERIFY(combo->findText(argument) >= 0);
-        combo->setCurrentIndex(combo->findText(argument));
-    } else {
-        auto *edit = static_cast<QLineEdit *>(control);
-        edit->selectAll();
-        QTest::keyClicks(edit, argument);
-    }
-}
-
 } // namespace
 
 class TestSettingsPages : public QObject
@@ -64,119 +44,128 @@ class TestSettingsPages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void controlsStoreBytes_data();
-    void controlsStoreBytes();
-    void unfinishedPasswordSaysSoAndKeepsFocus_data();
-    void unfinishedPasswordSaysSoAndKeepsFocus();
-    void emptySlot();
-};
-
-namespace {
-
-// On a page with bytes `before`: a control showing `shownBefore` gets the action; then the bytes,
-// what it shows and the message box ("" for none).
-struct ControlRow
-{
-    const char *name, *page, *before, *control, *shownBefore, *action, *after, *shownAfter, *message;
-};
-
-const ControlRow kControlRows[] = {
-    { "model with band 2", "basic", "310=02", "RadioModelComboBox", "DR780 (DR-780)", "choose:D680 (D-680)",
-        "293=44363830FF 309=10 312=00 313=00400047", "D680 (D-680)", "" },
-    { "serial typed", "basic", "", "SerialNumberEdit", "", "type:ab-12 c", "325=414231324300FFFF", "AB12C", "" },
-    { "LEDs down is bit 0", "general", "8869=00", "DisableAllLEDsSpeedButton", "down", "click", "8869=04", "up", "" },
-    { "radio id refused", "general", "8873=010000", "RadioIDEdit", "1", "type:16777216", "8873=999919", "1677721",
-        "Invalid Radio ID number (General tab)" },
-    { "pc password digits only", "general", "", "PCProgrammingPasswordEdit", "", "type:12a345", "8901=313233343500FFFF",
-        "12345", "" },
-    { "intro picture", "general", "8871=00", "IntroScreenTypePictureSpeedButton", "up", "click", "8871=10", "down",
-        "" },
-    { "menu 0x0C, GPS down", "menus", "8985=0C", "UtilitiesGPSSpeedButton", "up", "click", "8985=04", "down", "" },
-};
-
-} // namespace
-
-void TestSettingsPages::controlsStoreBytes_data()
-{
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(std::size(kControlRows)); ++i)
-        QTest::newRow(kControlRows[i].name) << i;
-}
-
-void TestSettingsPages::controlsStoreBytes()
-{
-    QFETCH(int, row);
-    const ControlRow &r = kControlRows[row];
-    PageFixture fixture = open(QLatin1String(r.page), QLatin1String(r.before));
-    QWidget *widget = fixture.child<QWidget>(r.control);
-    QVERIFY(widget);
-    QCOMPARE(shown(widget), QLatin1String(r.shownBefore));
-    act(widget, QLatin1String(r.action));
-    QCOMPARE(bytesLike(fixture.image(), QLatin1String(r.after)), QLatin1String(r.after));
-    QCOMPARE(shown(widget), QLatin1String(r.shownAfter));
-    QCOMPARE(fixture.prompts.texts(), *r.message ? QStringList { QLatin1String(r.message) } : QStringList());
-    for (const auto &box : std::as_const(fixture.prompts.shown))
-        QCOMPARE(box.caption, QStringLiteral("Error"));
-    if (row == 0)
-        QCOMPARE(shown(fixture.child<QWidget>("FrequencyRangeEdit")), QStringLiteral("400MHz .. 470MHz"));
-}
-
-void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("enter"); // else the edit is left
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("power-on, Enter") << "PowerOnPasswordEdit" << true
-                                     << "Power-On-Password must be 8 characters in length, or empty"
-                                     << "8870=E0 8893=00000000";
-    QTest::newRow("program, left") << "RadioProgramPasswordEdit" << false
-                                   << "Radio-Program password must be 8 characters in length, or empty"
-                                   << "8897=FFFFFFFF";
-}
-
-void TestSettingsPages::unfinishedPasswordSaysSoAndKeepsFocus()
-{
-    QFETCH(QString, control);
-    QFETCH(bool, enter);
-    QFETCH(QString, message);
-    QFETCH(QString, after);
-
-    PageFixture fixture = open(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
-    auto *edit = static_cast<QLineEdit *>(fixture.page->findChild<QWidget *>(control));
-    fixture.page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(fixture.page.get()));
-    edit->setFocus();
-    edit->end(false);
-    QTest::keyClick(edit, Qt::Key_Backspace); // one digit deleted: no password at once
-    QCOMPARE(bytesLike(fixture.image(), after), after.toUpper());
-    QVERIFY(fixture.prompts.shown.isEmpty());
-    if (enter)
-        QTest::keyClick(edit, Qt::Key_Return);
-    else
-        fixture.child<QWidget>("RadioNameEdit")->setFocus();
-    QTRY_VERIFY(edit->hasFocus());
-    QCOMPARE(fixture.prompts.texts(), QStringList { message });
-    QCOMPARE(edit->text(), QStringLiteral("1234567"));
-}
-
-void TestSettingsPages::emptySlot()
-{
-    for (const QString page : { "basic", "general", "menus" }) {
-        PageFixture fixture = open(page, {}, false);
-        QVERIFY(!fixture.page->isEnabled());
-        for (QLineEdit *edit : fixture.page->findChildren<QLineEdit *>()) {
-            if (edit->objectName() == QLatin1String("RadioIDEdit"))
-                QCOMPARE(edit->text(), QStringLiteral("1"));
-            else if (!edit->objectName().isEmpty())
-                QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
-        }
-        for (QComboBox *combo : fixture.page->findChildren<QComboBox *>())
-            QCOMPARE(combo->currentIndex(), -1);
-        for (QPushButton *button : fixture.page->findChildren<QPushButton *>())
-            QVERIFY(!button->isChecked());
+    // On a page with bytes `before`, a control showing `shownBefore` is clicked, given an entry or
+    // typed into (over its whole text); then the bytes, what it shows and the message ("" for none).
+    void controlsStoreBytes_data()
+    {
+        for (const char *column :
+            { "page", "before", "control", "shownBefore", "action", "after", "shownAfter", "message" })
+            QTest::addColumn<QString>(column);
+        const auto row = [](const char *name, std::initializer_list<const char *> fields) {
+            QTestData &data = QTest::newRow(name);
+            for (const char *field : fields)
+                data << QString::fromUtf8(field);
+        };
+        row("model with band 2",
+            { "basic", "310=02", "RadioModelComboBox", "DR780 (DR-780)", "choose:D680 (D-680)",
+                "293=44363830FF 309=10 312=00 313=00400047", "D680 (D-680)", "" });
+        row("serial typed",
+            { "basic", "", "SerialNumberEdit", "", "type:ab-12 c", "325=414231324300FFFF", "AB12C", "" });
+        row("LEDs down is bit 0",
+            { "general", "8869=00", "DisableAllLEDsSpeedButton", "down", "click", "8869=04", "up", "" });
+        row("radio id refused",
+            { "general", "8873=010000", "RadioIDEdit", "1", "type:16777216", "8873=999919", "1677721",
+                "Invalid Radio ID number (General tab)" });
+        row("pc password digits only",
+            { "general", "", "PCProgrammingPasswordEdit", "", "type:12a345", "8901=313233343500FFFF", "12345", "" });
+        row("menu 0x0C, GPS down",
+            { "menus", "8985=0C", "UtilitiesGPSSpeedButton", "up", "click", "8985=04", "down", "" });
+        row("emergency header toggle",
+            { "emergency", "23701=F6", "RadioDisableDecodeSpeedButton", "up", "click", "23701=F7", "down", "" });
+        row("emergency header drop-down",
+            { "emergency", "", "TxWakeupMessageLimitComboBox", "1", "choose:3", "23704=03", "3", "" });
     }
-}
+
+    void controlsStoreBytes()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(QString, action);
+        QFETCH(QString, after);
+        QFETCH(QString, message);
+        QFETCH(QString, before);
+        PageFixture fixture = open(page, before);
+        QWidget *widget = fixture.page->findChild<QWidget *>(control);
+        QTEST(shown(widget), "shownBefore");
+        const QString argument = action.section(u':', 1);
+        if (action == QLatin1String("click")) {
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            QVERIFY(combo->findText(argument) >= 0);
+            combo->setCurrentIndex(combo->findText(argument));
+        } else {
+            static_cast<QLineEdit *>(widget)->selectAll();
+            QTest::keyClicks(widget, argument);
+        }
+        QCOMPARE(bytesLike(fixture.image(), after), after);
+        QTEST(shown(widget), "shownAfter");
+        QCOMPARE(fixture.prompts.texts(), message.isEmpty() ? QStringList() : QStringList { message });
+        if (control == QLatin1String("RadioModelComboBox"))
+            QCOMPARE(shown(fixture.child<QWidget>("FrequencyRangeEdit")), QStringLiteral("400MHz .. 470MHz"));
+    }
+
+    // One digit deleted leaves no password at once; Enter (power-on) or leaving the edit (programming)
+    // says so and keeps the focus.
+    void unfinishedPasswordSaysSoAndKeepsFocus()
+    {
+        for (const auto &[control, after, message] :
+            { std::tuple { "PowerOnPasswordEdit", "8870=E0 8893=00000000",
+                  "Power-On-Password must be 8 characters in length, or empty" },
+                { "RadioProgramPasswordEdit", "8897=FFFFFFFF",
+                    "Radio-Program password must be 8 characters in length, or empty" } }) {
+            PageFixture fixture
+                = open(QStringLiteral("general"), QStringLiteral("8870=C0 8893=12345678 8897=12345678"));
+            auto *edit = fixture.child<QLineEdit>(control);
+            fixture.page->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(fixture.page.get()));
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(bytesLike(fixture.image(), QLatin1String(after)), QLatin1String(after));
+            QVERIFY(fixture.prompts.shown.isEmpty());
+            if (edit->objectName() == QLatin1String("PowerOnPasswordEdit"))
+                QTest::keyClick(edit, Qt::Key_Return);
+            else
+                fixture.child<QWidget>("RadioNameEdit")->setFocus();
+            QTRY_VERIFY(edit->hasFocus());
+            QCOMPARE(fixture.prompts.texts(), QStringList { QLatin1String(message) });
+            QCOMPARE(edit->text(), QStringLiteral("1234567"));
+        }
+    }
+
+    // The text messages page: "dbl N" double-clicks row N's number, "below" double-clicks under the
+    // last row, any other step (split by "|") is typed into the editor. The deletion and its one-touch
+    // check are the core's.
+    void textMessageEdits_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("empty edit of 7") << "dbl 6|\b\r" << numbered("M", 6) + QStringList { "Message 7" };
+        QTest::newRow("below adds and edits") << "below|Hi\r" << numbered("M", 7) + QStringList { "Hi" };
+    }
+
+    void textMessageEdits()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, texts);
+        testsupport::ImageBuilder builder;
+        builder.records(lists::textMessages, numbered(QStringLiteral("M"), 7));
+        PageFixture p = PageFixture::of<TextMessageForm>(builder);
+        for (const QString &step : script.split(QLatin1Char('|'))) {
+            if (step.startsWith(QLatin1String("dbl ")))
+                p.doubleClick(step.mid(4).toInt(), 1);
+            else if (step == QLatin1String("below"))
+                QTest::mouseDClick(
+                    p.list->viewport(), Qt::LeftButton, {}, QPoint(20, p.list->viewport()->height() - 4));
+            else
+                listclicks::type(p.edit(), step);
+            p.settle();
+        }
+        QCOMPARE(p.column(2), texts);
+        for (int i = 0; i < texts.size(); ++i)
+            QCOMPARE(textMessageText(p.image(), i), texts.at(i));
+    }
+};
 
 QTEST_MAIN(TestSettingsPages)
 #include "tst_settingspages.moc"
