@@ -55,35 +55,19 @@ private Q_SLOTS:
         }
     }
 
-    void frequencyFromText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("band");
-        QTest::addColumn<int>("stored"); // -1: nothing written
-        const auto row = [](const char *name, const char *text, int band, int stored) {
-            QTest::newRow(name) << QString(text) << band << stored;
-        };
-        row("point", "439.125", 2, 0x43912500);
-        row("comma", "439,125", 2, 0x43912500);
-        row("no separator padded", "439125", 2, 0x43912500);
-        row("whole MHz", "145", 0, 0x14500000);
-        row("below band 0", "100", 0, 0x13600000);
-        row("single digit clamps up", "4", 2, 0x40000000);
-        row("too many decimals clamps down", "1234.5678901", 2, 0x48000000);
-        row("sixth decimal's hertz dropped", "145.1234567", 0, 0x14512345);
-        row("later separators skipped", "145.12.5", 0, 0x14512500);
-        row("letters removed", "MHz 146.5 x", 0, 0x14650000);
-        row("nothing numeric", "abc", 0, -1);
-        row("empty", "", 0, -1);
-    }
+    // Text typed, band, what is stored (-1: nothing): no separator is padded, a value outside the band is
+    // clamped, the sixth decimal's hertz dropped, later separators and letters skipped.
     void frequencyFromText()
     {
-        QFETCH(QString, text);
-        QFETCH(int, band);
-        QFETCH(int, stored);
-        const std::optional<std::uint32_t> result = codeplug::frequencyFromText(text, band);
-        QCOMPARE(result.has_value(), stored >= 0);
-        QCOMPARE(result.value_or(0), std::uint32_t(std::max(stored, 0)));
+        const std::tuple<const char *, int, int> rows[] = { { "439.125", 2, 0x43912500 }, { "439,125", 2, 0x43912500 },
+            { "439125", 2, 0x43912500 }, { "145", 0, 0x14500000 }, { "100", 0, 0x13600000 }, { "4", 2, 0x40000000 },
+            { "1234.5678901", 2, 0x48000000 }, { "145.1234567", 0, 0x14512345 }, { "145.12.5", 0, 0x14512500 },
+            { "MHz 146.5 x", 0, 0x14650000 }, { "abc", 0, -1 }, { "", 0, -1 } };
+        for (const auto &[text, band, stored] : rows) {
+            const std::optional<std::uint32_t> result = codeplug::frequencyFromText(QLatin1String(text), band);
+            QCOMPARE(result.has_value(), stored >= 0);
+            QCOMPARE(result.value_or(0), std::uint32_t(std::max(stored, 0)));
+        }
     }
 
     void frequencyBytes()

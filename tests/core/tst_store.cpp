@@ -139,29 +139,23 @@ private Q_SLOTS:
         store.setImage(7, std::make_unique<FileImage>()); // ignored
     }
 
-    void passwordsSetRule_data()
-    {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("set");
-        QTest::newRow("none") << 0 << 0 << false;
-        QTest::newRow("power-on switch clear") << passwords::kPowerOnSwitch << 0xDF << true;
-        QTest::newRow("other bits of the switch byte") << passwords::kPowerOnSwitch << 0xFF << false;
-        QTest::newRow("pc password") << passwords::kPcProgramPassword << 0x41 << true;
-        QTest::newRow("radio password") << passwords::kRadioProgramPassword << 0x00 << true;
-    }
+    // A byte poked into a new code plug, and whether the store says a password is set: the power-on switch
+    // is bit 5 (clear: on), a programming password's first byte below 0xFF.
     void passwordsSetRule()
     {
-        QFETCH(int, offset);
-        QFETCH(int, value);
-        FileImage image = makeNewCodePlug(1, 1);
-        if (offset)
-            image.setU8(offset, std::uint8_t(value));
-        CodePlugStore store;
-        QVERIFY(!store.passwordsSet(0));
-        store.setImage(0, std::make_unique<FileImage>(image));
-        QTEST(store.passwordsSet(0), "set");
-        QVERIFY(!store.passwordsSet(4));
+        const std::tuple<int, int, bool> rows[]
+            = { { 0, 0, false }, { passwords::kPowerOnSwitch, 0xDF, true }, { passwords::kPowerOnSwitch, 0xFF, false },
+                  { passwords::kPcProgramPassword, 0x41, true }, { passwords::kRadioProgramPassword, 0x00, true } };
+        for (const auto &[offset, value, set] : rows) {
+            FileImage image = makeNewCodePlug(1, 1);
+            if (offset)
+                image.setU8(offset, std::uint8_t(value));
+            CodePlugStore store;
+            QVERIFY(!store.passwordsSet(0));
+            store.setImage(0, std::make_unique<FileImage>(image));
+            QCOMPARE(store.passwordsSet(0), set);
+            QVERIFY(!store.passwordsSet(4));
+        }
     }
 
 private:
