@@ -111,22 +111,25 @@ class TestRecordList : public QObject
 
 private Q_SLOTS:
     // Each row: a place holding a record number, the bytes that make its owner used or its mode
-    // digital, where the entry holding 10 ends when record 10 moves to the top, the refusal
-    // when the entry holds 3 and record 3 is deleted (none: the deletion goes through), and then
-    // what the entry becomes. Fields inside channel records are 8 bits wide.
+    // digital, where the entry holding `value` (10) ends when record 10 moves to the top and when
+    // record 2 is deleted, the refusal when the entry holds 3 and record 3 is deleted (none: the
+    // deletion goes through), and then what the entry becomes. Fields inside channel records are 8 bits.
     void references_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QList<int>>("setup");
+        QTest::addColumn<int>("value");
         QTest::addColumn<int>("moved");
+        QTest::addColumn<int>("deleted");
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<int>("cleared");
         const QString channel = QStringLiteral("Cannot delete channel \"R3\".\n\nIt's used in %1 setting");
         const QString contact = QStringLiteral("Cannot delete contact \"R3\".\n\nIt's used in %1 setting");
-        const auto row
-            = [](const char *name, int kind, int offset, QList<int> setup, int moved, QString refusal,
-                  int cleared = 3) { QTest::newRow(name) << kind << offset << setup << moved << refusal << cleared; };
+        const auto row = [](const char *name, int kind, int offset, QList<int> setup, int moved, QString refusal,
+                             int cleared = 3, int value = 10, int deleted = 9) {
+            QTest::newRow(name) << kind << offset << setup << value << moved << deleted << refusal << cleared;
+        };
         const QString group = QStringLiteral("Cannot delete group \"R3\".\n\nIt's used in channel \"%1\" setting");
         const QString scan = QStringLiteral("Cannot delete scan list \"R3\".\n\nIt's used in channel \"%1\" setting");
         const QString emergency
@@ -163,21 +166,31 @@ private Q_SLOTS:
         row("one-touch message", TextMessages, 9018, {}, 1, message.arg("one-touch-access \"1\" button"));
         row("last one-touch message", TextMessages, 9038, { 9037, kSendsMessage }, 1,
             message.arg("one-touch-access \"6\" button"));
+        // The number byte of a one-touch entry that sends no message (a digital call; an analogue entry's
+        // DTMF encode number, bits 0-1 set as for a message) is not a message number.
+        row("one-touch digital call", TextMessages, 9018, { 9017, 0x10 }, 10, {}, 3, 10, 10);
+        row("one-touch analogue encode", TextMessages, 9018, { 9017, 0x21 }, 10, {}, 3, 10, 10);
+        // Values naming no used record: none follows a move; those past the used records follow a deletion.
+        const QString gps = channel.arg("GPS \"GPS-DECODE-16\"");
+        row("value 0", Channels, 257877, {}, 0, gps, 3, 0, 0);
+        row("value none", Channels, 257877, {}, 0xFFFF, gps, 3, 0xFFFF, 0xFFFF);
+        row("value beyond capacity", Channels, 257877, {}, 1001, gps, 3, 1001, 1001);
+        row("value of a free record", Channels, 257877, {}, 13, gps, 3, 13, 12);
+        row("value at capacity", Channels, 257877, {}, 1000, gps, 3, 1000, 999);
     }
     void references()
     {
         QFETCH(int, kind);
         QFETCH(int, offset);
         QFETCH(QList<int>, setup);
+        QFETCH(int, value);
         QFETCH(QString, refusal);
-
         ImageBuilder move = listOf(kind, 12, setup);
-        RecordList(writePlace(move, offset, 10).image(), descriptor(kind)).move(9, 9);
+        RecordList(writePlace(move, offset, value).image(), descriptor(kind)).move(9, 9);
         QTEST(readPlace(move.image(), offset), "moved");
-
         ImageBuilder deletion = listOf(kind, 12, setup);
-        RecordList(writePlace(deletion, offset, 10).image(), descriptor(kind)).remove({ 1 }, {}, {});
-        QCOMPARE(readPlace(deletion.image(), offset), 9); // every entry follows a deletion
+        RecordList(writePlace(deletion, offset, value).image(), descriptor(kind)).remove({ 1 }, {}, {});
+        QTEST(readPlace(deletion.image(), offset), "deleted");
 
         ImageBuilder refused = listOf(kind, 12, setup);
         FileImage &image = writePlace(refused, offset, 3).image();
@@ -194,69 +207,24 @@ private Q_SLOTS:
             QVERIFY(image == before);
     }
 
-    // The number byte of a one-touch entry that sends no message (a digital call; an analogue entry's
-    // DTMF encode number, bits 0-1 set as for a message) is not a message number.
-    void oneTouchEntriesSendingNoMessage()
-    {
-        for (const int flags : { 0x10, 0x21 }) {
-            ImageBuilder builder = listOf(TextMessages, 12, { 9017, flags, 9018, 3 });
-            RecordList list(builder.image(), listdescriptors::textMessages);
-            QVERIFY(list.deleteRefusal(2).isEmpty());
-            list.move(9, 9);
-            QCOMPARE(list.remove({ 0, 3 }, {}, {}).count, 2);
-            QCOMPARE(builder.image().u8(9018), 3);
-            QCOMPARE(builder.image().u8(9017), flags);
-        }
-    }
-
-    // Eight messages, the third one long: what storing or adding a text returns, and the record
-    // it leaves, byte for byte as a fresh message of the expected text.
-    void textMessageTexts_data()
-    {
-        QTest::addColumn<bool>("add");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("stored");
-        const QString longest = QStringLiteral("0123456789").repeated(15);
-        QTest::newRow("empty edit of 7") << false << 6 << QString() << 1 << "Message 7";
-        QTest::newRow("shorter text") << false << 2 << " Hi " << 1 << "Hi";
-        QTest::newRow("150 characters") << false << 0 << longest << 1 << longest.left(144);
-        QTest::newRow("unused message") << false << 8 << "Hi" << 0 << QString();
-        QTest::newRow("add nothing") << true << 8 << " \t" << 8 << "Hello";
-        QTest::newRow("add to fifty") << true << 49 << "Hi" << -1 << "R50";
-    }
+    // Eight messages, the third one long: what storing a text in message `index` (or adding one to 8 or
+    // 50 messages) returns, and the record it leaves, byte for byte as a fresh message of the stored text.
     void textMessageTexts()
     {
-        QFETCH(bool, add);
-        QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(int, result);
-        QFETCH(QString, stored);
-        ImageBuilder builder = listOf(TextMessages, add && result < 0 ? 50 : 8);
-        FileImage &image = builder.named(lists::textMessages, 2, QStringLiteral("a message of 24 letters.")).image();
-        QCOMPARE(add ? addTextMessage(image, text) : int(storeTextMessage(image, index, text)), result);
-        QCOMPARE(textMessageText(image, index), stored);
-        ImageBuilder fresh;
-        initTextMessageRecord(fresh.image(), index, stored);
-        QCOMPARE(
-            recordBytes(image, lists::textMessages, index), recordBytes(fresh.image(), lists::textMessages, index));
-    }
-
-    // Values naming no used record: none follows a move; those past the used records follow a deletion.
-    void valuesOutsideTheList()
-    {
-        const int rows[][3] = { { 0, 0, 0 }, { 0xFFFF, 0xFFFF, 0xFFFF }, { 1001, 1001, 1001 }, { 13, 13, 12 },
-            { 1000, 1000, 999 } }; // value, after the move, after the deletion
-        for (const int kind : { Channels, Contacts }) {
-            for (const auto &[value, afterMove, afterDelete] : rows) {
-                ImageBuilder move = listOf(kind, 12);
-                RecordList(move.u16(referencePlace(kind), value).image(), descriptor(kind)).move(9, 9);
-                QCOMPARE(int(move.image().u16(referencePlace(kind))), afterMove);
-                ImageBuilder deletion = listOf(kind, 12);
-                RecordList(deletion.u16(referencePlace(kind), value).image(), descriptor(kind)).remove({ 1 }, {}, {});
-                QCOMPARE(int(deletion.image().u16(referencePlace(kind))), afterDelete);
-            }
+        const QString longest = QStringLiteral("0123456789").repeated(15);
+        const std::tuple<bool, int, QString, int, QString> rows[] = { { false, 6, "", 1, "Message 7" },
+            { false, 2, " Hi ", 1, "Hi" }, { false, 0, longest, 1, longest.left(144) }, { false, 8, "Hi", 0, "" },
+            { true, 8, " \t", 8, "Hello" }, { true, 49, "Hi", -1, "R50" } };
+        for (const auto &[add, index, text, result, stored] : rows) {
+            ImageBuilder builder = listOf(TextMessages, add && result < 0 ? 50 : 8);
+            FileImage &image
+                = builder.named(lists::textMessages, 2, QStringLiteral("a message of 24 letters.")).image();
+            QCOMPARE(add ? addTextMessage(image, text) : int(storeTextMessage(image, index, text)), result);
+            QCOMPARE(textMessageText(image, index), stored);
+            ImageBuilder fresh;
+            initTextMessageRecord(fresh.image(), index, stored);
+            QCOMPARE(
+                recordBytes(image, lists::textMessages, index), recordBytes(fresh.image(), lists::textMessages, index));
         }
     }
 
@@ -510,19 +478,17 @@ private Q_SLOTS:
     void clipboard_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("recordSize");
-        QTest::addColumn<int>("nameOffset");
-        QTest::newRow("channels") << int(Channels) << 64 << 32;
-        QTest::newRow("contacts") << int(Contacts) << 36 << 4;
+        QTest::newRow("channels") << int(Channels);
+        QTest::newRow("contacts") << int(Contacts);
     }
     void clipboard()
     {
         QFETCH(int, kind);
-        QFETCH(int, recordSize);
-        QFETCH(int, nameOffset);
         ImageBuilder builder = listOf(kind, 4);
         FileImage &image = builder.image();
         const ListLayout &layout = descriptor(kind).layout;
+        const int recordSize = layout.recordSize;
+        const int nameOffset = layout.nameOffset;
         QByteArray block = copyRecords(image, layout, { 2, 0, 7 });
         QCOMPARE(block.size(), 4 + 2 * recordSize);
         QCOMPARE(block.left(4), QByteArray::fromHex("02000000"));
@@ -603,19 +569,16 @@ private Q_SLOTS:
                                     : protectedIds.contains(contactId(image, i));
         }) - order.begin());
         list.applyOrder(order);
-        const auto keyOf = [&](int r) -> QByteArray {
-            switch (kind == Channels ? ContactSortKey::Name : ContactSortKey(key)) {
-            case ContactSortKey::Id:
-                return QByteArray::number(contactId(expected, r)).rightJustified(3, '0');
-            case ContactSortKey::Type:
-                return QByteArray::number(contactCallType(expected, r));
-            case ContactSortKey::RxTone:
-                return contactRxTone(expected, r) ? "0" : "1";
-            default:
+        const ContactSortKey by = kind == Channels ? ContactSortKey::Name : ContactSortKey(key);
+        const auto keyOf = [&](int r) {
+            if (by == ContactSortKey::Name)
                 return (kind == Channels ? trimControl(channelName(expected, r)) : contactName(expected, r))
                     .toLower()
                     .toLatin1();
-            }
+            const int value = by == ContactSortKey::Id ? int(contactId(expected, r))
+                : by == ContactSortKey::Type           ? contactCallType(expected, r)
+                                                       : int(!contactRxTone(expected, r)); // a tone first
+            return QByteArray::number(value).rightJustified(3, '0');
         };
         for (int i = first; i < count - 1; ++i) {
             for (int j = i + 1; j < count; ++j) {
