@@ -94,19 +94,6 @@ private Q_SLOTS:
         QCOMPARE(second.u16(zm.memberOffset(0, 0)), 4);
     }
 
-    // The store's compaction marks the slot changed when it rewrote a stale empty record.
-    void storeCompactionIsAChange()
-    {
-        FileImage image = makeNewCodePlug(0, 0);
-        image.setU8(lists::zones.recordOffset(249) + 40, 0x33);
-        CodePlugStore store;
-        store.setImage(0, std::make_unique<FileImage>(image));
-        QVERIFY(!store.hasUnsavedChanges(0));
-        store.compactLists(0);
-        QVERIFY(store.hasUnsavedChanges(0));
-        QCOMPARE(store.slot(0)->image()->u8(lists::zones.recordOffset(249) + 40), 0);
-    }
-
     // In every band and model a new code plug: compaction leaves it alone, no password is set, the
     // suffix checksum is right, and every drop-down shows an entry it offers.
     void newCodePlugs()
@@ -123,20 +110,6 @@ private Q_SLOTS:
                 checkDropDowns(image);
             }
         }
-    }
-
-    void sectionViewsFollowTheImage()
-    {
-        CodePlugStore store;
-        store.setImage(2, std::make_unique<FileImage>(makeNewCodePlug(2, 0)));
-        const CodePlugSlot &slot = *store.slot(2);
-        QCOMPARE(slot.view(Section::EnhancedPrivacyKeys).offset(), 23525);
-        QCOMPARE(slot.view(Section::Gps).image(), slot.image());
-        store.setImage(2, nullptr);
-        for (int s = 0; s < kSectionCount; ++s)
-            QVERIFY(slot.view(Section(s)).isNull());
-        QVERIFY(!store.hasUnsavedChanges(2));
-        store.setImage(7, std::make_unique<FileImage>()); // ignored
     }
 
     // A byte poked into a new code plug, and whether the store says a password is set: the power-on switch
