@@ -442,19 +442,17 @@ private Q_SLOTS:
     void zonesTouchNoOtherSection()
     {
         ImageBuilder builder = listOf(Zones, 6);
-        for (int i = 0; i < 8; ++i)
-            builder.named(lists::channels, i, QStringLiteral("C%1").arg(i))
-                .u16(127023 + 64 * i, 0x0302)
-                .u8(127025 + 64 * i, 4);
-        FileImage &image = builder.image();
-        const FileImage before = image;
-        RecordList list(image, listdescriptors::zones);
+        for (int i = 0; i < 8; ++i) // channel fields naming lists 2, 3 and 4
+            builder.named(lists::channels, i, QStringLiteral("C")).u16(127023 + 64 * i, 0x0302).u8(127025 + 64 * i, 4);
+        const QByteArray before = builder.image().toByteArray();
+        RecordList list(builder.image(), listdescriptors::zones);
         QCOMPARE(list.remove({ 0, 2 }, {}, {}).count, 2);
         list.moveSelection({ 2, 3 }, 10);
-        QCOMPARE(names(image, Zones), rNames({ 5, 6, 2, 4 }));
-        for (int offset = lists::zones.offset; offset < lists::zones.offset + 250 * 64; ++offset)
-            builder.u8(offset, before.u8(offset));
-        QVERIFY(image == before);
+        QCOMPARE(names(builder.image(), Zones), rNames({ 5, 6, 2, 4 }));
+        const QByteArray after = builder.image().toByteArray();
+        const int end = lists::zones.recordOffset(lists::zones.count);
+        QVERIFY(
+            after.left(lists::zones.offset) == before.left(lists::zones.offset) && after.mid(end) == before.mid(end));
     }
 
     void fullList_data() { clipboard_data(); } // channels and contacts
