@@ -216,29 +216,24 @@ private Q_SLOTS:
             QCOMPARE(userContactName(DmrUserEntry { 1, { "DL1ABC", name, nick, "", "", "" } }), QString(contact));
     }
 
-    // An entry overwrites the contact of its ID (unless protected) or fills the next free record.
-    void addOverwritesFillsAndKeepsProtected()
+    // Entries go through the contact merger as private calls named callsign first; a long name is cut.
+    void addUsersAsContacts()
     {
         testsupport::ImageBuilder builder;
         FileImage &image = builder.image();
         writeContact(image, 0, 100, GroupCall, true, QStringLiteral("Old 100"));
-        writeContact(image, 1, 200, GroupCall, false, QStringLiteral("Kept 200"));
-        ProtectedIdList protectedIds;
-        protectedIds.add(200);
-        const QByteArray kept = contactRecordBytes(image, 1);
-        const DmrUserEntry entries[]
-            = { user(100, "AA1AAA", "Anna Lena"), user(200, "BB2BBB", "Bob"), user(300, "CC3CCCCCCCCCCCC", "Carl") };
-        QCOMPARE(addUsersToContacts(image, entries, protectedIds), 2);
+        const DmrUserEntry entries[] = { user(100, "AA1AAA", "Anna Lena"), user(300, "CC3CCCCCCCCCCCC", "Carl") };
+        QCOMPARE(addUsersToContacts(image, entries, {}), 2);
         QCOMPARE(contactRecordBytes(image, 0).toHex(),
             "640000c2410041003100410041004100200041006e006e00610000000000000000000000");
-        QCOMPARE(contactRecordBytes(image, 1), kept);
-        QCOMPARE(contactId(image, 2), 300u);
-        QCOMPARE(contactRecordBytes(image, 2).mid(32, 4), QByteArray("C\0 \0", 4)); // cut to 16 characters
-        QCOMPARE(contactCount(image), 3);
+        QCOMPARE(contactId(image, 1), 300u);
+        QCOMPARE(contactRecordBytes(image, 1).mid(32, 4), QByteArray("C\0 \0", 4)); // cut to 16 characters
+        QCOMPARE(contactCount(image), 2);
     }
 
-    // An error page sent as a good reply: the list and the cache stay as they were.
-    void reparseKeepsListsOnEmptyReply()
+    // A database reply fills the list and its cache; an error page sent as a good reply leaves both as
+    // they were; a last-heard reply takes the details of its IDs from the database, leaving it alone.
+    void parseFiles()
     {
         QTemporaryDir dir;
         UserDatabase database(dir.path());
@@ -251,23 +246,18 @@ private Q_SLOTS:
         QCOMPARE(database.parseFile(reply), int(UserDbNoEntries));
         QCOMPARE(database.database().size(), 2);
         QCOMPARE(readFile(cachePath), cache);
-    }
 
-    // A last-heard list takes the details of its IDs from the database, and leaves the database alone.
-    void lastHeardTakesDatabaseDetails()
-    {
-        QTemporaryDir dir;
-        UserDatabase database(dir.path());
         database.database() = listOf({ DmrUserEntry { 5, { "FULL", "Full Name", "Nick", "City", "State", "Land" } } });
-        const QString reply = testsupport::writeFile(
+        const QString lastHeard = testsupport::writeFile(
             dir, QStringLiteral("dmr_0.csv"), "num;callsign;dmrid;name;age\n1;FULL;5;Short;1\n2;OTHER;6;Other;2\n");
-        QCOMPARE(database.parseFile(reply), int(UserDbOk));
+        QCOMPARE(database.parseFile(lastHeard), int(UserDbOk));
         QCOMPARE(
             dump(database.lastHeard()), QStringLiteral("5|FULL|Full Name|Nick|City|State|Land; 6|OTHER|Other||||"));
         DmrUserList cached;
         QCOMPARE(readUserCache(cached, dir.filePath(QLatin1String(UserDatabase::kLastHeardCache))), int(UserDbOk));
         QCOMPARE(dump(cached), dump(database.lastHeard()));
         QCOMPARE(database.database().size(), 1);
+        QCOMPARE(readFile(cachePath), cache);
     }
 };
 
