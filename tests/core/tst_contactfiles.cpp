@@ -12,19 +12,12 @@ using testsupport::ImageBuilder;
 
 namespace {
 
-struct Row
-{
-    std::uint32_t id;
-    int type;
-    bool tone;
-    QString name;
-};
-
-ImageBuilder withRows(const QList<Row> &rows)
+// Contacts 1.. as (ID, call type, rx tone, name).
+ImageBuilder withRows(const QList<std::tuple<std::uint32_t, int, bool, QString>> &rows)
 {
     ImageBuilder builder;
     for (int i = 0; i < rows.size(); ++i)
-        writeContact(builder.image(), i, rows[i].id, rows[i].type, rows[i].tone, rows[i].name);
+        std::apply([&](auto... fields) { writeContact(builder.image(), i, fields...); }, rows[i]);
     return builder;
 }
 
@@ -37,20 +30,16 @@ ContactFileResult importText(
     return importContacts(image, buffer, format, protectedIds);
 }
 
-QString describe(const FileImage &image, int row)
-{
-    return QStringLiteral("%1|%2|%3|%4")
-        .arg(contactName(image, row))
-        .arg(contactId(image, row))
-        .arg(contactCallType(image, row))
-        .arg(contactRxTone(image, row) ? 1 : 0);
-}
-
+// "name|ID|call type|rx tone" per contact.
 QStringList describeAll(const FileImage &image)
 {
     QStringList result;
     for (int row = 0; row < contactCount(image); ++row)
-        result.append(describe(image, row));
+        result.append(QStringLiteral("%1|%2|%3|%4")
+                          .arg(contactName(image, row))
+                          .arg(contactId(image, row))
+                          .arg(contactCallType(image, row))
+                          .arg(int(contactRxTone(image, row))));
     return result;
 }
 

@@ -227,27 +227,6 @@ private Q_SLOTS:
         }
     }
 
-    // Several places name the record: the first one in the walk order decides the message.
-    void firstBlockerDecides()
-    {
-        const std::tuple<int, QList<int>, QList<int>, QString> rows[] = {
-            { Channels, {}, { 257637, 23753 }, "EMERGENCY SYSTEM \"System 1\"" },
-            { Channels, {}, { 101039, 85029 }, "ZONES \"Zone 1\"" },
-            { Channels, {}, { 197881, 101039 }, "SCAN LIST \"Scan List 1\"" },
-            { Contacts, { 9017, 0x10 }, { 9041, 9019 }, "one-touch-access \"1\" button" },
-            { Contacts, {}, { 61029, 9041 }, "button number-key 1" },
-            { Contacts, { 127013, 2 }, { 127019, 61029 }, "group \"Group 1\".1" },
-            { Contacts, { 127013, 2 }, { 257641, 127019 }, "channel \"Channel 1\"" },
-        };
-        for (const auto &[kind, setup, offsets, place] : rows) {
-            ImageBuilder builder = listOf(kind, 4, setup);
-            for (int offset : offsets)
-                builder.u16(offset, 3);
-            const QString refusal = RecordList(builder.image(), descriptor(kind)).deleteRefusal(2);
-            QCOMPARE(refusal.section(QStringLiteral("It's used in "), 1), place + " setting");
-        }
-    }
-
     // Deleting rows of six records R1..R6; see Deletion.
     void deletion_data()
     {
