@@ -65,40 +65,37 @@ class TestUserDatabase : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A database or last-heard reply (told apart by its header, see parseFiles) as entries.
     void parse_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<bool>("lastHeard");
         QTest::addColumn<QString>("entries");
-        const auto row = [](const char *name, const QByteArray &data, bool lastHeard, const char *entries) {
-            QTest::newRow(name) << data << lastHeard << QString(entries);
+        const auto row = [](const char *name, const QByteArray &data, const char *entries) {
+            QTest::newRow(name) << data << QString(entries);
         };
         row("database with a header line",
             "Radio_ID;Callsign;Name;City;State;Country;Remarks\r\n2627654;DL1ABC;Hans Peter;Berlin;Berlin;Germany;x\r\n"
             "\r\n2221234,IZ1XYZ,Marco,Roma,Lazio,Italy\n",
-            false, "2221234|IZ1XYZ|Marco||||Italy; 2627654|DL1ABC|Hans Peter||||Germany");
-        row("last heard header", "NUM;Callsign;DMRID;Name;Age\n1;DL1ABC;2627654;Hans;12\n2;G4XYZ;2345678;;3\n", true,
+            "2221234|IZ1XYZ|Marco||||Italy; 2627654|DL1ABC|Hans Peter||||Germany");
+        row("last heard header", "NUM;Callsign;DMRID;Name;Age\n1;DL1ABC;2627654;Hans;12\n2;G4XYZ;2345678;;3\n",
             "2627654|DL1ABC|Hans||||; 2345678|G4XYZ|||||");
-        row("<br/> empties its field", "3100001|W1AW|<BR/>Hiram|a|b|United States", false,
-            "3100001|W1AW|||||United States");
-        row("first of a repeated ID wins, IDs sorted", "9;B;second\n3;A;first\n9;C;third\n", false,
+        row("<br/> empties its field", "3100001|W1AW|<BR/>Hiram|a|b|United States", "3100001|W1AW|||||United States");
+        row("first of a repeated ID wins, IDs sorted", "9;B;second\n3;A;first\n9;C;third\n",
             "3|A|first||||; 9|B|second||||");
-        row("bad lines skipped", "16777216;BIG\n-1;NEG\n;NOID\n5;\nabc;TXT\n16777215;MAX\n0;ZERO\n", false,
+        row("bad lines skipped", "16777216;BIG\n-1;NEG\n;NOID\n5;\nabc;TXT\n16777215;MAX\n0;ZERO\n",
             "0|ZERO|||||; 16777215|MAX|||||");
         // A TAB no longer ends the line, so its tail cannot become a second, bogus entry.
-        row("control bytes inside a line", "2627654;DL1ABC;Hans\tPeter\t7777777;X\x01Y\n", false,
+        row("control bytes inside a line", "2627654;DL1ABC;Hans\tPeter\t7777777;X\x01Y\n",
             "2627654|DL1ABC|HansPeter7777777||||");
-        row("high bytes dropped, texts cut to the cache width", "7;ABCDEFGHIJKLMNOPQRS;M\xfc\xfcller\n", false,
+        row("high bytes dropped, texts cut to the cache width", "7;ABCDEFGHIJKLMNOPQRS;M\xfc\xfcller\n",
             "7|ABCDEFGHIJKLMNO|Mller||||");
-        row("seven fields at most", "7;A;B;C;D;E;F;G;H", false, "7|A|B||||E");
-        row("nothing usable", "<html><body>Error</body></html>\n", false, "");
+        row("seven fields at most", "7;A;B;C;D;E;F;G;H", "7|A|B||||E");
+        row("nothing usable", "<html><body>Error</body></html>\n", "");
     }
     void parse()
     {
         QFETCH(QByteArray, data);
-        const ParsedUserFile parsed = parseUserData(data);
-        QTEST(parsed.kind == UserFileKind::LastHeard, "lastHeard");
-        QTEST(dump(parsed.entries), "entries");
+        QTEST(dump(parseUserData(data).entries), "entries");
     }
 
     void cacheBytesAreTheDocumentedLayout()
