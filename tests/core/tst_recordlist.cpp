@@ -291,17 +291,6 @@ private Q_SLOTS:
         }
     }
 
-    // Non-blocking entries (analogue channels) naming deleted contacts shift by the deleted numbers below.
-    void nonBlockingEntriesOfDeletedRecords()
-    {
-        ImageBuilder builder = listOf(Contacts, 6, { 127013, 1, 127077, 1, 127141, 1 });
-        builder.u16(127019, 2).u16(127083, 4).u16(127147, 6);
-        RecordList(builder.image(), listdescriptors::contacts).remove({ 1, 3 }, {}, {});
-        QCOMPARE(builder.image().u16(127019), 2);
-        QCOMPARE(builder.image().u16(127083), 3);
-        QCOMPARE(builder.image().u16(127147), 4);
-    }
-
     // Operations on eight records R1..R8 whose GPS entry names R4: the names after, the result and
     // the entry still naming R4.
     void moves_data()
