@@ -20,13 +20,10 @@ const QByteArray kDefaultFields = ",2,43000000,43000000,0,0,1,0,0,0,1, 1,0,0,0, 
 // A record as an import gives it back: in-call criteria 0, reserved bits at their new-record values.
 QByteArray withoutUnexportedBits(QByteArray record)
 {
-    const QByteArray fresh = QByteArray::fromHex("621400E105C30000040000000001 00FF").replace(' ', "");
-    const auto reset = [&](int byte, int mask) { record[byte] = char((record[byte] & ~mask) | (fresh[byte] & mask)); };
-    reset(0, 0x40);
-    reset(3, 0x34);
-    reset(5, 0xFF);
-    reset(13, 0xE0);
-    reset(15, 0xFF);
+    const QByteArray fresh = QByteArray::fromHex("621400E105C3000004000000000100FF");
+    const std::pair<int, int> masks[] = { { 0, 0x40 }, { 3, 0x34 }, { 5, 0xFF }, { 13, 0xE0 }, { 15, 0xFF } };
+    for (const auto &[byte, mask] : masks)
+        record[byte] = char((record[byte] & ~mask) | (fresh[byte] & mask));
     record[30] = char(0xFF);
     record[31] = char(record[31] | 0xFC);
     return record;
@@ -150,8 +147,8 @@ private Q_SLOTS:
         QCOMPARE(channelField(builder.image(), 1, channelfields::mode), 1);
     }
 
-    // Out of range: mode 7 keeps the default, 999.99999 MHz is clamped to band 0, -1 stores 0xFF, 70000
-    // and 300 keep their low bits, and a gps system, admit criteria or power past its field falls back.
+    // Out of range: mode 7 keeps the default, 999.99999 MHz is clamped to band 0, -1 stores 0xFF, 70000,
+    // 300 and 257 keep their low bits, and a gps system, admit criteria or power past its field falls back.
     void rangesAndLowBits()
     {
         ImageBuilder builder(0);
