@@ -105,10 +105,9 @@ private Q_SLOTS:
 
     void passwordWarningDeclinedWritesNothing()
     {
+        const QString path = ImageBuilder().u8(passwords::kRadioProgramPassword, 0x12).writeTo(*m_dir, "pw.rdt");
         CodePlugStore store;
-        QVERIFY(loadCodePlugFile(
-            store, 0, ImageBuilder().u8(passwords::kRadioProgramPassword, 0x12).writeTo(*m_dir, "pw.rdt"))
-                    .ok());
+        QVERIFY(loadCodePlugFile(store, 0, path).ok());
         store.slot(0)->image()->setU8(kEditable, 'x');
         QList<bool> answers { false, true };
         const auto confirm = [&] { return answers.takeFirst(); };
