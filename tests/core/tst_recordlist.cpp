@@ -193,17 +193,14 @@ private Q_SLOTS:
 
         ImageBuilder refused = listOf(kind, 12, setup);
         FileImage &image = writePlace(refused, offset, 3).image();
-        const FileImage before = image;
         RecordList list(image, descriptor(kind));
         QCOMPARE(list.deleteRefusal(2), refusal);
-        QStringList asked;
-        const ListResult result = list.remove({ 2 }, {}, [&](const QString &text) { return asked.append(text), true; });
-        QCOMPARE(asked, refusal.isEmpty() ? QStringList() : QStringList { refusal });
-        QCOMPARE(result.count, refusal.isEmpty() ? 1 : 0);
+        QStringList asked; // the deletion finds the same blocker in its own walk
+        QCOMPARE(list.remove({ 2 }, {}, [&](const QString &text) { return asked.append(text), true; }).count,
+            refusal.isEmpty() ? 1 : 0);
+        QCOMPARE(asked.value(0), refusal);
         if (refusal.isEmpty())
             QTEST(readPlace(image, offset), "cleared");
-        else
-            QVERIFY(image == before);
     }
 
     // Eight messages, the third one long: what storing a text in message `index` (or adding one to 8 or
