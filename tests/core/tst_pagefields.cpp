@@ -3,7 +3,6 @@
 #include "DtmfSettings.h"
 #include "GpsSystems.h"
 #include "ImageBuilder.h"
-#include "References.h"
 
 #include <QTest>
 
@@ -177,16 +176,6 @@ private Q_SLOTS:
             QCOMPARE(labelOf(functions, 24), QLatin1String(zoneSelect));
             QCOMPARE(functions.last().label, QStringLiteral("1750Hz Tone"));
         }
-    }
-
-    // Encode numbers follow their entries in analogue one-touch entries and in decode acks only.
-    void encodeReferences()
-    {
-        FileImage image = plug("9017=2803 9021=1103 197879=03");
-        Renumbering swap;
-        swap.newNumber = { 0, 1, 2, 4, 3 };
-        renumberReferences(image, dtmfEncodeReferences(), swap);
-        QCOMPARE(testsupport::bytesLike(image, "9018=04 9022=03 197879=04"), "9018=04 9022=03 197879=04");
     }
 };
 
