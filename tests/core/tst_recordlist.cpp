@@ -1,11 +1,9 @@
 #include "ChannelList.h"
-#include "ChannelRecord.h"
 #include "ContactList.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
 #include "ListRecords.h"
 #include "MemberLists.h"
-#include "NameCodec.h"
 #include "RecordList.h"
 #include "TextMessages.h"
 
