@@ -68,7 +68,6 @@ const TextRow kTextRows[] = {
     { "ack above 32", Decodes, 1, "197903=21", "Ack", "None" },
     { "revert 1500", Decodes, 7, "198049=DC05", "Revert Channel", "Selected" },
     { "gps revert 0, system 1", Gps, 0, "257637=0000", "Revert Channel", "Current Channel" },
-    { "gps revert 0xFFFF, system 2", Gps, 1, "257653=FFFF", "Revert Channel", "Current Channel" },
     { "gps revert to an empty channel", Gps, 0, "257637=05", "Revert Channel", "Current Channel" },
     { "gps interval 241", Gps, 0, "257639=F1", "Default GPS Report Interval", "Off" },
     { "gps contact of an empty record", Gps, 0, "257641=09", "Destination Contact", "None" },

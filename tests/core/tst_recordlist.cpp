@@ -401,23 +401,6 @@ private Q_SLOTS:
         QVERIFY(builder.image() == before);
     }
 
-    // Deleting and moving zones leave every other section as it was.
-    void zonesTouchNoOtherSection()
-    {
-        ImageBuilder builder = listOf(Zones, 6);
-        for (int i = 0; i < 8; ++i) // channel fields naming lists 2, 3 and 4
-            builder.named(lists::channels, i, QStringLiteral("C")).u16(127023 + 64 * i, 0x0302).u8(127025 + 64 * i, 4);
-        const QByteArray before = builder.image().toByteArray();
-        RecordList list(builder.image(), listdescriptors::zones);
-        QCOMPARE(list.remove({ 0, 2 }, {}, {}).count, 2);
-        list.moveSelection({ 2, 3 }, 10);
-        QCOMPARE(names(builder.image(), Zones), rNames({ 5, 6, 2, 4 }));
-        const QByteArray after = builder.image().toByteArray();
-        const int end = lists::zones.recordOffset(lists::zones.count);
-        QVERIFY(
-            after.left(lists::zones.offset) == before.left(lists::zones.offset) && after.mid(end) == before.mid(end));
-    }
-
     void fullList_data() { clipboard_data(); } // channels and contacts
     void fullList()
     {
