@@ -119,36 +119,31 @@ private Q_SLOTS:
         QVERIFY(answers.isEmpty() && QFile::exists(target));
     }
 
-    // The old file stays as it was, and no temporary file is left behind.
-    void failedSavesKeepTheOldFile_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("failWrite");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("folder missing") << "missing/x.rdt" << false << -2 << "Could not create the code plug file";
-        QTest::newRow("target is a folder") << "folder" << false << -2 << "Could not create the code plug file";
-        QTest::newRow("short write") << "old.rdt" << true << -3 << "Could not write to the code plug file";
-    }
+    // A folder missing, a folder in the way, a short write: the old file stays as it was, and no temporary
+    // file is left behind.
     void failedSavesKeepTheOldFile()
     {
-        QFETCH(QString, target);
-        QFETCH(bool, failWrite);
+        const std::tuple<const char *, bool, int, const char *> rows[]
+            = { { "missing/x.rdt", false, -2, "Could not create the code plug file" },
+                  { "folder", false, -2, "Could not create the code plug file" },
+                  { "old.rdt", true, -3, "Could not write to the code plug file" } };
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
         const QString old = ImageBuilder().named(lists::zones, 0, QStringLiteral("Old")).writeTo(*m_dir, "old.rdt");
         const QByteArray oldBytes = readFile(old);
-        CodePlugStore store;
-        QVERIFY(loadCodePlugFile(store, 0, old).ok());
-        store.slot(0)->image()->setU8(kEditable, 'x');
         const Writer halfWriter
             = [](QIODevice &device, const QByteArray &bytes) { return device.write(bytes.left(1000)); };
-        const FileResult result
-            = saveCodePlugFile(store, 0, m_dir->filePath(target), {}, failWrite ? halfWriter : Writer());
-        QTEST(result.code, "code");
-        QTEST(result.message, "message");
-        QCOMPARE(readFile(old), oldBytes);
-        QVERIFY(store.hasUnsavedChanges(0));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { QStringLiteral("old.rdt") });
+        for (const auto &[target, failWrite, code, message] : rows) {
+            CodePlugStore store;
+            QVERIFY(loadCodePlugFile(store, 0, old).ok());
+            store.slot(0)->image()->setU8(kEditable, 'x');
+            const FileResult result
+                = saveCodePlugFile(store, 0, m_dir->filePath(target), {}, failWrite ? halfWriter : Writer());
+            QCOMPARE(result.code, code);
+            QCOMPARE(result.message, QLatin1String(message));
+            QCOMPARE(readFile(old), oldBytes);
+            QVERIFY(store.hasUnsavedChanges(0));
+            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { QStringLiteral("old.rdt") });
+        }
     }
 
 private:
