@@ -56,9 +56,6 @@ public:
     // Makes the image as it is now the start of a fresh history.
     void restartHistory();
 
-    // Only for tests of the "no reference copy" state.
-    void dropReferenceCopyForTest() { m_reference.reset(); }
-
 private:
     void setViews();
 

@@ -3,22 +3,16 @@
 #include "DtmfSettings.h"
 #include "GpsSystems.h"
 #include "ImageBuilder.h"
-#include "References.h"
 
 #include <QTest>
 
 using namespace codeplug;
 using testsupport::ImageBuilder;
 
-// The field tables of the DTMF, GPS and Buttons pages, against hand-computed file offsets.
+// The field tables of the DTMF, GPS and Buttons pages, against hand-computed file offsets: DTMF systems
+// at 197157, encode entries at 197349 (16 bytes each), decode entries at 197861 (24 each),
+// GPS systems at 257637 (16 each), one-touch entries at 9017 (4 each), number keys at 9041 (2 each).
 namespace {
-
-constexpr int kDtmfSystem = 197157;
-constexpr int kEncode = 197349; // encode entry n at + 16 (n - 1)
-constexpr int kDecode = 197861;
-constexpr int kGps = 257637;
-constexpr int kOneTouch = 9017;
-constexpr int kNumberKeys = 9041;
 
 enum Table { Systems, Encodes, Decodes, Gps, OneTouch, NumberKeys };
 
@@ -29,40 +23,105 @@ const FieldTable &tableOf(int table)
     return tables[table]();
 }
 
-const FieldColumn &columnOf(int table, const QString &title)
+const FieldColumn &columnOf(int table, const char *title)
 {
     for (const FieldColumn &column : tableOf(table))
-        if (column.title == title)
+        if (column.title == QLatin1String(title))
             return column;
-    qFatal("no column %s", qPrintable(title));
+    qFatal("no column %s", title);
 }
 
-// Offset and byte pairs.
-using Bytes = QList<int>;
-
 // Channels "Dig" (digital) and "Ana" (analogue), contacts "C1" and "C2", encode entries 1 and 3
-// holding "123" and "*3", encode 32 "99", and whatever `bytes` puts on top.
-ImageBuilder plug(const Bytes &bytes = {})
+// holding "123" and "*3", encode 32 "99", and the byte pokes on top.
+FileImage plug(const char *pokes)
 {
     ImageBuilder builder;
     builder.records(lists::channels, { "Dig", "Ana" }).records(lists::contacts, { "C1", "C2" });
     setChannelMode(builder.image(), 0, ChannelMode::Digital);
     setChannelMode(builder.image(), 1, ChannelMode::Analogue);
-    setDtmfDigitsAt(builder.image(), kEncode, QStringLiteral("123"));
-    setDtmfDigitsAt(builder.image(), kEncode + 32, QStringLiteral("*3"));
-    setDtmfDigitsAt(builder.image(), kEncode + 31 * 16, QStringLiteral("99"));
-    for (int i = 0; i + 1 < int(bytes.size()); i += 2)
-        builder.u8(bytes.at(i), std::uint8_t(bytes.at(i + 1)));
-    return builder;
+    setDtmfDigitsAt(builder.image(), 197349, QStringLiteral("123"));
+    setDtmfDigitsAt(builder.image(), 197381, QStringLiteral("*3"));
+    setDtmfDigitsAt(builder.image(), 197845, QStringLiteral("99"));
+    testsupport::patchBytes(builder.image(), QLatin1String(pokes));
+    return builder.image();
 }
 
-QList<int> valuesOf(const ValueLabels &labels)
+template <typename Row, std::size_t N> void rowNames(const Row (&rows)[N])
 {
-    QList<int> values;
-    for (const ValueLabel &label : labels)
-        values.append(label.value);
-    return values;
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::newRow(rows[i].name) << int(i);
 }
+
+struct TextRow
+{
+    const char *name;
+    int table, entry;
+    const char *pokes, *column, *text;
+};
+const TextRow kTextRows[] = {
+    { "digit delay below 10", Systems, 0, "197157=05", "1st Digit Delay", "Unknown" },
+    { "*# time has no unknown", Systems, 0, "197161=01", "*# Digit Time", "10 ms" },
+    { "next sequence", Systems, 3, "197307=19", "Next Sequence", "2.5" },
+    { "ptt id bits 2-3", Systems, 0, "197165=09", "PTT ID", "Post Only" },
+    { "response 7", Decodes, 0, "197877=07", "Response Type", "Unknown 7" },
+    { "ack above 32", Decodes, 1, "197903=21", "Ack", "None" },
+    { "revert 1500", Decodes, 7, "198049=DC05", "Revert Channel", "Selected" },
+    { "gps revert 0, system 1", Gps, 0, "257637=0000", "Revert Channel", "Current Channel" },
+    { "gps revert to an empty channel", Gps, 0, "257637=05", "Revert Channel", "Current Channel" },
+    { "gps interval 241", Gps, 0, "257639=F1", "Default GPS Report Interval", "Off" },
+    { "gps contact of an empty record", Gps, 0, "257641=09", "Destination Contact", "None" },
+    { "analogue encode 0 reads entry 1", OneTouch, 0, "9017=2800", "Message / Encode", "123" },
+    { "analogue encode 40 reads entry 32", OneTouch, 0, "9017=2828", "Message / Encode", "99" },
+    { "digital text message", OneTouch, 5, "9037=1101", "Message / Encode", "Hello" },
+    { "number key 9", NumberKeys, 9, "9059=02", "Contact", "C2" },
+    { "number key above 1000", NumberKeys, 0, "9041=E903", "Contact", "None" },
+};
+
+// A value chosen (or a text typed) in a cell: the bytes it leaves and the texts of the row (none: not
+// checked).
+struct EditRow
+{
+    const char *name;
+    int table, entry;
+    const char *before, *column, *input, *after, *texts;
+};
+const EditRow kEditRows[] = {
+    { "digit delay 10", Systems, 0, "197157=05", "1st Digit Delay", "10", "197157=0A", nullptr },
+    { "group code keeps its neighbours", Systems, 0, "197165=8F", "Group Code", "6", "197165=EF", nullptr },
+    { "key-up digits", Systems, 0, "", "KeyUp Encode", "12ab*#", "197173=0621BAFEFF 197188=FF", nullptr },
+    { "encode 1 without digits stores #", Encodes, 0, "", "Encode", "xy", "197349=01FF", "#" },
+    { "encode 3 empty", Encodes, 2, "", "Encode", "", "197381=00FF", "" },
+    { "revert outside the channels", Decodes, 0, "197881=02", "Revert Channel", "1001", "197881=0000", nullptr },
+    { "gps off, system 1", Gps, 0, "257639=09", "Default GPS Report Interval", "0", "257639=00", nullptr },
+    { "gps off, system 5", Gps, 4, "257703=09", "Default GPS Report Interval", "0", "257703=FF", nullptr },
+    { "gps current channel, system 2", Gps, 1, "257653=01", "Revert Channel", "0", "257653=FFFF",
+        "Current Channel|Off|None" },
+    { "one-touch digital", OneTouch, 1, "9021=C207", "Mode", "1", "9021=D0010100", "Digital|C1|Call|" },
+    { "one-touch analogue", OneTouch, 0, "9019=02", "Mode", "2", "9017=28010000", "Analogue||DTMF-1|123" },
+    { "one-touch none", OneTouch, 0, "9017=51 9019=02", "Mode", "0", "9017=40 9019=0000", "None|||" },
+    { "analogue DTMF-4", OneTouch, 0, "9017=28", "Call Type", "3", "9017=2B", "Analogue||DTMF-4|123" },
+    { "digital text message", OneTouch, 0, "9017=1801", "Call Type", "1", "9017=11", "Digital||Text Message|Hello" },
+};
+
+// The values a cell's drop-down offers.
+struct ChoiceRow
+{
+    const char *name;
+    int table;
+    const char *pokes, *column;
+    QList<int> values;
+};
+const ChoiceRow kChoiceRows[] = {
+    { "ack: empty encode entries left out", Decodes, "", "Ack", { 0, 1, 3, 32 } },
+    { "dtmf revert: analogue channels", Decodes, "", "Revert Channel", { 0, 2 } },
+    { "gps revert: digital channels", Gps, "", "Revert Channel", { 0, 1 } },
+    { "analogue: encode entries holding digits", OneTouch, "9017=28", "Message / Encode", { 1, 3, 32 } },
+    { "digital call: no message", OneTouch, "9017=10", "Message / Encode", {} },
+    { "digital text message", OneTouch, "9017=11", "Message / Encode", { 1 } },
+    { "no mode: no contact", OneTouch, "", "Contact", {} },
+    { "number key", NumberKeys, "", "Contact", { 0, 1, 2 } },
+};
 
 } // namespace
 
@@ -71,176 +130,50 @@ class TestPageFields : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void shownTexts_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char *name, int table, int entry, Bytes bytes, const char *column, const char *text) {
-            QTest::newRow(name) << table << entry << bytes << QString::fromLatin1(column) << QString::fromLatin1(text);
-        };
-        row("digit delay below 10", Systems, 0, { kDtmfSystem, 5 }, "1st Digit Delay", "Unknown");
-        row("*# time has no unknown", Systems, 0, { kDtmfSystem + 4, 1 }, "*# Digit Time", "10 ms");
-        row("next sequence", Systems, 3, { kDtmfSystem + 150, 25 }, "Next Sequence", "2.5");
-        row("ptt id bits 2-3", Systems, 0, { kDtmfSystem + 8, 0x09 }, "PTT ID", "Post Only");
-        row("response 7", Decodes, 0, { kDecode + 16, 7 }, "Response Type", "Unknown 7");
-        row("ack above 32", Decodes, 1, { kDecode + 42, 33 }, "Ack", "None");
-        row("revert 1500", Decodes, 7, { kDecode + 188, 0xDC, kDecode + 189, 0x05 }, "Revert Channel", "Selected");
-        row("gps revert 0, system 1", Gps, 0, { kGps, 0, kGps + 1, 0 }, "Revert Channel", "Current Channel");
-        row("gps revert 0xFFFF, system 2", Gps, 1, { kGps + 16, 0xFF, kGps + 17, 0xFF }, "Revert Channel",
-            "Current Channel");
-        row("gps revert to an empty channel", Gps, 0, { kGps, 5 }, "Revert Channel", "Current Channel");
-        row("gps interval 241", Gps, 0, { kGps + 2, 241 }, "Default GPS Report Interval", "Off");
-        row("gps contact of an empty record", Gps, 0, { kGps + 4, 9 }, "Destination Contact", "None");
-        row("analogue encode 0 reads entry 1", OneTouch, 0, { kOneTouch, 0x28, kOneTouch + 1, 0 }, "Message / Encode",
-            "123");
-        row("analogue encode 40 reads entry 32", OneTouch, 0, { kOneTouch, 0x28, kOneTouch + 1, 40 },
-            "Message / Encode", "99");
-        row("digital text message", OneTouch, 5, { kOneTouch + 20, 0x11, kOneTouch + 21, 1 }, "Message / Encode",
-            "Hello");
-        row("number key 9", NumberKeys, 9, { kNumberKeys + 18, 2 }, "Contact", "C2");
-        row("number key above 1000", NumberKeys, 0, { kNumberKeys, 0xE9, kNumberKeys + 1, 0x03 }, "Contact", "None");
-    }
+    void shownTexts_data() { rowNames(kTextRows); }
     void shownTexts()
     {
-        QFETCH(int, table);
-        QFETCH(int, entry);
-        QFETCH(Bytes, bytes);
-        QFETCH(QString, column);
-        QFETCH(QString, text);
-        QCOMPARE(columnOf(table, column).text(plug(bytes).image(), entry), text);
+        QFETCH(int, row);
+        const TextRow &r = kTextRows[row];
+        QCOMPARE(columnOf(r.table, r.column).text(plug(r.pokes), r.entry), QLatin1String(r.text));
     }
 
-    // A value chosen (or a text typed) in a cell: the bytes it leaves and the texts of the row.
-    void edits_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<Bytes>("before");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QVariant>("input");
-        QTest::addColumn<Bytes>("after");
-        QTest::addColumn<QStringList>("texts");
-        const auto row = [](const char *name, int table, int entry, Bytes before, const char *column, QVariant input,
-                             Bytes after, QStringList texts) {
-            QTest::newRow(name) << table << entry << before << QString::fromLatin1(column) << input << after << texts;
-        };
-        const QStringList any;
-        row("digit delay 10", Systems, 0, { kDtmfSystem, 5 }, "1st Digit Delay", 10, { kDtmfSystem, 10 }, any);
-        row("group code keeps its neighbours", Systems, 0, { kDtmfSystem + 8, 0x8F }, "Group Code", 6,
-            { kDtmfSystem + 8, 0xEF }, any);
-        row("key-up digits", Systems, 0, {}, "KeyUp Encode", "12ab*#",
-            { kDtmfSystem + 16, 6, kDtmfSystem + 17, 0x21, kDtmfSystem + 18, 0xBA, kDtmfSystem + 19, 0xFE,
-                kDtmfSystem + 20, 0xFF, kDtmfSystem + 31, 0xFF },
-            any);
-        row("encode 1 empty stores #", Encodes, 0, {}, "Encode", "", { kEncode, 1, kEncode + 1, 0xFF }, { "#" });
-        row("encode 1 without digits stores #", Encodes, 0, {}, "Encode", "xy", { kEncode, 1 }, { "#" });
-        row("encode 3 empty", Encodes, 2, {}, "Encode", "", { kEncode + 32, 0, kEncode + 33, 0xFF }, { "" });
-        row("revert outside the channels", Decodes, 0, { kDecode + 20, 2 }, "Revert Channel", 1001,
-            { kDecode + 20, 0, kDecode + 21, 0 }, any);
-        row("gps off, system 1", Gps, 0, { kGps + 2, 9 }, "Default GPS Report Interval", 0, { kGps + 2, 0 }, any);
-        row("gps off, system 5", Gps, 4, { kGps + 66, 9 }, "Default GPS Report Interval", 0, { kGps + 66, 0xFF }, any);
-        row("gps current channel, system 2", Gps, 1, { kGps + 16, 1 }, "Revert Channel", 0,
-            { kGps + 16, 0xFF, kGps + 17, 0xFF }, { "Current Channel", "Off", "None" });
-        row("one-touch digital", OneTouch, 1, { kOneTouch + 4, 0xC2, kOneTouch + 5, 7 }, "Mode", 1,
-            { kOneTouch + 4, 0xD0, kOneTouch + 5, 1, kOneTouch + 6, 1, kOneTouch + 7, 0 },
-            { "Digital", "C1", "Call", "" });
-        row("one-touch analogue", OneTouch, 0, { kOneTouch + 2, 2 }, "Mode", 2,
-            { kOneTouch, 0x28, kOneTouch + 1, 1, kOneTouch + 2, 0, kOneTouch + 3, 0 },
-            { "Analogue", "", "DTMF-1", "123" });
-        row("one-touch none", OneTouch, 0, { kOneTouch, 0x51, kOneTouch + 2, 2 }, "Mode", 0,
-            { kOneTouch, 0x40, kOneTouch + 2, 0, kOneTouch + 3, 0 }, { "None", "", "", "" });
-        row("analogue DTMF-4", OneTouch, 0, { kOneTouch, 0x28 }, "Call Type", 3, { kOneTouch, 0x2B },
-            { "Analogue", "", "DTMF-4", "123" });
-        row("digital text message", OneTouch, 0, { kOneTouch, 0x18, kOneTouch + 1, 1 }, "Call Type", 1,
-            { kOneTouch, 0x11 }, { "Digital", "", "Text Message", "Hello" });
-    }
+    void edits_data() { rowNames(kEditRows); }
     void edits()
     {
-        QFETCH(int, table);
-        QFETCH(int, entry);
-        QFETCH(Bytes, before);
-        QFETCH(QString, column);
-        QFETCH(QVariant, input);
-        QFETCH(Bytes, after);
-        QFETCH(QStringList, texts);
-
-        FileImage image = plug(before).image();
-        const FieldColumn &field = columnOf(table, column);
+        QFETCH(int, row);
+        const EditRow &r = kEditRows[row];
+        FileImage image = plug(r.before);
+        const FieldColumn &field = columnOf(r.table, r.column);
         if (field.edit == FieldColumn::Edit::Text)
-            field.store(image, entry, input.toString());
+            field.store(image, r.entry, QLatin1String(r.input));
         else
-            field.value.write(image, entry, input.toInt());
-        for (int i = 0; i + 1 < int(after.size()); i += 2)
-            QCOMPARE(image.u8(after.at(i)), std::uint8_t(after.at(i + 1)));
-        if (!texts.isEmpty())
-            QCOMPARE(cellTexts(tableOf(table), image, entry), texts);
+            field.value.write(image, r.entry, QByteArray(r.input).toInt());
+        QCOMPARE(testsupport::bytesLike(image, QLatin1String(r.after)), QLatin1String(r.after));
+        if (r.texts)
+            QCOMPARE(cellTexts(tableOf(r.table), image, r.entry).join(u'|'), QLatin1String(r.texts));
     }
 
-    // The values a cell's drop-down offers.
-    void choices_data()
-    {
-        QTest::addColumn<int>("table");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QList<int>>("values");
-        const auto row
-            = [](const char *name, int table, int entry, Bytes bytes, const char *column, QList<int> values) {
-                  QTest::newRow(name) << table << entry << bytes << QString::fromLatin1(column) << values;
-              };
-        row("ack: empty encode entries left out", Decodes, 0, {}, "Ack", { 0, 1, 3, 32 });
-        row("dtmf revert: analogue channels", Decodes, 0, {}, "Revert Channel", { 0, 2 });
-        row("gps revert: digital channels", Gps, 0, {}, "Revert Channel", { 0, 1 });
-        row("analogue: encode entries holding digits", OneTouch, 0, { kOneTouch, 0x28 }, "Message / Encode",
-            { 1, 3, 32 });
-        row("digital call: no message", OneTouch, 0, { kOneTouch, 0x10 }, "Message / Encode", {});
-        row("digital text message", OneTouch, 0, { kOneTouch, 0x11 }, "Message / Encode", { 1 });
-        row("no mode: no contact", OneTouch, 0, {}, "Contact", {});
-        row("number key", NumberKeys, 0, {}, "Contact", { 0, 1, 2 });
-    }
+    void choices_data() { rowNames(kChoiceRows); }
     void choices()
     {
-        QFETCH(int, table);
-        QFETCH(int, entry);
-        QFETCH(Bytes, bytes);
-        QFETCH(QString, column);
-        QTEST(valuesOf(columnOf(table, column).choices(plug(bytes).image(), entry)), "values");
+        QFETCH(int, row);
+        const ChoiceRow &r = kChoiceRows[row];
+        QList<int> values;
+        for (const ValueLabel &label : columnOf(r.table, r.column).choices(plug(r.pokes), 0))
+            values.append(label.value);
+        QCOMPARE(values, r.values);
     }
 
-    void sideButtonFunctionsByRadioType_data()
-    {
-        QTest::addColumn<int>("radioType");
-        QTest::addColumn<int>("items");
-        QTest::addColumn<QString>("zoneSelect");
-        QTest::newRow("type 0") << 0x00 << 21 << "";
-        QTest::newRow("type 0x33") << 0x33 << 24 << "Zone Select";
-        QTest::newRow("type 0x52") << 0x52 << 24 << "Zone Select";
-    }
+    // Any radio type but 0 adds three functions, "Zone Select" among them.
     void sideButtonFunctionsByRadioType()
     {
-        QFETCH(int, radioType);
-        const ValueLabels functions = sideButtonFunctions(plug({ 312, radioType }).image());
-        QTEST(int(functions.size()), "items");
-        QTEST(labelOf(functions, 24), "zoneSelect");
-        QCOMPARE(functions.last().label, QStringLiteral("1750Hz Tone"));
-        QCOMPARE(labelOf(longPressDurations(), 6), QStringLiteral("1500 ms"));
-    }
-
-    // Encode numbers follow their entries in analogue one-touch entries and in decode acks only.
-    void encodeReferences()
-    {
-        FileImage image
-            = plug({ kOneTouch, 0x28, kOneTouch + 1, 3, kOneTouch + 4, 0x11, kOneTouch + 5, 3, kDecode + 18, 3 })
-                  .image();
-        Renumbering swap;
-        swap.newNumber = { 0, 1, 2, 4, 3 };
-        renumberReferences(image, dtmfEncodeReferences(), swap);
-        QCOMPARE(image.u8(kOneTouch + 1), 4);
-        QCOMPARE(image.u8(kOneTouch + 5), 3); // a text message number
-        QCOMPARE(image.u8(kDecode + 18), 4);
+        for (const auto &[pokes, count, zoneSelect] :
+            { std::tuple("312=00", 21, ""), { "312=33", 24, "Zone Select" } }) {
+            const ValueLabels functions = sideButtonFunctions(plug(pokes));
+            QCOMPARE(int(functions.size()), count);
+            QCOMPARE(labelOf(functions, 24), QLatin1String(zoneSelect));
+        }
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace codeplug;
 using testsupport::readFile;
@@ -27,11 +28,6 @@ QString dump(const DmrUserList &list)
     return entries.join(QStringLiteral("; "));
 }
 
-DmrUserEntry user(qint32 id, const char *callsign, const char *name, const char *nick = "", const char *country = "")
-{
-    return DmrUserEntry { id, { callsign, name, nick, "", "", country } };
-}
-
 DmrUserList listOf(std::initializer_list<DmrUserEntry> entries)
 {
     DmrUserList list;
@@ -40,11 +36,25 @@ DmrUserList listOf(std::initializer_list<DmrUserEntry> entries)
     return list;
 }
 
+DmrUserEntry user(qint32 id, const char *callsign, const char *name = "", const char *country = "")
+{
+    return DmrUserEntry { id, { callsign, name, "", "", "", country } };
+}
+
 QByteArray le32(qint32 value)
 {
     QByteArray bytes(4, '\0');
-    for (int k = 0; k < 4; ++k)
-        bytes[k] = char(quint32(value) >> (8 * k));
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// One cache entry: the ID, then callsign, name, nick name, city, state and country at their offsets.
+QByteArray cacheEntry(qint32 id, const QByteArrayList &texts)
+{
+    QByteArray bytes = le32(id) + QByteArray(260, '\0');
+    const int offsets[] = { 4, 20, 52, 72, 136, 200 };
+    for (int f = 0; f < texts.size(); ++f)
+        bytes.replace(offsets[f], texts[f].size(), texts[f]);
     return bytes;
 }
 
@@ -55,257 +65,198 @@ class TestUserDatabase : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void parse_data();
-    void parse();
-    void cacheBytesAreTheDocumentedLayout();
-    void failedWriteKeepsPreviousCache();
-    void damagedCache_data();
-    void damagedCache();
-    void countriesMerge();
-    void filter_data();
-    void filter();
-    void contactName_data();
-    void contactName();
-    void addOverwritesFillsAndKeepsProtected();
-    void reparseKeepsListsOnEmptyReply();
-    void lastHeardTakesDatabaseDetails();
+    // A database or last-heard reply (told apart by its header, see parseFiles) as entries.
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("entries");
+        const auto row = [](const char *name, const QByteArray &data, const char *entries) {
+            QTest::newRow(name) << data << QString(entries);
+        };
+        row("database with a header line",
+            "Radio_ID;Callsign;Name;City;State;Country;Remarks\r\n2627654;DL1ABC;Hans Peter;Berlin;Berlin;Germany;x\r\n"
+            "\r\n2221234,IZ1XYZ,Marco,Roma,Lazio,Italy\n",
+            "2221234|IZ1XYZ|Marco||||Italy; 2627654|DL1ABC|Hans Peter||||Germany");
+        row("last heard header", "NUM;Callsign;DMRID;Name;Age\n1;DL1ABC;2627654;Hans;12\n2;G4XYZ;2345678;;3\n",
+            "2627654|DL1ABC|Hans||||; 2345678|G4XYZ|||||");
+        row("<br/> empties its field", "3100001|W1AW|<BR/>Hiram|a|b|United States", "3100001|W1AW|||||United States");
+        row("first of a repeated ID wins, IDs sorted", "9;B;second\n3;A;first\n9;C;third\n",
+            "3|A|first||||; 9|B|second||||");
+        row("bad lines skipped", "16777216;BIG\n-1;NEG\n;NOID\n5;\nabc;TXT\n16777215;MAX\n0;ZERO\n",
+            "0|ZERO|||||; 16777215|MAX|||||");
+        // A TAB no longer ends the line, so its tail cannot become a second, bogus entry.
+        row("control bytes inside a line", "2627654;DL1ABC;Hans\tPeter\t7777777;X\x01Y\n",
+            "2627654|DL1ABC|HansPeter7777777||||");
+        row("high bytes dropped, texts cut to the cache width", "7;ABCDEFGHIJKLMNOPQRS;M\xfc\xfcller\n",
+            "7|ABCDEFGHIJKLMNO|Mller||||");
+        row("seven fields at most", "7;A;B;C;D;E;F;G;H", "7|A|B||||E");
+        row("nothing usable", "<html><body>Error</body></html>\n", "");
+    }
+    void parse()
+    {
+        QFETCH(QByteArray, data);
+        QTEST(dump(parseUserData(data).entries), "entries");
+    }
+
+    void cacheBytesAreTheDocumentedLayout()
+    {
+        const DmrUserList list
+            = listOf({ DmrUserEntry { 0x123456, { "DL1ABC", "Hans", "Hansi", "Berlin", "BE", "Germany" } },
+                user(7, "ABCDEFGHIJKLMNO") }); // 15 characters and the terminating 0
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cache.dat"));
+        QCOMPARE(writeUserCache(list, path), int(UserDbOk));
+        QCOMPARE(readFile(path),
+            le32(2) + cacheEntry(0x123456, { "DL1ABC", "Hans", "Hansi", "Berlin", "BE", "Germany" })
+                + cacheEntry(7, { "ABCDEFGHIJKLMNO" }));
+        DmrUserList back;
+        QCOMPARE(readUserCache(back, path), int(UserDbOk));
+        QCOMPARE(dump(back), dump(list));
+    }
+
+    // A disk that fills up halfway (here: a file size limit) must not cost the cache that was there.
+    void failedWriteKeepsPreviousCache()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cache.dat"));
+        QCOMPARE(writeUserCache(listOf({ user(1, "OLD") }), path), int(UserDbOk));
+        const QByteArray previous = readFile(path);
+        DmrUserList big;
+        for (int i = 0; i < 20000; ++i)
+            big.append(user(i, "CALL", "Name"));
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 100000;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int code = writeUserCache(big, path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(code, int(UserDbShortRead));
+        QCOMPARE(readFile(path), previous);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("cache.dat") });
+    }
+
+    void damagedCache_data()
+    {
+        const QByteArray entry = cacheEntry(42, { "AB" });
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("entries"); // "kept": the list is left as it was
+        QTest::newRow("negative count") << le32(-5) + entry << 0 << "";
+        QTest::newRow("count beyond the file") << le32(1000) + entry + entry.left(100) << 0 << "42|AB|||||";
+        QTest::newRow("shorter than 5 bytes") << le32(1) << int(UserDbEmpty) << "kept";
+        QTest::newRow("text bounded by its field") // the callsign runs into the name without a 0
+            << le32(1) + cacheEntry(42, { QByteArray(16, 'C'), "Bob" }) << 0 << "42|CCCCCCCCCCCCCCC|Bob||||";
+        QTest::newRow("impossible ID dropped") << le32(2) + cacheEntry(16777216, { "AB" }) + entry << 0 << "42|AB|||||";
+    }
+    void damagedCache()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, entries);
+        DmrUserList list = listOf({ user(1, "OLD") });
+        QTEST(readUserCacheBytes(bytes, list), "code");
+        QCOMPARE(dump(list), entries == QLatin1String("kept") ? QStringLiteral("1|OLD|||||") : entries);
+    }
+
+    void countriesMerge()
+    {
+        const DmrUserList list = listOf(
+            { user(1, "A", "", "germany"), user(2, "B", "", "Austria"), user(3, "C"), user(4, "D", "", "Italy") });
+        QCOMPARE(mergeCountries({ "All", "Italy", "Zambia" }, list),
+            (QStringList { "All", "Austria", "germany", "Italy", "Zambia" }));
+    }
+
+    // Country "All" or exactly as stored; the key trimmed, in any case, within the ID or any one text.
+    void filter_data()
+    {
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QList<qint32>>("ids");
+        const auto row = [](const char *name, const char *country, const char *key, QList<qint32> ids) {
+            QTest::newRow(name) << QString(country) << QString(key) << ids;
+        };
+        row("everything", "All", "", { 2621001, 2627654, 3100002 });
+        row("country exactly", "Germany", "", { 2621001, 2627654 });
+        row("country in another case", "germany", "", {});
+        row("key in the ID", "All", "7654", { 2627654 });
+        row("key trimmed, any case, callsign", "All", "  dl1 ", { 2621001, 2627654 });
+        row("key in the city", "All", "BERLIN", { 2627654 });
+        row("key in the nick name", "All", "bud", { 3100002 });
+        row("key and country", "Germany", "otto", { 2621001 });
+        row("no match across fields", "All", "abcberlin", {});
+    }
+    void filter()
+    {
+        QFETCH(QString, country);
+        QFETCH(QString, key);
+        DmrUserList list
+            = listOf({ DmrUserEntry { 3100002, { "K1ABC", "Robert", "Bud", "Boston", "MA", "United States" } },
+                DmrUserEntry { 2627654, { "DL1ABC", "Hans", "", "Berlin", "", "Germany" } },
+                DmrUserEntry { 2621001, { "DL1XYZ", "Otto", "", "Hamburg", "", "Germany" } } });
+        // The sort lays the texts out anew: a search copy made before it must not be used after it.
+        list.prepareSearch();
+        list.sortById();
+        QList<qint32> found;
+        for (const int index : filterUsers(list, country, key))
+            found.append(list.id(index));
+        QTEST(found, "ids");
+    }
+
+    // The callsign and the first word of the name, else of the nick name.
+    void contactName()
+    {
+        const char *const rows[][3]
+            = { { " Hans Peter", "Hansi", "DL1ABC Hans" }, { "  ", "Hansi B", "DL1ABC Hansi" }, { "", "", "DL1ABC " } };
+        for (const auto &[name, nick, contact] : rows)
+            QCOMPARE(userContactName(DmrUserEntry { 1, { "DL1ABC", name, nick, "", "", "" } }), QString(contact));
+    }
+
+    // Entries go through the contact merger as private calls named callsign first; a long name is cut.
+    void addUsersAsContacts()
+    {
+        testsupport::ImageBuilder builder;
+        FileImage &image = builder.image();
+        writeContact(image, 0, 100, GroupCall, true, QStringLiteral("Old 100"));
+        const DmrUserEntry entries[] = { user(100, "AA1AAA", "Anna Lena"), user(300, "CC3CCCCCCCCCCCC", "Carl") };
+        QCOMPARE(addUsersToContacts(image, entries, {}), 2);
+        QCOMPARE(contactRecordBytes(image, 0).toHex(),
+            "640000c2410041003100410041004100200041006e006e00610000000000000000000000");
+        QCOMPARE(contactId(image, 1), 300u);
+        QCOMPARE(contactRecordBytes(image, 1).mid(32, 4), QByteArray("C\0 \0", 4)); // cut to 16 characters
+        QCOMPARE(contactCount(image), 2);
+    }
+
+    // A database reply fills the list and its cache; an error page sent as a good reply leaves both as
+    // they were; a last-heard reply takes the details of its IDs from the database, leaving it alone.
+    void parseFiles()
+    {
+        QTemporaryDir dir;
+        UserDatabase database(dir.path());
+        const QString reply = testsupport::writeFile(dir, QStringLiteral("dmr.DB"), "1;A;x\n2;B;y\n");
+        QCOMPARE(database.parseFile(reply), int(UserDbOk));
+        const QString cachePath = dir.filePath(QLatin1String(UserDatabase::kDatabaseCache));
+        const QByteArray cache = readFile(cachePath);
+        QCOMPARE(cache.size(), 4 + 2 * 264);
+        testsupport::writeFile(dir, QStringLiteral("dmr.DB"), QByteArray(2000, 'x'));
+        QCOMPARE(database.parseFile(reply), int(UserDbNoEntries));
+        QCOMPARE(database.database().size(), 2);
+        QCOMPARE(readFile(cachePath), cache);
+
+        database.database() = listOf({ DmrUserEntry { 5, { "FULL", "Full Name", "Nick", "City", "State", "Land" } } });
+        const QString lastHeard = testsupport::writeFile(
+            dir, QStringLiteral("dmr_0.csv"), "num;callsign;dmrid;name;age\n1;FULL;5;Short;1\n2;OTHER;6;Other;2\n");
+        QCOMPARE(database.parseFile(lastHeard), int(UserDbOk));
+        QCOMPARE(
+            dump(database.lastHeard()), QStringLiteral("5|FULL|Full Name|Nick|City|State|Land; 6|OTHER|Other||||"));
+        DmrUserList cached;
+        QCOMPARE(readUserCache(cached, dir.filePath(QLatin1String(UserDatabase::kLastHeardCache))), int(UserDbOk));
+        QCOMPARE(dump(cached), dump(database.lastHeard()));
+        QCOMPARE(database.database().size(), 1);
+        QCOMPARE(readFile(cachePath), cache);
+    }
 };
-
-void TestUserDatabase::parse_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("lastHeard");
-    QTest::addColumn<QString>("entries");
-    QTest::newRow("database with a header line")
-        << QByteArray("Radio_ID;Callsign;Name;City;State;Country;Remarks\r\n"
-                      "2627654;DL1ABC;Hans Peter;Berlin;Berlin;Germany;x\r\n\r\n"
-                      "2221234,IZ1XYZ,Marco,Roma,Lazio,Italy\n")
-        << false << "2221234|IZ1XYZ|Marco||||Italy; 2627654|DL1ABC|Hans Peter||||Germany";
-    QTest::newRow("last heard header") << QByteArray(
-        "NUM;Callsign;DMRID;Name;Age\n1;DL1ABC;2627654;Hans;12\n2;G4XYZ;2345678;;3\n")
-                                       << true << "2627654|DL1ABC|Hans||||; 2345678|G4XYZ|||||";
-    QTest::newRow("<br/> empties its field")
-        << QByteArray("3100001|W1AW|<BR/>Hiram|a|b|United States") << false << "3100001|W1AW|||||United States";
-    QTest::newRow("first of a repeated ID wins, IDs sorted")
-        << QByteArray("9;B;second\n3;A;first\n9;C;third\n") << false << "3|A|first||||; 9|B|second||||";
-    QTest::newRow("bad lines skipped") << QByteArray("16777216;BIG\n-1;NEG\n;NOID\n5;\nabc;TXT\n16777215;MAX\n0;ZERO\n")
-                                       << false << "0|ZERO|||||; 16777215|MAX|||||";
-    // A TAB no longer ends the line, so its tail cannot become a second, bogus entry.
-    QTest::newRow("control bytes inside a line")
-        << QByteArray("2627654;DL1ABC;Hans\tPeter\t7777777;X\x01Y\n") << false << "2627654|DL1ABC|HansPeter7777777||||";
-    QTest::newRow("high bytes dropped, texts cut to the cache width")
-        << QByteArray("7;ABCDEFGHIJKLMNOPQRS;M\xfc\xfcller\n") << false << "7|ABCDEFGHIJKLMNO|Mller||||";
-    QTest::newRow("seven fields at most") << QByteArray("7;A;B;C;D;E;F;G;H") << false << "7|A|B||||E";
-    QTest::newRow("nothing usable") << QByteArray("<html><body>Error</body></html>\n") << false << "";
-}
-
-void TestUserDatabase::parse()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QString, entries);
-    const ParsedUserFile parsed = parseUserData(data);
-    QTEST(parsed.kind == UserFileKind::LastHeard, "lastHeard");
-    QCOMPARE(dump(parsed.entries), entries);
-}
-
-void TestUserDatabase::cacheBytesAreTheDocumentedLayout()
-{
-    const DmrUserList list
-        = listOf({ DmrUserEntry { 0x123456, { "DL1ABC", "Hans", "Hansi", "Berlin", "BE", "Germany" } },
-            user(7, "ABCDEFGHIJKLMNO", "") });
-    QByteArray expected = le32(2);
-    QByteArray first(264, '\0');
-    first.replace(0, 4, le32(0x123456));
-    const std::pair<int, QByteArray> texts[]
-        = { { 4, "DL1ABC" }, { 20, "Hans" }, { 52, "Hansi" }, { 72, "Berlin" }, { 136, "BE" }, { 200, "Germany" } };
-    for (const auto &[offset, text] : texts)
-        first.replace(offset, int(text.size()), text);
-    QByteArray second(264, '\0');
-    second.replace(0, 4, le32(7));
-    second.replace(4, 15, "ABCDEFGHIJKLMNO"); // 15 characters and the terminating 0
-    expected += first + second;
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("cache.dat"));
-    QCOMPARE(writeUserCache(list, path), int(UserDbOk));
-    QCOMPARE(readFile(path), expected);
-    DmrUserList back;
-    QCOMPARE(readUserCache(back, path), int(UserDbOk));
-    QCOMPARE(dump(back), dump(list));
-}
-
-// A disk that fills up halfway (here: a file size limit) must not cost the cache that was there.
-void TestUserDatabase::failedWriteKeepsPreviousCache()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("cache.dat"));
-    QCOMPARE(writeUserCache(listOf({ user(1, "OLD", "") }), path), int(UserDbOk));
-    const QByteArray previous = readFile(path);
-    DmrUserList big;
-    for (int i = 0; i < 20000; ++i)
-        big.append(user(i, "CALL", "Name"));
-
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 100000;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const int code = writeUserCache(big, path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QCOMPARE(code, int(UserDbShortRead));
-    QCOMPARE(readFile(path), previous);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("cache.dat") });
-}
-
-void TestUserDatabase::damagedCache_data()
-{
-    QByteArray entry(264, '\0');
-    entry.replace(0, 4, le32(42));
-    entry.replace(4, 2, "AB");
-    QByteArray unterminated = entry;
-    unterminated.replace(4, 16, QByteArray(16, 'C')); // runs into the name without a 0
-    unterminated.replace(20, 3, "Bob");
-    QByteArray badId = entry;
-    badId.replace(0, 4, le32(16777216));
-
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("entries"); // "kept": the list is left as it was
-    QTest::newRow("negative count") << le32(-5) + entry << 0 << "";
-    QTest::newRow("count beyond the file") << le32(1000) + entry + entry.left(100) << 0 << "42|AB|||||";
-    QTest::newRow("shorter than 5 bytes") << le32(1) << int(UserDbEmpty) << "kept";
-    QTest::newRow("text bounded by its field") << le32(1) + unterminated << 0 << "42|CCCCCCCCCCCCCCC|Bob||||";
-    QTest::newRow("impossible ID dropped") << le32(2) + badId + entry << 0 << "42|AB|||||";
-}
-
-void TestUserDatabase::damagedCache()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, entries);
-    const DmrUserList before = listOf({ user(1, "OLD", "") });
-    DmrUserList list = before;
-    QTEST(readUserCacheBytes(bytes, list), "code");
-    QCOMPARE(dump(list), entries == QLatin1String("kept") ? dump(before) : entries);
-}
-
-void TestUserDatabase::countriesMerge()
-{
-    const DmrUserList list = listOf({ user(1, "A", "", "", "germany"), user(2, "B", "", "", "Austria"),
-        user(3, "C", ""), user(4, "D", "", "", "Italy") });
-    QCOMPARE(mergeCountries({ "All", "Italy", "Zambia" }, list),
-        (QStringList { "All", "Austria", "germany", "Italy", "Zambia" }));
-}
-
-void TestUserDatabase::filter_data()
-{
-    QTest::addColumn<QString>("country");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QList<qint32>>("ids");
-    const auto row = [](const char *name, const char *country, const char *key, QList<qint32> ids) {
-        QTest::newRow(name) << QString(country) << QString(key) << ids;
-    };
-    row("everything", "All", "", { 2621001, 2627654, 3100002 });
-    row("country exactly", "Germany", "", { 2621001, 2627654 });
-    row("country in another case", "germany", "", {});
-    row("key in the ID", "All", "7654", { 2627654 });
-    row("key trimmed, any case, callsign", "All", "  dl1 ", { 2621001, 2627654 });
-    row("key in the city", "All", "BERLIN", { 2627654 });
-    row("key in the nick name", "All", "bud", { 3100002 });
-    row("key and country", "Germany", "otto", { 2621001 });
-    row("no match across fields", "All", "abcberlin", {});
-}
-
-void TestUserDatabase::filter()
-{
-    QFETCH(QString, country);
-    QFETCH(QString, key);
-    DmrUserList list = listOf({ DmrUserEntry { 3100002, { "K1ABC", "Robert", "Bud", "Boston", "MA", "United States" } },
-        DmrUserEntry { 2627654, { "DL1ABC", "Hans", "", "Berlin", "", "Germany" } },
-        DmrUserEntry { 2621001, { "DL1XYZ", "Otto", "", "Hamburg", "", "Germany" } } });
-    // The sort lays the texts out anew: a search copy made before it must not be used after it.
-    list.prepareSearch();
-    list.sortById();
-    QList<qint32> found;
-    for (const int index : filterUsers(list, country, key))
-        found.append(list.id(index));
-    QTEST(found, "ids");
-}
-
-void TestUserDatabase::contactName_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("nick");
-    QTest::addColumn<QString>("contact");
-    QTest::newRow("two-word name") << QByteArray(" Hans Peter") << QByteArray("Hansi") << "DL1ABC Hans";
-    QTest::newRow("nick name fallback") << QByteArray("  ") << QByteArray("Hansi B") << "DL1ABC Hansi";
-    QTest::newRow("neither") << QByteArray() << QByteArray() << "DL1ABC ";
-}
-
-void TestUserDatabase::contactName()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(QByteArray, nick);
-    QTEST(userContactName(DmrUserEntry { 1, { "DL1ABC", name, nick, "", "", "" } }), "contact");
-}
-
-void TestUserDatabase::addOverwritesFillsAndKeepsProtected()
-{
-    testsupport::ImageBuilder builder;
-    FileImage &image = builder.image();
-    writeContact(image, 0, 100, GroupCall, true, QStringLiteral("Old 100"));
-    writeContact(image, 1, 200, GroupCall, false, QStringLiteral("Kept 200"));
-    ProtectedIdList protectedIds;
-    protectedIds.add(200);
-    const QByteArray kept = contactRecordBytes(image, 1);
-    const DmrUserEntry entries[]
-        = { user(100, "AA1AAA", "Anna Lena"), user(200, "BB2BBB", "Bob"), user(300, "CC3CCCCCCCCCCCC", "Carl") };
-
-    QCOMPARE(addUsersToContacts(image, entries, protectedIds), 2);
-    QByteArray overwritten(36, '\0');
-    overwritten[0] = char(100);
-    overwritten[3] = char(0xC2);
-    for (int k = 0; k < 11; ++k)
-        overwritten[4 + 2 * k] = "AA1AAA Anna"[k];
-    QCOMPARE(contactRecordBytes(image, 0), overwritten);
-    QCOMPARE(contactRecordBytes(image, 1), kept);
-    QCOMPARE(contactId(image, 2), 300u);
-    QCOMPARE(contactRecordBytes(image, 2).mid(32, 4), QByteArray("C\0 \0", 4)); // cut to 16 characters
-    QCOMPARE(contactCount(image), 3);
-}
-
-void TestUserDatabase::reparseKeepsListsOnEmptyReply()
-{
-    QTemporaryDir dir;
-    UserDatabase database(dir.path());
-    const QString reply = testsupport::writeFile(dir, QStringLiteral("dmr.DB"), "1;A;x\n2;B;y\n");
-    QCOMPARE(database.parseFile(reply), int(UserDbOk));
-    const QByteArray cache = readFile(dir.filePath(QLatin1String(UserDatabase::kDatabaseCache)));
-    QCOMPARE(cache.size(), 4 + 2 * 264);
-
-    // An error page sent as a good reply: the list and the cache stay as they were.
-    testsupport::writeFile(dir, QStringLiteral("dmr.DB"), QByteArray(2000, 'x'));
-    QCOMPARE(database.parseFile(reply), int(UserDbNoEntries));
-    QCOMPARE(database.database().size(), 2);
-    QCOMPARE(readFile(dir.filePath(QLatin1String(UserDatabase::kDatabaseCache))), cache);
-}
-
-void TestUserDatabase::lastHeardTakesDatabaseDetails()
-{
-    QTemporaryDir dir;
-    UserDatabase database(dir.path());
-    database.database() = listOf({ DmrUserEntry { 5, { "FULL", "Full Name", "Nick", "City", "State", "Land" } } });
-    const QString reply = testsupport::writeFile(
-        dir, QStringLiteral("dmr_0.csv"), "num;callsign;dmrid;name;age\n1;FULL;5;Short;1\n2;OTHER;6;Other;2\n");
-    QCOMPARE(database.parseFile(reply), int(UserDbOk));
-    QCOMPARE(dump(database.lastHeard()), QStringLiteral("5|FULL|Full Name|Nick|City|State|Land; 6|OTHER|Other||||"));
-    DmrUserList cached;
-    QCOMPARE(readUserCache(cached, dir.filePath(QLatin1String(UserDatabase::kLastHeardCache))), int(UserDbOk));
-    QCOMPARE(dump(cached), dump(database.lastHeard()));
-    QCOMPARE(database.database().size(), 1); // a last-heard list leaves the database alone
-}
 
 QTEST_APPLESS_MAIN(TestUserDatabase)
 #include "tst_userdatabase.moc"
