@@ -1,13 +1,18 @@
 #include "ChannelList.h"
+#include "ChannelRecord.h"
 #include "ContactList.h"
 #include "ContactRecord.h"
 #include "ImageBuilder.h"
 #include "ListRecords.h"
 #include "MemberLists.h"
+#include "NameCodec.h"
 #include "RecordList.h"
 #include "TextMessages.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace codeplug;
 using testsupport::ImageBuilder;
@@ -503,6 +508,102 @@ private Q_SLOTS:
         const QStringList sorted = names(image, kind);
         QTEST(sorted, "order");
         QCOMPARE(sorted.at(image.u16(kind == Channels ? 85029 : 61029) - 1), kind == Channels ? "N1" : "A");
+    }
+
+    // On random lists with blank names and references, each sort gives exactly the bytes of the
+    // swap-by-swap exchange sort, whose comparisons see the text a record shows where it stands.
+    void sortMatchesSwappingSort()
+    {
+        const std::pair<int, ContactSortKey> sorts[] = { { Channels, ContactSortKey::Name },
+            { Contacts, ContactSortKey::Name }, { Contacts, ContactSortKey::Id }, { Contacts, ContactSortKey::Type },
+            { Contacts, ContactSortKey::RxTone } };
+        for (const auto &[kind, key] : sorts) {
+            const FileImage image = randomList(kind, 1234 + int(key));
+            FileImage swapped = image;
+            swapSort(swapped, kind, key);
+            FileImage sorted = image;
+            if (kind == Channels)
+                sortChannels(sorted, protectedNames());
+            else
+                sortContacts(sorted, key, protectedIds());
+            QVERIFY2(sorted == swapped, qPrintable(QStringLiteral("kind %1 key %2").arg(kind).arg(int(key))));
+        }
+    }
+
+private:
+    static constexpr int kRandomCount = 80;
+
+    static ProtectedChannelList protectedNames()
+    {
+        ProtectedChannelList names;
+        names.add(QStringLiteral("n3"));
+        return names;
+    }
+    static ProtectedIdList protectedIds()
+    {
+        ProtectedIdList ids;
+        ids.add(3);
+        ids.add(17);
+        return ids;
+    }
+
+    // Names drawn from 20 in both cases, one in eight blank, and every zone or group list member
+    // slot naming a record.
+    static FileImage randomList(int kind, quint32 seed)
+    {
+        QRandomGenerator random(seed);
+        ImageBuilder builder;
+        for (int i = 0; i < kRandomCount; ++i) {
+            const QString name = QStringLiteral("n%1").arg(random.bounded(20));
+            if (kind == Channels) {
+                builder.named(lists::channels, i, random.bounded(2) ? name.toUpper() : name);
+                if (random.bounded(8) == 0)
+                    builder.u16(lists::channels.nameFieldOffset(i), ' ').u16(lists::channels.nameFieldOffset(i) + 2, 0);
+            } else {
+                writeContact(builder.image(), i, random.bounded(30), int(random.bounded(1, 6)), random.bounded(2) == 1,
+                    random.bounded(8) == 0 ? QStringLiteral(" ") : name);
+            }
+            builder.u16(kind == Channels ? 85029 + 2 * (i % 16) : 61029 + 2 * (i % 32),
+                std::uint16_t(random.bounded(1, kRandomCount + 1)));
+        }
+        return builder.image();
+    }
+
+    // The literal sort: protected records to the front in their order, then an exchange sort whose
+    // every comparison reads the records as they stand at that moment.
+    static void swapSort(FileImage &image, int kind, ContactSortKey key)
+    {
+        RecordList list(image, descriptor(kind));
+        RecordOrder order = list.identityOrder();
+        const auto isProtected = [&](int i) {
+            return kind == Channels ? protectedNames().matches(channelName(image, i))
+                                    : protectedIds().contains(contactId(image, i));
+        };
+        const int first
+            = int(std::stable_partition(order.begin(), order.begin() + kRandomCount, isProtected) - order.begin());
+        list.applyOrder(order);
+        const auto text = [&](int r) {
+            return (kind == Channels ? trimControl(channelName(image, r)) : contactName(image, r)).toLower().toLatin1();
+        };
+        const auto before = [&](int j, int i) {
+            switch (key) {
+            case ContactSortKey::Name:
+                return text(j) < text(i);
+            case ContactSortKey::Id:
+                return contactId(image, j) < contactId(image, i);
+            case ContactSortKey::Type:
+                return contactCallType(image, j) < contactCallType(image, i);
+            case ContactSortKey::RxTone:
+                return contactRxTone(image, j) && !contactRxTone(image, i);
+            }
+            return false;
+        };
+        for (int i = first; i < kRandomCount - 1; ++i) {
+            for (int j = i + 1; j < kRandomCount; ++j) {
+                if (before(j, i))
+                    list.swap(i, j);
+            }
+        }
     }
 };
 
