@@ -428,11 +428,6 @@ QString toneLabel(std::uint16_t code)
     return QString::asprintf("%0.1f Hz", fromBcd(code, 4) / 10.0);
 }
 
-std::uint16_t ctcssCode(double hz)
-{
-    return toBcd(int(std::lround(hz * 10.0)), 4);
-}
-
 std::uint16_t dcsCode(int code, bool inverted)
 {
     return std::uint16_t((inverted ? 0xC000 : 0x8000) | toBcd(code, 3));

@@ -123,7 +123,6 @@ std::uint32_t frequencyFromUnits(qint64 units, int band);
 
 inline constexpr std::uint16_t kNoTone = 0xFFFF;
 QString toneLabel(std::uint16_t code);
-std::uint16_t ctcssCode(double hz);
 std::uint16_t dcsCode(int code, bool inverted);
 // No tone, the 50 CTCSS tones, the 104 DCS codes normal, then inverted.
 const QList<std::uint16_t> &toneChoices();

@@ -137,11 +137,6 @@ bool sendsMessage(const FileImage &image, int k)
     return buttons::oneTouchSendsMessage(image, k);
 }
 
-bool isAnalogueOneTouch(const FileImage &image, int k)
-{
-    return buttons::oneTouchMode(image, k) == buttons::kOneTouchModeAnalogue;
-}
-
 using P = ReferencePlace;
 
 QString oneTouchPlace(const FileImage &, int owner, int)
@@ -209,31 +204,6 @@ const ReferencePlace kContactReferences[] = {
         [](const FileImage &, int owner, int) { return QStringLiteral("GPS %1").arg(owner + 1); }),
 };
 
-// The encode numbers of analogue one-touch entries; a digital entry's byte is a text message number.
-constexpr ReferencePlace analogueOneTouchNumbers()
-{
-    constexpr Condition analogue { When::OwnerHolds, isAnalogueOneTouch };
-    ReferencePlace place
-        = P::entries(buttons::kOneTouch + buttons::kOneTouchNumber, buttons::kOneTouchSize, buttons::kOneTouchCount,
-            [](const FileImage &, int owner, int) {
-                return QStringLiteral("one-touch-access \"%1\" button").arg(owner + 1);
-            })
-              .bytes()
-              .movedWhen(analogue)
-              .blocksWhen(analogue);
-    place.onDelete = analogue;
-    return place;
-}
-
-// The encode strings are fixed entries that no page deletes or moves; the table names the places
-// that would follow them.
-const ReferencePlace kDtmfEncodeReferences[] = {
-    analogueOneTouchNumbers(),
-    P::entries(dtmf::kDecodes + dtmf::kDecodeAck, dtmf::kDecodeSize, dtmf::kDecodeCount,
-        [](const FileImage &, int owner, int) { return quoted("DTMF", QStringLiteral("DTMF-%1").arg(owner + 1)); })
-        .bytes(),
-};
-
 const ReferencePlace kRxGroupListReferences[] = {
     channelListField(channelfields::rxGroupList.byte).blocksWhen(kDigitalChannel),
 };
@@ -266,11 +236,6 @@ ReferenceTable channelReferences()
 ReferenceTable contactReferences()
 {
     return kContactReferences;
-}
-
-ReferenceTable dtmfEncodeReferences()
-{
-    return kDtmfEncodeReferences;
 }
 
 ReferenceTable rxGroupListReferences()

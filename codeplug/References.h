@@ -158,7 +158,6 @@ QString ownerName(const FileImage &image, const ListLayout &list, int owner);
 // The places that hold the numbers of each list.
 ReferenceTable channelReferences();
 ReferenceTable contactReferences();
-ReferenceTable dtmfEncodeReferences();
 ReferenceTable rxGroupListReferences();
 ReferenceTable zoneReferences();
 ReferenceTable scanListReferences();
