@@ -57,6 +57,9 @@ private Q_SLOTS:
         QTest::newRow("two screens, far left") << kTwoScreens << at(-3500, 200) << at(-2802, 200);
         // The right limit follows the desktop's right edge, not its width.
         QTest::newRow("two screens, far right") << kTwoScreens << at(3700, 200) << at(1792, 200);
+        // The most a damaged settings file can propose.
+        QTest::newRow("a million each way")
+            << kSingle << QRect(1048576, -1048576, 1048576, 1048576) << QRect(1792, 0, 1920, 1080);
     }
     void adjust()
     {
