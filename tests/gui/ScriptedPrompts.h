@@ -3,8 +3,10 @@
 #include "FileDialogs.h"
 #include "Prompts.h"
 
+#include <QEventLoop>
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 
 // Answers the editor's message boxes from a script and records what was shown.
 class ScriptedPrompts final : public Prompts
@@ -21,19 +23,18 @@ public:
     QList<QMessageBox::StandardButton> answers; // taken in order by ask()
     QList<Shown> shown;
     QStringList notices;
-    int beeps = 0;
     int unanswered = 0; // questions asked with no answer left in the script
+    int waitMs = 0; // each box runs a nested event loop this long before it answers, as a modal box does
 
     void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override
     {
-        shown.append({ icon, caption, text, QMessageBox::NoButton });
+        show({ icon, caption, text, QMessageBox::NoButton });
     }
 
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
         QMessageBox::StandardButtons buttons) override
     {
-        ++beeps;
-        shown.append({ icon, caption, text, buttons });
+        show({ icon, caption, text, buttons });
         if (answers.isEmpty()) {
             ++unanswered;
             return QMessageBox::NoButton;
@@ -49,6 +50,17 @@ public:
         for (const Shown &s : shown)
             result.append(s.text);
         return result;
+    }
+
+private:
+    void show(const Shown &box)
+    {
+        shown.append(box);
+        if (waitMs > 0) {
+            QEventLoop loop;
+            QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
     }
 };
 

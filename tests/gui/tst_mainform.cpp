@@ -1,7 +1,9 @@
+#include "ChannelCsv.h"
 #include "CodePlugStore.h"
 #include "Codecs.h"
 #include "ContactRecord.h"
 #include "ListPanel.h"
+#include "ListViewTools.h"
 #include "ImageBuilder.h"
 #include "ListClicks.h"
 #include "MainForm.h"
@@ -13,11 +15,15 @@
 #include "lists/ZonesForm.h"
 
 #include <memory>
+#include <tuple>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -80,6 +86,10 @@ struct Session
     }
 
     QPushButton *button(const char *name) const { return form->findChild<QPushButton *>(QLatin1String(name)); }
+    template <class T> T *child(int tab, const char *name) const
+    {
+        return form->page(tab)->findChild<T *>(QLatin1String(name));
+    }
     void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("MainPageControl")); }
     void modify(int slot) { store.slot(slot)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q'); }
@@ -95,6 +105,99 @@ struct Session
         return QSettings(settingsPath(), QSettings::IniFormat).value(key).toString();
     }
 };
+
+// The commands that make one undo step each, tried over the plug undoPlug() makes.
+enum Command {
+    FieldEdit,
+    DeleteChannel,
+    DeleteWithRefusal,
+    ImportCsv,
+    RenameContact,
+    SortContacts,
+    OneTouchMode,
+    ChooseModel,
+    TypeRadioName
+};
+constexpr int kButtonsTab = 3;
+constexpr int kContactsTab = 7;
+constexpr int kChannelsTab = MainForm::kChannelsTab;
+
+// Channels Alpha..Echo, a zone holding channels 2, 4 and 5, contacts delta, Bravo and alpha.
+QString undoPlug(Session &s)
+{
+    testsupport::ImageBuilder builder(2);
+    for (int i = 0; i < 5; ++i)
+        builder.named(lists::channels, i, QStringList { "Alpha", "Bravo", "Charlie", "Delta", "Echo" }.at(i));
+    builder.named(lists::zones, 0, QStringLiteral("Zone A"));
+    for (int m = 0; m < 3; ++m)
+        builder.u16(members::zoneChannels.memberOffset(0, m), std::uint16_t(QList { 2, 4, 5 }.at(m)));
+    for (int i = 0; i < 3; ++i)
+        writeContact(builder.image(), i, 40 - 10 * i, 0, false, QStringList { "delta", "Bravo", "alpha" }.at(i));
+    return builder.writeTo(s.dir, QStringLiteral("a.rdt"));
+}
+
+void run(Session &s, Command command)
+{
+    const auto list = [&s](int tab) { return s.child<QTreeWidget>(tab, "ListView"); };
+    switch (command) {
+    case FieldEdit: {
+        s.tabs()->setCurrentIndex(kChannelsTab);
+        list(kChannelsTab)->clearSelection();
+        for (int row : { 1, 3, 4 })
+            list(kChannelsTab)->topLevelItem(row)->setSelected(true);
+        QCoreApplication::processEvents();
+        auto *edit = s.child<QLineEdit>(kChannelsTab, "RxFreqEdit");
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("439.125"));
+        break;
+    }
+    case DeleteChannel: // Charlie is no zone member: the members above it move down
+    case DeleteWithRefusal: // with Alpha and Bravo too: Bravo is refused, the answer goes on
+        list(kChannelsTab)->setCurrentItem(list(kChannelsTab)->topLevelItem(2));
+        for (int row : { 0, 1 })
+            list(kChannelsTab)->topLevelItem(row)->setSelected(command == DeleteWithRefusal);
+        s.prompts.answers = { QMessageBox::Ok };
+        QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "DeleteBitBtn"), Qt::LeftButton);
+        break;
+    case ImportCsv: {
+        testsupport::ImageBuilder other(2);
+        other.named(lists::channels, 0, QStringLiteral("Xray"));
+        s.dialogs.openNames
+            = { testsupport::writeFile(s.dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
+        QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "ImportButton"), Qt::LeftButton);
+        break;
+    }
+    case RenameContact:
+        s.tabs()->setCurrentIndex(kContactsTab);
+        listclicks::doubleClick(list(kContactsTab), 1, 2);
+        QTest::keyClicks(s.child<QLineEdit>(kContactsTab, "listViewEdit"), QStringLiteral("Renamed\r"));
+        break;
+    case SortContacts: {
+        s.tabs()->setCurrentIndex(kContactsTab);
+        QHeaderView *header = list(kContactsTab)->header();
+        const QPoint at(header->sectionViewportPosition(2) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        break;
+    }
+    case OneTouchMode: // None to Digital: mode, contact and message number in one step
+        s.tabs()->setCurrentIndex(kButtonsTab);
+        listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
+        QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
+        break;
+    case ChooseModel: // the model rewrites its name, two model bytes and the frequency range
+        s.tabs()->setCurrentIndex(0);
+        s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        break;
+    case TypeRadioName:
+        s.tabs()->setCurrentIndex(1);
+        s.child<QLineEdit>(1, "RadioNameEdit")->setFocus();
+        QTest::keyClicks(s.child<QLineEdit>(1, "RadioNameEdit"), QStringLiteral("Ann mobile"));
+        break;
+    }
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
@@ -523,6 +626,68 @@ private Q_SLOTS:
         QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
         if (button == "SaveBitBtn")
             QCOMPARE(testsupport::readFile(s.path("a.rdt")), s.bytes(0));
+    }
+
+    void undoAndRedoEveryKindOfCommand_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("channel field over a multi-selection") << int(FieldEdit) << "Edit Rx Freq";
+        QTest::newRow("channel delete renumbering a zone") << int(DeleteChannel) << "Delete channels";
+        QTest::newRow("channel delete with a refusal in the middle") << int(DeleteWithRefusal) << "Delete channels";
+        QTest::newRow("channel CSV import") << int(ImportCsv) << "Import channels";
+        QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
+        QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
+        QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
+        QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
+        QTest::newRow("radio name typed") << int(TypeRadioName) << "Edit Radio Name";
+    }
+    // Every kind of command is one undo step, undone and redone by the keys with the list selection
+    // kept; each slot has a history of its own. Questions are answered in a nested event loop, as
+    // a real message box answers them.
+    void undoAndRedoEveryKindOfCommand()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, name);
+        Session s;
+        s.prompts.waitMs = 150;
+        const QString plug = undoPlug(s);
+        MainForm &form = s.start({ plug, plug });
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto *undo = form.findChild<QAction *>(QStringLiteral("UndoMenuItem"));
+        auto *redo = form.findChild<QAction *>(QStringLiteral("RedoMenuItem"));
+        const QByteArray before = s.bytes(0);
+        run(s, Command(command));
+        const QByteArray after = s.bytes(0);
+        QVERIFY(after != before);
+        QTRY_COMPARE(undo->text(), QStringLiteral("Undo ") + name);
+        QCOMPARE(s.store.current().history().stepCount(), 1);
+
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool> keys[]
+            = { { Qt::Key_Z, ctrl, true }, { Qt::Key_Y, ctrl, false }, { Qt::Key_Z, ctrl, true },
+                  { Qt::Key_Z, ctrl | Qt::ShiftModifier, false }, { Qt::Key_Z, ctrl, true } };
+        const auto selection = [&] {
+            const auto *list = s.tabs()->currentWidget()->findChild<QTreeWidget *>();
+            return list ? listview::selectedRows(list) : QList<int>();
+        };
+        const QList<int> selected = selection();
+        for (const auto &[key, modifiers, undone] : keys) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &form, key, modifiers);
+            QCOMPARE(selection(), selected);
+            QCOMPARE(s.bytes(0), undone ? before : after);
+            QCOMPARE(undo->text(), undone ? QStringLiteral("Undo") : QStringLiteral("Undo ") + name);
+            QCOMPARE(redo->text(), undone ? QStringLiteral("Redo ") + name : QStringLiteral("Redo"));
+        }
+        form.selectSlot(1);
+        QVERIFY(!redo->isEnabled());
+        form.selectSlot(0);
+        QCOMPARE(redo->text(), QStringLiteral("Redo ") + name);
+        s.prompts.shown.clear();
+        QVERIFY(form.close()); // asks nothing: every slot is as loaded
+        QVERIFY2(s.prompts.shown.isEmpty(), qPrintable(s.prompts.texts().join(" / ")));
     }
 };
 
