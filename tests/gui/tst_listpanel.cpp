@@ -56,6 +56,12 @@ PageFixture makePage(const QString &page, int rows)
 
 const QString kContacts = QStringLiteral("contacts");
 
+// Every row's name starts with the page it is tried on: "channels, ...".
+QString rowPage()
+{
+    return QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(','), 0, 0);
+}
+
 QString storedName(const PageFixture &p, const QString &page, int row)
 {
     return recordName(p.image(), layoutOf(page), row);
@@ -80,13 +86,11 @@ private Q_SLOTS:
 
     void titleAndButtons_data()
     {
-        QTest::addColumn<QString>("page");
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QString>("title"); // with rows < 0: of an empty slot
         QTest::addColumn<QString>("enabled"); // delete, up, down as 1 / 0
         const auto row = [](const char *name, QList<int> rows, const char *title, const char *enabled = "") {
-            const QString page = QString::fromLatin1(name).section(QLatin1Char(','), 0, 0);
-            QTest::newRow(name) << page << rows << QString::fromLatin1(title) << QString::fromLatin1(enabled);
+            QTest::newRow(name) << rows << QString::fromLatin1(title) << QString::fromLatin1(enabled);
         };
         const char *const oneContact = "Contacts .. used 3 of 1000. 1 selected. ";
         row("zones, none", {}, "Zones .. used 3 of 250. ");
@@ -101,7 +105,7 @@ private Q_SLOTS:
     }
     void titleAndButtons()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(QList<int>, rows);
         QFETCH(QString, title);
         QFETCH(QString, enabled);
@@ -124,24 +128,23 @@ private Q_SLOTS:
 
     void nameCell_data()
     {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("typed"); // after the whole text was selected; "\e": Escape
-        QTest::addColumn<QString>("stored");
-        const auto row = [](const char *page, const char *name, const char *typed, const QString &stored) {
-            QTest::addRow("%s, %s", page, name) << QString::fromLatin1(page) << QString::fromLatin1(typed) << stored;
+        QTest::addColumn<QString>("typed"); // after the whole text was selected; "\x1b": Escape
+        QTest::addColumn<QString>("stored"); // none: the old name stays
+        const auto row = [](const char *name, const char *typed, const char *stored = "") {
+            QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(stored);
         };
-        const QString old = nameOf(QStringLiteral("zones"), 1);
-        row("zones", "new name", "  Hilltop \r", QStringLiteral("Hilltop"));
-        row("zones", "16 characters kept", "ab~c0123456789ABCDEF\r", QStringLiteral("ab~c0123456789AB"));
-        row("zones", "emptied", "\b\r", old);
-        row("zones", "Escape", "Other\x1b", old);
-        row("contacts", "new name", "  Hilltop \r", QStringLiteral("Hilltop"));
+        row("zones, new name", "  Hilltop \r", "Hilltop");
+        row("zones, 16 characters kept", "ab~c0123456789ABCDEF\r", "ab~c0123456789AB");
+        row("zones, emptied", "\b\r");
+        row("zones, Escape", "Other\x1b");
+        row("contacts, new name", "  Hilltop \r", "Hilltop");
     }
     void nameCell()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(QString, typed);
         QFETCH(QString, stored);
+        stored = stored.isEmpty() ? nameOf(page, 1) : stored;
         PageFixture p = makePage(page, 3);
         p.doubleClick(1, 2);
         QLineEdit *edit = p.edit();
@@ -303,36 +306,35 @@ private Q_SLOTS:
 
     void addInsertDelete_data()
     {
-        QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QList<int>>("before");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QList<int>>("after");
         QTest::addColumn<QString>("title");
-        const auto row = [](const char *name, const char *page, const char *command, QList<int> before,
-                             QStringList names, QList<int> after, const char *title) {
-            QTest::newRow(name) << QString::fromLatin1(page) << QString::fromLatin1(command) << before << names << after
+        const auto row = [](const char *name, const char *command, QList<int> before, QStringList names,
+                             QList<int> after, const char *title) {
+            QTest::newRow(name) << QString::fromLatin1(command) << before << names << after
                                 << QString::fromLatin1(title);
         };
         // Add selects only the new record, so that a following Delete cannot take one the user no longer
         // sees selected; the contacts page words its title apart.
-        row("contacts add", "contacts", "AddBitBtn", { 0 }, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
+        row("contacts, add", "AddBitBtn", { 0 }, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
             "Contact List .. used 5 of 1000. 1 selected. ");
-        row("contacts insert", "contacts", "Insert1", { 2, 3 }, { "C1", "C2", "Contact 5", "C3", "C4" }, { 2 },
+        row("contacts, insert", "Insert1", { 2, 3 }, { "C1", "C2", "Contact 5", "C3", "C4" }, { 2 },
             "Contacts .. used 5 of 1000. 1 selected. ");
-        row("contacts insert, none selected", "contacts", "Insert1", {}, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
+        row("contacts, insert, none selected", "Insert1", {}, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
             "Contact List .. used 5 of 1000. 1 selected. ");
-        row("contacts delete at the end", "contacts", "Delete1", { 2, 3 }, { "C1", "C2" }, { 1 },
+        row("contacts, delete at the end", "Delete1", { 2, 3 }, { "C1", "C2" }, { 1 },
             "Contacts .. used 2 of 1000. 1 selected. ");
         // The channels page selects the new or the following row alone.
-        row("channels insert", "channels", "InsertMenuItem", { 2, 3 }, { "Aa", "Ab", "Channel 5", "Ac", "Ad" }, { 2 },
+        row("channels, insert", "InsertMenuItem", { 2, 3 }, { "Aa", "Ab", "Channel 5", "Ac", "Ad" }, { 2 },
             "Channels .. used 5 of 1000. 1 selected. ");
-        row("channels delete", "channels", "DeleteBitBtn", { 0, 2 }, { "Ab", "Ad" }, { 1 },
+        row("channels, delete", "DeleteBitBtn", { 0, 2 }, { "Ab", "Ad" }, { 1 },
             "Channels .. used 2 of 1000. 1 selected. ");
     }
     void addInsertDelete()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(QString, command);
         QFETCH(QList<int>, before);
         QFETCH(QStringList, names);
@@ -351,24 +353,23 @@ private Q_SLOTS:
 
     void search_data()
     {
-        QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<int>("top");
-        const auto row = [](const char *name, const char *page, const char *text, QList<int> rows, int top) {
-            QTest::newRow(name) << QString::fromLatin1(page) << QString::fromLatin1(text) << rows << top;
+        const auto row = [](const char *name, const char *text, QList<int> rows, int top) {
+            QTest::newRow(name) << QString::fromLatin1(text) << rows << top;
         };
         // Any cell matches: numbers, names, IDs and types, trimmed, in any letter case.
-        row("contacts, name", "contacts", " c77", { 76 }, 73);
-        row("contacts, number and ID", "contacts", "150", { 49, 149 }, 46);
-        row("contacts, type", "contacts", "PRIVATE ", { 4, 140 }, 1);
-        row("contacts, empty clears", "contacts", "", {}, 0);
-        row("channels, numbers", "channels", "15", { 14, 114, 149 }, 11);
-        row("channels, protection", "channels", "yes", { 1, 56 }, 0);
+        row("contacts, name", " c77", { 76 }, 73);
+        row("contacts, number and ID", "150", { 49, 149 }, 46);
+        row("contacts, type", "PRIVATE ", { 4, 140 }, 1);
+        row("contacts, empty clears", "", {}, 0);
+        row("channels, numbers", "15", { 14, 114, 149 }, 11);
+        row("channels, protection", "yes", { 1, 56 }, 0);
     }
     void search()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(QString, text);
         QFETCH(QList<int>, rows);
         QFETCH(int, top);
@@ -396,14 +397,13 @@ private Q_SLOTS:
 
     void searchCountdown_data()
     {
-        QTest::addColumn<QString>("page");
         QTest::addColumn<int>("ticks");
-        QTest::newRow("contacts: two seconds") << "contacts" << 80;
-        QTest::newRow("channels: one second") << "channels" << 40;
+        QTest::newRow("contacts, two seconds") << 80;
+        QTest::newRow("channels, one second") << 40;
     }
     void searchCountdown()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(int, ticks);
         PageFixture p = makePage(page, 30);
         auto *search = p.child<QLineEdit>("SearchEdit");
@@ -429,17 +429,14 @@ private Q_SLOTS:
 
     void popupEnabling_data()
     {
-        QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("suffix"); // of the entries' names
         QTest::addColumn<bool>("cancelWhileEmpty");
-        QTest::newRow("contacts") << "contacts"
-                                  << "1" << true;
-        QTest::newRow("channels") << "channels"
-                                  << "MenuItem" << false;
+        QTest::newRow("contacts") << "1" << true;
+        QTest::newRow("channels") << "MenuItem" << false;
     }
     void popupEnabling()
     {
-        QFETCH(QString, page);
+        const QString page = rowPage();
         QFETCH(QString, suffix);
         QFETCH(bool, cancelWhileEmpty);
         const QStringList entries { "Copy", "PasteInsert", "PasteOver", "PasteNew", "Add", "Insert", "Delete",
