@@ -114,8 +114,6 @@ private Q_SLOTS:
         PageFixture p = makePage(page, 3);
         // A refill selects the first row.
         QCOMPARE(p.selected(), QList<int> { 0 });
-        QCOMPARE(p.column(1), QStringList({ "1", "2", "3" }));
-        QCOMPARE(p.list->columnWidth(0), 1);
         p.select(rows);
         QCOMPARE(p.title(), title);
         if (enabled.isEmpty())
@@ -308,47 +306,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QList<int>>("before");
-        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("names"); // after the command
         QTest::addColumn<QList<int>>("after");
-        QTest::addColumn<QString>("title");
-        const auto row = [](const char *name, const char *command, QList<int> before, QStringList names,
+        QTest::addColumn<QString>("title"); // its first words
+        const auto row = [](const char *name, const char *command, QList<int> before, const char *names,
                              QList<int> after, const char *title) {
-            QTest::newRow(name) << QString::fromLatin1(command) << before << names << after
+            QTest::newRow(name) << QString::fromLatin1(command) << before << QString::fromLatin1(names) << after
                                 << QString::fromLatin1(title);
         };
         // Add selects only the new record, so that a following Delete cannot take one the user no longer
         // sees selected; the contacts page words its title apart.
-        row("contacts, add", "AddBitBtn", { 0 }, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
-            "Contact List .. used 5 of 1000. 1 selected. ");
-        row("contacts, insert", "Insert1", { 2, 3 }, { "C1", "C2", "Contact 5", "C3", "C4" }, { 2 },
-            "Contacts .. used 5 of 1000. 1 selected. ");
-        row("contacts, insert, none selected", "Insert1", {}, { "C1", "C2", "C3", "C4", "Contact 5" }, { 4 },
-            "Contact List .. used 5 of 1000. 1 selected. ");
-        row("contacts, delete at the end", "Delete1", { 2, 3 }, { "C1", "C2" }, { 1 },
-            "Contacts .. used 2 of 1000. 1 selected. ");
+        row("contacts, add", "AddBitBtn", { 0 }, "C1,C2,C3,C4,Contact 5", { 4 }, "Contact List");
+        row("contacts, insert", "Insert1", { 2, 3 }, "C1,C2,Contact 5,C3,C4", { 2 }, "Contacts");
+        row("contacts, insert, none selected", "Insert1", {}, "C1,C2,C3,C4,Contact 5", { 4 }, "Contact List");
+        row("contacts, delete at the end", "Delete1", { 2, 3 }, "C1,C2", { 1 }, "Contacts");
         // The channels page selects the new or the following row alone.
-        row("channels, insert", "InsertMenuItem", { 2, 3 }, { "Aa", "Ab", "Channel 5", "Ac", "Ad" }, { 2 },
-            "Channels .. used 5 of 1000. 1 selected. ");
-        row("channels, delete", "DeleteBitBtn", { 0, 2 }, { "Ab", "Ad" }, { 1 },
-            "Channels .. used 2 of 1000. 1 selected. ");
+        row("channels, insert", "InsertMenuItem", { 2, 3 }, "Aa,Ab,Channel 5,Ac,Ad", { 2 }, "Channels");
+        row("channels, delete", "DeleteBitBtn", { 0, 2 }, "Ab,Ad", { 1 }, "Channels");
     }
     void addInsertDelete()
     {
         const QString page = rowPage();
         QFETCH(QString, command);
         QFETCH(QList<int>, before);
-        QFETCH(QStringList, names);
+        QFETCH(QString, names);
         QFETCH(QList<int>, after);
         QFETCH(QString, title);
         PageFixture p = makePage(page, 4);
         p.select(before);
         trigger(p, command);
-        QCOMPARE(p.column(2), names);
-        for (int row = 0; row < int(names.size()); ++row)
-            QCOMPARE(storedName(p, page, row), names.at(row));
-        QCOMPARE(p.column(1).last(), QString::number(names.size()));
+        QCOMPARE(p.column(2).join(QLatin1Char(',')), names);
+        QCOMPARE(testsupport::usedNames(p.image(), layoutOf(page)).join(QLatin1Char(',')), names);
+        const int count = int(names.count(QLatin1Char(','))) + 1;
+        QCOMPARE(p.column(1).last(), QString::number(count));
+        QCOMPARE(p.title(), QStringLiteral("%1 .. used %2 of 1000. 1 selected. ").arg(title).arg(count));
         QCOMPARE(p.selected(), after);
-        QCOMPARE(p.title(), title);
     }
 
     void search_data()
@@ -472,9 +464,7 @@ private Q_SLOTS:
         full.panel->add();
         full.select({ 5 });
         full.panel->insert();
-        full.settle();
         QCOMPARE(full.image().toByteArray(), before);
-        QCOMPARE(full.list->topLevelItemCount(), layoutOf(page).count);
         full.panel->updateMenu();
         trigger(full, name(Copy));
         expect(full, { PasteOver }, { Add, Insert, PasteNew, PasteOver });

@@ -58,12 +58,7 @@ struct Session
     }
     QString makeBroken(const QString &name) { return testsupport::writeFile(dir, name, QByteArray(100, 'x')); }
 
-    void writeSettings(const QString &text)
-    {
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
-        file.write(text.toUtf8());
-    }
+    void writeSettings(const QString &text) { testsupport::writeFile(dir, settingsName, text.toUtf8()); }
 
     MainForm &start(const QStringList &commandLine = {})
     {
@@ -93,11 +88,10 @@ struct Session
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("MainPageControl")); }
     void modify(int slot) { store.slot(slot)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q'); }
     QByteArray bytes(int slot) const { return store.slot(slot)->image()->toByteArray(); }
-    QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
     QString fileCaption(const QString &file) const
     {
-        return caption(
-            file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
+        return form->baseCaption() + (file.isEmpty() ? QString() : QStringLiteral("    ") + file)
+            + QStringLiteral("[*] ");
     }
     QString iniValue(const QString &key) const
     {
@@ -503,7 +497,7 @@ private Q_SLOTS:
                 QVERIFY2(!form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
         }
         QCOMPARE(zones->topLevelItemCount(), 0);
-        QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("[*] ")));
+        QCOMPARE(form.windowTitle(), s.fileCaption(QString()));
 
         // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
         s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")) };

@@ -1,8 +1,8 @@
+#include "ImageBuilder.h"
 #include "SettingsFile.h"
 #include "WindowPlacement.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,11 +11,7 @@ namespace {
 
 QString writeIni(const QTemporaryDir &dir, const QString &text)
 {
-    const QString path = dir.filePath(QStringLiteral("editor.ini"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text))
-        file.write(text.toUtf8());
-    return path;
+    return testsupport::writeFile(dir, QStringLiteral("editor.ini"), text.toUtf8());
 }
 
 // Present values the file reads over; the protected lists are cleared before they are read.
@@ -138,9 +134,7 @@ private Q_SLOTS:
         values.protectedChannels.append(QStringLiteral(" "));
         QVERIFY(settingsfile::write(path, values));
         // A name that trims to nothing keeps its place in the count but gets no key.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        QCOMPARE(QString::fromUtf8(file.readAll()),
+        QCOMPARE(QString::fromUtf8(testsupport::readFile(path)),
             QStringLiteral("[MainForm]\nTop=105\nLeft=216\nWidth=1138\nHeight=585\n\n"
                            "[CodePlug]\nFile0=/p/one.rdt\nFile2=/p/three.rdt\n\n"
                            "[Misc]\nTab=11\n\n"
