@@ -127,75 +127,56 @@ private Q_SLOTS:
     void nameCell_data()
     {
         QTest::addColumn<QString>("typed"); // after the whole text was selected; "\x1b": Escape
+        QTest::addColumn<QString>("ending"); // how the edit ends when the typing does not end it
         QTest::addColumn<QString>("stored"); // none: the old name stays
-        const auto row = [](const char *name, const char *typed, const char *stored = "") {
-            QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(stored);
+        const auto row = [](const char *name, const char *typed, const char *ending, const char *stored = "") {
+            QTest::newRow(name) << QString::fromLatin1(typed) << QString::fromLatin1(ending)
+                                << QString::fromLatin1(stored);
         };
-        row("zones, new name", "  Hilltop \r", "Hilltop");
-        row("zones, 16 characters kept", "ab~c0123456789ABCDEF\r", "ab~c0123456789AB");
-        row("zones, emptied", "\b\r");
-        row("zones, Escape", "Other\x1b");
-        row("contacts, new name", "  Hilltop \r", "Hilltop");
+        row("zones, new name", "  Hilltop \r", "", "Hilltop");
+        row("zones, 16 characters kept", "ab~c0123456789ABCDEF\r", "", "ab~c0123456789AB");
+        row("zones, emptied", "\b\r", "");
+        row("zones, Escape", "Other\x1b", "");
+        row("contacts, new name", "  Hilltop \r", "", "Hilltop");
+        // How an edit ends is the editor's own, the same on every page.
+        for (const char *ending : { "focus loss", "vertical scroll", "another edit", "a refill" })
+            row(qPrintable(QStringLiteral("zones, %1").arg(QLatin1String(ending))), "Hilltop", ending, "Hilltop");
     }
     void nameCell()
     {
         const QString page = rowPage();
         QFETCH(QString, typed);
+        QFETCH(QString, ending);
         QFETCH(QString, stored);
         stored = stored.isEmpty() ? nameOf(page, 1) : stored;
-        PageFixture p = makePage(page, 3);
+        PageFixture p = makePage(page, 60);
         p.doubleClick(1, 2);
         QLineEdit *edit = p.edit();
         QVERIFY(edit->isVisible());
-        QCOMPARE(edit->parentWidget(), p.list->viewport());
         QCOMPARE(edit->geometry(), p.list->visualRect(p.list->model()->index(1, 2)));
         QCOMPARE(edit->selectedText(), nameOf(page, 1));
-        QCOMPARE(edit->maxLength(), 16);
-        for (const QChar c : typed) {
-            listclicks::type(edit, QString(c));
-            if (c == QLatin1Char('a')) {
-                // Codes outside 32..127 are swallowed (QTest types only ASCII, so the events are made here).
-                for (const QChar other : { QChar(0xE9), QChar(0x20AC) }) {
-                    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(other));
-                    QCoreApplication::sendEvent(edit, &press);
-                }
-            }
+        // Codes outside 32..127 are swallowed (QTest types only ASCII, so the events are made here).
+        for (const QChar other : { QChar(0xE9), QChar(0x20AC) }) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(other));
+            QCoreApplication::sendEvent(edit, &press);
         }
-        QVERIFY(!edit->isVisible());
-        QCOMPARE(p.cell(1, 2), stored);
-        QCOMPARE(QStringList({ storedName(p, page, 0), storedName(p, page, 1), storedName(p, page, 2) }),
-            QStringList({ nameOf(page, 0), stored, nameOf(page, 2) }));
-    }
-
-    void editEndings_data()
-    {
-        QTest::addColumn<QString>("ending");
-        for (const char *ending : { "focus loss", "vertical scroll", "another edit", "a refill" })
-            QTest::newRow(ending) << QString::fromLatin1(ending);
-    }
-    // How an edit ends is the editor's own, the same on every page: tried on the zones page.
-    void editEndings()
-    {
-        QFETCH(QString, ending);
-        const QString zones = QStringLiteral("zones");
-        PageFixture p = makePage(zones, 60);
-        p.doubleClick(1, 2);
-        QTest::keyClicks(p.edit(), QStringLiteral("Hilltop"));
+        listclicks::type(edit, typed);
         const bool another = ending == QLatin1String("another edit");
         if (ending == QLatin1String("focus loss")) {
             QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
-            QCoreApplication::sendEvent(p.edit(), &focusOut);
+            QCoreApplication::sendEvent(edit, &focusOut);
         } else if (ending == QLatin1String("vertical scroll")) {
             p.list->verticalScrollBar()->setValue(p.list->verticalScrollBar()->value() + 3);
         } else if (another) {
             p.doubleClick(3, 1); // anywhere in the row edits the name
-            QCOMPARE(p.edit()->text(), nameOf(zones, 3));
-        } else {
+            QCOMPARE(edit->text(), nameOf(page, 3));
+        } else if (ending == QLatin1String("a refill")) {
             p.panel->refresh(true, 0);
         }
-        QCOMPARE(storedName(p, zones, 1), QStringLiteral("Hilltop"));
-        QCOMPARE(p.cell(1, 2), QStringLiteral("Hilltop"));
-        QCOMPARE(p.edit()->isVisible(), another);
+        QCOMPARE(edit->isVisible(), another);
+        QCOMPARE(p.cell(1, 2), stored);
+        QCOMPARE(QStringList({ storedName(p, page, 0), storedName(p, page, 1), storedName(p, page, 2) }),
+            QStringList({ nameOf(page, 0), stored, nameOf(page, 2) }));
     }
 
     void dragSelectionAndOneRefreshPerBurst()
@@ -346,27 +327,31 @@ private Q_SLOTS:
     void search_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("ticks"); // typed, then the page's search delay in ticks; 0: set, then Return
         QTest::addColumn<QList<int>>("rows");
-        QTest::addColumn<int>("top");
-        const auto row = [](const char *name, const char *text, QList<int> rows, int top) {
-            QTest::newRow(name) << QString::fromLatin1(text) << rows << top;
+        QTest::addColumn<int>("top"); // a few rows above the first match stay in sight
+        const auto row = [](const char *name, const char *text, int ticks, QList<int> rows, int top) {
+            QTest::newRow(name) << QString::fromLatin1(text) << ticks << rows << top;
         };
         // Any cell matches: numbers, names, IDs and types, trimmed, in any letter case.
-        row("contacts, name", " c77", { 76 }, 73);
-        row("contacts, number and ID", "150", { 49, 149 }, 46);
-        row("contacts, type", "PRIVATE ", { 4, 140 }, 1);
-        row("contacts, empty clears", "", {}, 0);
-        row("channels, numbers", "15", { 14, 114, 149 }, 11);
-        row("channels, protection", "yes", { 1, 56 }, 0);
+        row("contacts, name", " c77", 0, { 76 }, 73);
+        row("contacts, number and ID", "150", 0, { 49, 149 }, 46);
+        row("contacts, type", "PRIVATE ", 0, { 4, 140 }, 1);
+        row("contacts, empty clears", "", 0, {}, 0);
+        row("contacts, nothing found", "zzz", 0, {}, 0); // the text stays in the box to be corrected
+        row("channels, numbers", "15", 0, { 14, 114, 149 }, 11);
+        row("channels, protection", "yes", 0, { 1, 56 }, 0);
+        row("contacts, two seconds after typing", "c25", 80, { 24 }, 21);
+        row("channels, one second after typing", "Ay", 40, { 24 }, 21);
     }
     void search()
     {
-        const QString page = rowPage();
         QFETCH(QString, text);
+        QFETCH(int, ticks);
         QFETCH(QList<int>, rows);
         QFETCH(int, top);
-        PageFixture p = makePage(page, 150);
-        if (page == kContacts) {
+        PageFixture p = makePage(rowPage(), 150);
+        if (rowPage() == kContacts) {
             setContactCallType(p.image(), 4, PrivateCall);
             setContactCallType(p.image(), 140, PrivateCall);
         } else {
@@ -376,47 +361,31 @@ private Q_SLOTS:
         p.panel->refresh(true, 0);
         auto *search = p.child<QLineEdit>("SearchEdit");
         search->setFocus();
-        search->setText(text);
-        QTest::keyClick(search, Qt::Key_Return);
+        if (ticks == 0) {
+            search->setText(text);
+            QTest::keyClick(search, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(search, text);
+            for (int tick = 1; tick < ticks; ++tick)
+                p.panel->tick();
+            QCOMPARE(p.selected(), QList<int>({ 0 })); // not yet
+            p.panel->tick();
+        }
         QCOMPARE(p.panel->searchCountdown(), -1);
         QCOMPARE(p.selected(), rows);
-        // A few rows above the first match stay in sight.
         QCOMPARE(p.panel->topRow(), top);
-        QVERIFY(p.list->hasFocus());
+        // The typed search leaves the focus in the box; Return moves it to the list, when it found something.
+        QCOMPARE(search->hasFocus(), ticks > 0 || (rows.isEmpty() && !text.isEmpty()));
         QTest::keyClick(search, Qt::Key_Escape); // swallowed
         QCOMPARE(search->text(), text);
     }
 
-    void searchCountdown_data()
+    // The timer drives the typed search by itself.
+    void searchTimer()
     {
-        QTest::addColumn<int>("ticks");
-        QTest::newRow("contacts, two seconds") << 80;
-        QTest::newRow("channels, one second") << 40;
-    }
-    void searchCountdown()
-    {
-        const QString page = rowPage();
-        QFETCH(int, ticks);
-        PageFixture p = makePage(page, 30);
-        auto *search = p.child<QLineEdit>("SearchEdit");
-        search->setFocus();
-        QTest::keyClicks(search, nameOf(page, 24).right(2));
-        for (int tick = 1; tick < ticks; ++tick)
-            p.panel->tick();
-        QCOMPARE(p.selected(), QList<int>({ 0 })); // not yet
-        p.panel->tick();
-        QCOMPARE(p.panel->searchCountdown(), -1);
-        QCOMPARE(p.selected(), QList<int>({ 24 }));
-        QVERIFY(search->hasFocus());
-        QVERIFY(p.title().endsWith(QStringLiteral(". 1 selected. ")));
-        // The timer drives it by itself too.
-        search->setText(nameOf(page, 25));
+        PageFixture p = makePage(kContacts, 30);
+        p.child<QLineEdit>("SearchEdit")->setText(QStringLiteral("C26"));
         QTRY_COMPARE_WITH_TIMEOUT(p.selected(), QList<int>({ 25 }), 5000);
-        // A text that finds nothing stays in the box to be corrected.
-        search->setText(QStringLiteral("zzz"));
-        QTest::keyClick(search, Qt::Key_Return);
-        QVERIFY(p.selected().isEmpty());
-        QVERIFY(search->hasFocus());
     }
 
     void popupEnabling_data()
