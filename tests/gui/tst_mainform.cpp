@@ -13,6 +13,7 @@
 #include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
 
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -84,6 +85,7 @@ struct Session
     {
         return form->page(tab)->findChild<T *>(QLatin1String(name));
     }
+    QTreeWidget *list(int tab) const { return child<QTreeWidget>(tab, "ListView"); }
     void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("MainPageControl")); }
     void modify(int slot) { store.slot(slot)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q'); }
@@ -99,8 +101,6 @@ struct Session
     }
 };
 
-// The commands that make one undo step each, tried over the plug undoPlug() makes.
-enum Command { FieldEdit, DeleteWithRefusal, ImportCsv, RenameContact, SortContacts, OneTouchMode, ChooseModel };
 constexpr int kButtonsTab = 3;
 constexpr int kContactsTab = 7;
 constexpr int kZonesTab = 9;
@@ -120,62 +120,14 @@ QString undoPlug(Session &s)
     return builder.writeTo(s.dir, QStringLiteral("a.rdt"));
 }
 
-void run(Session &s, Command command)
-{
-    const auto list = [&s](int tab) { return s.child<QTreeWidget>(tab, "ListView"); };
-    switch (command) {
-    case FieldEdit: {
-        s.tabs()->setCurrentIndex(kChannelsTab);
-        list(kChannelsTab)->clearSelection();
-        for (int row : { 1, 3, 4 })
-            list(kChannelsTab)->topLevelItem(row)->setSelected(true);
-        QCoreApplication::processEvents();
-        auto *edit = s.child<QLineEdit>(kChannelsTab, "RxFreqEdit");
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("439.125"));
-        break;
-    }
-    case DeleteWithRefusal: // Alpha, Bravo and Charlie: Bravo, a zone member, is refused, the answer goes on
-        list(kChannelsTab)->setCurrentItem(list(kChannelsTab)->topLevelItem(2));
-        for (int row : { 0, 1 })
-            list(kChannelsTab)->topLevelItem(row)->setSelected(true);
-        s.prompts.answers = { QMessageBox::Ok };
-        QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "DeleteBitBtn"), Qt::LeftButton);
-        break;
-    case ImportCsv: {
-        testsupport::ImageBuilder other(2);
-        other.named(lists::channels, 0, QStringLiteral("Xray"));
-        s.dialogs.openNames
-            = { testsupport::writeFile(s.dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
-        QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "ImportButton"), Qt::LeftButton);
-        break;
-    }
-    case RenameContact:
-        s.tabs()->setCurrentIndex(kContactsTab);
-        listclicks::doubleClick(list(kContactsTab), 1, 2);
-        QTest::keyClicks(s.child<QLineEdit>(kContactsTab, "listViewEdit"), QStringLiteral("Renamed\r"));
-        break;
-    case SortContacts: {
-        s.tabs()->setCurrentIndex(kContactsTab);
-        QHeaderView *header = list(kContactsTab)->header();
-        const QPoint at(header->sectionViewportPosition(2) + 5, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        break;
-    }
-    case OneTouchMode: // None to Digital: mode, contact and message number in one step
-        s.tabs()->setCurrentIndex(kButtonsTab);
-        listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
-        QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
-        break;
-    case ChooseModel: // the model rewrites its name, two model bytes and the frequency range
-        s.tabs()->setCurrentIndex(0);
-        s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        break;
-    }
-    QCoreApplication::processEvents();
-}
+// A command as the user gives it, on the page it shows.
+using Command = std::function<void(Session &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+
+namespace {
 
 } // namespace
 
@@ -498,7 +450,7 @@ private Q_SLOTS:
     {
         Session s;
         MainForm &form = s.startWith(1);
-        auto *zones = s.child<QTreeWidget>(kZonesTab, "ListView");
+        auto *zones = s.list(kZonesTab);
         const int gpsTab = MainForm::kTabCount - 1;
         QVERIFY(!s.tabs()->isTabVisible(gpsTab)); // radio type 0 has no GPS
 
@@ -542,7 +494,7 @@ private Q_SLOTS:
         Session s;
         MainForm &form = s.startWith(2);
         s.tabs()->setCurrentIndex(kZonesTab);
-        listclicks::doubleClick(s.child<QTreeWidget>(kZonesTab, "ListView"), 0, 2);
+        listclicks::doubleClick(s.list(kZonesTab), 0, 2);
         QTest::keyClicks(s.child<QLineEdit>(kZonesTab, "listViewEdit"), QStringLiteral("Renamed"));
         s.click(button.constData());
         QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
@@ -562,23 +514,66 @@ private Q_SLOTS:
 
     void undoAndRedoEveryKindOfCommand_data()
     {
-        QTest::addColumn<int>("command");
         QTest::addColumn<QString>("name");
-        QTest::newRow("channel field over a multi-selection") << int(FieldEdit) << "Edit Rx Freq";
-        QTest::newRow("channel delete with a refusal in the middle") << int(DeleteWithRefusal) << "Delete channels";
-        QTest::newRow("channel CSV import") << int(ImportCsv) << "Import channels";
-        QTest::newRow("contact renamed in place") << int(RenameContact) << "Edit Name";
-        QTest::newRow("contacts sorted by a column title") << int(SortContacts) << "Sort by Name";
-        QTest::newRow("one-touch mode chosen in place") << int(OneTouchMode) << "Edit Mode";
-        QTest::newRow("radio model chosen") << int(ChooseModel) << "Edit Radio Model";
+        QTest::addColumn<Command>("command");
+        const auto row = [](const char *name, const char *step, Command command) {
+            QTest::newRow(name) << QString::fromLatin1(step) << command;
+        };
+        row("channel field over a multi-selection", "Edit Rx Freq", [](Session &s) {
+            s.list(kChannelsTab)->clearSelection();
+            for (int row : { 1, 3, 4 })
+                s.list(kChannelsTab)->topLevelItem(row)->setSelected(true);
+            QCoreApplication::processEvents();
+            auto *edit = s.child<QLineEdit>(kChannelsTab, "RxFreqEdit");
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("439.125"));
+        });
+        // Alpha, Bravo and Charlie: Bravo, a zone member, is refused, the answer goes on; the members move down.
+        row("channel delete with a refusal in the middle", "Delete channels", [](Session &s) {
+            for (int row : { 0, 1, 2 })
+                s.list(kChannelsTab)->topLevelItem(row)->setSelected(true);
+            s.prompts.answers = { QMessageBox::Ok };
+            QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "DeleteBitBtn"), Qt::LeftButton);
+        });
+        row("channel CSV import", "Import channels", [](Session &s) {
+            testsupport::ImageBuilder other(2);
+            other.named(lists::channels, 0, QStringLiteral("Xray"));
+            s.dialogs.openNames
+                = { testsupport::writeFile(s.dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
+            QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "ImportButton"), Qt::LeftButton);
+        });
+        row("contact renamed in place", "Edit Name", [](Session &s) {
+            s.tabs()->setCurrentIndex(kContactsTab);
+            listclicks::doubleClick(s.list(kContactsTab), 1, 2);
+            QTest::keyClicks(s.child<QLineEdit>(kContactsTab, "listViewEdit"), QStringLiteral("Renamed\r"));
+        });
+        row("contacts sorted by a column title", "Sort by Name", [](Session &s) {
+            s.tabs()->setCurrentIndex(kContactsTab);
+            QHeaderView *header = s.list(kContactsTab)->header();
+            const QPoint at(header->sectionViewportPosition(2) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        });
+        // None to Digital: mode, contact and message number in one step.
+        row("one-touch mode chosen in place", "Edit Mode", [](Session &s) {
+            s.tabs()->setCurrentIndex(kButtonsTab);
+            listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
+            QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
+        });
+        // The model rewrites its name, two model bytes and the frequency range.
+        row("radio model chosen", "Edit Radio Model", [](Session &s) {
+            s.tabs()->setCurrentIndex(0);
+            s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        });
     }
     // Every kind of command is one undo step, undone and redone by the keys with the list selection
     // kept; each slot has a history of its own. Questions are answered in a nested event loop, as
     // a real message box answers them.
     void undoAndRedoEveryKindOfCommand()
     {
-        QFETCH(int, command);
         QFETCH(QString, name);
+        QFETCH(Command, command);
         Session s;
         s.prompts.waitMs = 150;
         const QString plug = undoPlug(s);
@@ -588,7 +583,8 @@ private Q_SLOTS:
         auto *undo = form.findChild<QAction *>(QStringLiteral("UndoMenuItem"));
         auto *redo = form.findChild<QAction *>(QStringLiteral("RedoMenuItem"));
         const QByteArray before = s.bytes(0);
-        run(s, Command(command));
+        command(s);
+        QCoreApplication::processEvents();
         const QByteArray after = s.bytes(0);
         QVERIFY(after != before);
         QTRY_COMPARE(undo->text(), QStringLiteral("Undo ") + name);
