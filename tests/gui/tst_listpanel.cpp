@@ -292,6 +292,7 @@ private Q_SLOTS:
         row("contacts, insert, none selected", "Insert1", {}, "C1,C2,C3,C4,Contact 5", { 4 }, "Contact List");
         row("contacts, delete at the end", "Delete1", { 2, 3 }, "C1,C2", { 1 }, "Contacts");
         // The channels page selects the new or the following row alone.
+        row("channels, add", "AddMenuItem", { 0 }, "Aa,Ab,Ac,Ad,Channel 5", { 4 }, "Channels");
         row("channels, insert", "InsertMenuItem", { 2, 3 }, "Aa,Ab,Channel 5,Ac,Ad", { 2 }, "Channels");
         row("channels, delete", "DeleteBitBtn", { 0, 2 }, "Ab,Ad", { 1 }, "Channels");
     }

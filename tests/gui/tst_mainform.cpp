@@ -475,6 +475,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.path(QStringLiteral("x.rdt"))));
 
         s.click("SlotButton1");
+        for (int i = 0; i < MainForm::kTabCount; ++i)
+            QVERIFY2(form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
         QCOMPARE(zones->topLevelItemCount(), 1);
         QVERIFY(s.button("SaveBitBtn")->isEnabled());
         QVERIFY(!s.tabs()->isTabVisible(gpsTab));
