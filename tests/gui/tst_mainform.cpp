@@ -135,13 +135,14 @@ class TestMainForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The settings reach the contacts and channels pages, whose lists show them from the start, and
-    // come back from them with the window's placement on closing by Escape; the file format itself
-    // is tested below.
+    // The settings place the window (adjusted to the screen), choose its tab and reach the contacts
+    // and channels pages, whose lists show them from the start; all come back on closing by Escape.
+    // The file format itself is tested in tst_settingsfile.
     void settingsRoundTrip()
     {
         Session s;
-        s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\nCountry=Italy\n"
+        s.writeSettings(QStringLiteral("[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n[Misc]\nTab=0\n"
+                                       "[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\nCountry=Italy\n"
                                        "[Channels]\nProtected_num=1\nProtected_0=bravo\n"));
         testsupport::ImageBuilder builder;
         writeContact(builder.image(), 0, 2345, GroupCall, false, QStringLiteral("C1"));
@@ -149,6 +150,8 @@ private Q_SLOTS:
         MainForm &form = s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
         QCOMPARE(form.baseCaption(), QStringLiteral("DMR Code Plug Editor v") + programVersionText());
         QVERIFY(s.prompts.shown.isEmpty());
+        QCOMPARE(QRect(form.pos(), form.size()), QRect(0, 0, 800, 1080));
+        QCOMPARE(s.tabs()->currentIndex(), 0);
         auto *contacts = form.findChild<DigitalContactsForm *>();
         auto *channels = form.findChild<ChannelsForm *>();
         QVERIFY(contacts->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
@@ -166,36 +169,15 @@ private Q_SLOTS:
             { "MainForm/Left", "MainForm/Top", "MainForm/Width", "MainForm/Height", "Misc/Tab", "Contacts/ShowNo",
                 "Contacts/Protected_0", "Contacts/Protected_1", "Contacts/Country", "Channels/Protected_1" })
             values.append(s.iniValue(QLatin1String(key)));
-        QCOMPARE(values, QStringList({ "216", "105", "1138", "585", "11", "1", "3", "2345", "Italy", "zeta" }));
+        QCOMPARE(values, QStringList({ "0", "0", "800", "1080", "0", "1", "3", "2345", "Italy", "zeta" }));
     }
 
-    void placementAndTabFromSettings_data()
+    void defaultsWithoutSettingsFile()
     {
-        QTest::addColumn<QString>("ini"); // empty: no settings file
-        QTest::addColumn<QRect>("placement");
-        QTest::addColumn<int>("tab");
-        const QRect design = MainForm::kDesignPlacement;
-        const int channels = MainForm::kChannelsTab;
-        QTest::newRow("no file") << QString() << design << channels;
-        QTest::newRow("placement adjusted") << "[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"
-                                            << QRect(0, 0, 800, 1080) << channels;
-        QTest::newRow("tab 14") << "[Misc]\nTab=14\n" << design << channels;
-        QTest::newRow("tab -1") << "[Misc]\nTab=-1\n" << design << channels;
-        QTest::newRow("tab not a number") << "[Misc]\nTab=x\n" << design << channels;
-        QTest::newRow("tab 0") << "[Misc]\nTab=0\n" << design << 0;
-        QTest::newRow("tab 13") << "[Misc]\nTab=13\n" << design << 13;
-    }
-    void placementAndTabFromSettings()
-    {
-        QFETCH(QString, ini);
-        QFETCH(QRect, placement);
-        QFETCH(int, tab);
         Session s;
-        if (!ini.isEmpty())
-            s.writeSettings(ini);
         MainForm &form = s.start();
-        QCOMPARE(QRect(form.pos(), form.size()), placement);
-        QCOMPARE(s.tabs()->currentIndex(), tab);
+        QCOMPARE(QRect(form.pos(), form.size()), MainForm::kDesignPlacement);
+        QCOMPARE(s.tabs()->currentIndex(), MainForm::kChannelsTab);
     }
 
     void filesAtStartUp_data()

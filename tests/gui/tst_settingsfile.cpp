@@ -82,6 +82,11 @@ private Q_SLOTS:
         row("absurd placement cut",
             "[MainForm]\nTop=-99999999999\nLeft=2147483647\nWidth=2147483647\nHeight=9999999999\n",
             QStringLiteral("1048576,-1048576 1048576x1048576|/p/one.rdt,,,|11|1|Germany|localhost||"));
+        // The tab is one of the window's 14, else the present one stays.
+        for (const auto &[text, read] : { std::pair { "14", 11 }, { "-1", 11 }, { "x", 11 }, { "0", 0 }, { "13", 13 } })
+            row(qPrintable(QStringLiteral("tab %1").arg(QLatin1String(text))),
+                qPrintable(QStringLiteral("[Misc]\nTab=%1\n").arg(QLatin1String(text))),
+                QStringLiteral("216,105 1138x585|/p/one.rdt,,,|%1|1|Germany|localhost||").arg(read));
         // The protected lists: contact IDs | channel names.
         const auto lists = [&](const char *name, const char *ini, const char *lists) {
             row(name, ini, present + QLatin1String(lists));
