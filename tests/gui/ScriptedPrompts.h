@@ -20,10 +20,9 @@ public:
         QMessageBox::StandardButtons buttons; // NoButton for a plain message
     };
 
-    QList<QMessageBox::StandardButton> answers; // taken in order by ask()
+    QList<QMessageBox::StandardButton> answers; // taken in order by ask(); none left: the box is dismissed
     QList<Shown> shown;
     QStringList notices;
-    int unanswered = 0; // questions asked with no answer left in the script
     int waitMs = 0; // each box runs a nested event loop this long before it answers, as a modal box does
 
     void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override
@@ -35,11 +34,7 @@ public:
         QMessageBox::StandardButtons buttons) override
     {
         show({ icon, caption, text, buttons });
-        if (answers.isEmpty()) {
-            ++unanswered;
-            return QMessageBox::NoButton;
-        }
-        return answers.takeFirst();
+        return answers.isEmpty() ? QMessageBox::NoButton : answers.takeFirst();
     }
 
     void notice(const QString &text) override { notices.append(text); }
@@ -71,7 +66,6 @@ public:
     QStringList openNames; // taken in order; empty list: the dialog is cancelled
     QStringList saveNames;
     int openCalls = 0;
-    int saveCalls = 0;
     QString lastDirectory;
     QString lastPreset;
     QString lastFilter;
@@ -88,7 +82,6 @@ public:
 
     QString saveFileName(QWidget *, const QString &directory, const QString &presetName, const QString &filter) override
     {
-        ++saveCalls;
         lastDirectory = directory;
         lastPreset = presetName;
         lastFilter = filter;

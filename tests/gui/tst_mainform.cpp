@@ -425,7 +425,6 @@ private Q_SLOTS:
         s.prompts.answers = { QMessageBox::No };
         QVERIFY(form.close());
         QCOMPARE(s.prompts.texts(), (QStringList { unwritable, question(4) }));
-        QCOMPARE(s.prompts.unanswered, 0);
     }
 
     void emptySlotEmptiesEveryPage()
@@ -450,10 +449,10 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), s.fileCaption(QString()));
 
         // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
-        s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")) };
+        s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")), s.path(QStringLiteral("y.rdt")) };
         form.saveCommand();
         form.saveAsCommand();
-        QCOMPARE(s.dialogs.saveCalls, 1);
+        QCOMPARE(s.dialogs.saveNames.size(), 1); // one dialog
         QVERIFY(!QFile::exists(s.path(QStringLiteral("x.rdt"))));
 
         s.click("SlotButton1");
