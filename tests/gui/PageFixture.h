@@ -116,11 +116,6 @@ public:
     }
     // Makes another of the page's lists the one the list helpers act on.
     void useList(const char *name) { list = child<QTreeWidget>(name); }
-    bool enabled(const char *entry) const
-    {
-        panel->updateMenu();
-        return action(entry)->isEnabled();
-    }
     static void settle()
     {
         QCoreApplication::processEvents();

@@ -3,8 +3,10 @@
 #include "FileDialogs.h"
 #include "Prompts.h"
 
+#include <QEventLoop>
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 
 // Answers the editor's message boxes from a script and records what was shown.
 class ScriptedPrompts final : public Prompts
@@ -18,27 +20,21 @@ public:
         QMessageBox::StandardButtons buttons; // NoButton for a plain message
     };
 
-    QList<QMessageBox::StandardButton> answers; // taken in order by ask()
+    QList<QMessageBox::StandardButton> answers; // taken in order by ask(); none left: the box is dismissed
     QList<Shown> shown;
     QStringList notices;
-    int beeps = 0;
-    int unanswered = 0; // questions asked with no answer left in the script
+    int waitMs = 0; // each box runs a nested event loop this long before it answers, as a modal box does
 
     void message(QMessageBox::Icon icon, const QString &caption, const QString &text) override
     {
-        shown.append({ icon, caption, text, QMessageBox::NoButton });
+        show({ icon, caption, text, QMessageBox::NoButton });
     }
 
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString &caption, const QString &text,
         QMessageBox::StandardButtons buttons) override
     {
-        ++beeps;
-        shown.append({ icon, caption, text, buttons });
-        if (answers.isEmpty()) {
-            ++unanswered;
-            return QMessageBox::NoButton;
-        }
-        return answers.takeFirst();
+        show({ icon, caption, text, buttons });
+        return answers.isEmpty() ? QMessageBox::NoButton : answers.takeFirst();
     }
 
     void notice(const QString &text) override { notices.append(text); }
@@ -50,6 +46,17 @@ public:
             result.append(s.text);
         return result;
     }
+
+private:
+    void show(const Shown &box)
+    {
+        shown.append(box);
+        if (waitMs > 0) {
+            QEventLoop loop;
+            QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+    }
 };
 
 // Names the files the open and save dialogs return and records how they were called.
@@ -59,7 +66,6 @@ public:
     QStringList openNames; // taken in order; empty list: the dialog is cancelled
     QStringList saveNames;
     int openCalls = 0;
-    int saveCalls = 0;
     QString lastDirectory;
     QString lastPreset;
     QString lastFilter;
@@ -76,7 +82,6 @@ public:
 
     QString saveFileName(QWidget *, const QString &directory, const QString &presetName, const QString &filter) override
     {
-        ++saveCalls;
         lastDirectory = directory;
         lastPreset = presetName;
         lastFilter = filter;

@@ -1,7 +1,9 @@
+#include "ChannelCsv.h"
 #include "CodePlugStore.h"
 #include "Codecs.h"
 #include "ContactRecord.h"
 #include "ListPanel.h"
+#include "ListViewTools.h"
 #include "ImageBuilder.h"
 #include "ListClicks.h"
 #include "MainForm.h"
@@ -10,14 +12,18 @@
 #include "ScriptedPrompts.h"
 #include "channels/ChannelsForm.h"
 #include "contacts/DigitalContactsForm.h"
-#include "lists/ZonesForm.h"
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -53,12 +59,7 @@ struct Session
     }
     QString makeBroken(const QString &name) { return testsupport::writeFile(dir, name, QByteArray(100, 'x')); }
 
-    void writeSettings(const QString &text)
-    {
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
-        file.write(text.toUtf8());
-    }
+    void writeSettings(const QString &text) { testsupport::writeFile(dir, settingsName, text.toUtf8()); }
 
     MainForm &start(const QStringList &commandLine = {})
     {
@@ -80,15 +81,19 @@ struct Session
     }
 
     QPushButton *button(const char *name) const { return form->findChild<QPushButton *>(QLatin1String(name)); }
+    template <class T> T *child(int tab, const char *name) const
+    {
+        return form->page(tab)->findChild<T *>(QLatin1String(name));
+    }
+    QTreeWidget *list(int tab) const { return child<QTreeWidget>(tab, "ListView"); }
     void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QTabWidget *tabs() const { return form->findChild<QTabWidget *>(QStringLiteral("MainPageControl")); }
     void modify(int slot) { store.slot(slot)->image()->setU8(lists::zones.nameFieldOffset(0), 'Q'); }
     QByteArray bytes(int slot) const { return store.slot(slot)->image()->toByteArray(); }
-    QString caption(const QString &suffix) const { return form->baseCaption() + suffix; }
     QString fileCaption(const QString &file) const
     {
-        return caption(
-            file.isEmpty() ? QStringLiteral("[*] ") : QStringLiteral("    ") + file + QStringLiteral("[*] "));
+        return form->baseCaption() + (file.isEmpty() ? QString() : QStringLiteral("    ") + file)
+            + QStringLiteral("[*] ");
     }
     QString iniValue(const QString &key) const
     {
@@ -96,501 +101,504 @@ struct Session
     }
 };
 
+constexpr int kButtonsTab = 3;
+constexpr int kContactsTab = 7;
+constexpr int kZonesTab = 9;
+constexpr int kChannelsTab = MainForm::kChannelsTab;
+
+// Channels Alpha..Echo, a zone holding channels 2, 4 and 5, contacts delta, Bravo and alpha.
+QString undoPlug(Session &s)
+{
+    testsupport::ImageBuilder builder(2);
+    for (int i = 0; i < 5; ++i)
+        builder.named(lists::channels, i, QStringList { "Alpha", "Bravo", "Charlie", "Delta", "Echo" }.at(i));
+    builder.named(lists::zones, 0, QStringLiteral("Zone A"));
+    for (int m = 0; m < 3; ++m)
+        builder.u16(members::zoneChannels.memberOffset(0, m), std::uint16_t(QList { 2, 4, 5 }.at(m)));
+    for (int i = 0; i < 3; ++i)
+        writeContact(builder.image(), i, 40 - 10 * i, 0, false, QStringList { "delta", "Bravo", "alpha" }.at(i));
+    return builder.writeTo(s.dir, QStringLiteral("a.rdt"));
+}
+
+// A command as the user gives it, on the page it shows.
+using Command = std::function<void(Session &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+
+namespace {
+
 } // namespace
 
 class TestMainForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startUpWithoutSettingsFile();
-    void filesAtStartUp_data();
-    void filesAtStartUp();
-    void saveWritesTheCommandLineFile();
-    void saveAsNaming_data();
-    void saveAsNaming();
-    void passwordWarningGoesThroughPrompts();
-    void discardQuestion_data();
-    void discardQuestion();
-    void openFailureKeepsTheSlot();
-    void closeQuestion_data();
-    void closeQuestion();
-    void exitAsksPerUnsavedSlot();
-    void unwritableSettingsAreSaidOnceThenClose();
-    void emptySlotEmptiesEveryPage();
-    void placementAndTabFromSettings_data();
-    void placementAndTabFromSettings();
-    void escapeClosesWindow();
-    void pagesDestroyedInReverseOrder();
-    void pageSettingsRoundTrip();
-    void pendingEditLandsInItsOwnSlot_data();
-    void pendingEditLandsInItsOwnSlot();
-};
+    // The settings place the window (adjusted to the screen), choose its tab and reach the contacts
+    // and channels pages, whose lists show them from the start; all come back on closing by Escape.
+    // The file format itself is tested in tst_settingsfile.
+    void settingsRoundTrip()
+    {
+        Session s;
+        s.writeSettings(QStringLiteral("[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n[Misc]\nTab=0\n"
+                                       "[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\nCountry=Italy\n"
+                                       "[Channels]\nProtected_num=1\nProtected_0=bravo\n"));
+        testsupport::ImageBuilder builder;
+        writeContact(builder.image(), 0, 2345, GroupCall, false, QStringLiteral("C1"));
+        builder.named(lists::channels, 0, QStringLiteral("Bravo"));
+        MainForm &form = s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
+        QCOMPARE(form.baseCaption(), QStringLiteral("DMR Code Plug Editor v") + programVersionText());
+        QVERIFY(s.prompts.shown.isEmpty());
+        QCOMPARE(QRect(form.pos(), form.size()), QRect(0, 0, 800, 1080));
+        QCOMPARE(s.tabs()->currentIndex(), 0);
+        auto *contacts = form.findChild<DigitalContactsForm *>();
+        auto *channels = form.findChild<ChannelsForm *>();
+        QVERIFY(contacts->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
+        QCOMPARE(contacts->countryText(), QStringLiteral("Italy"));
+        QCOMPARE(contacts->panel()->list()->topLevelItem(0)->text(6), QStringLiteral("Yes"));
+        QCOMPARE(channels->panel()->list()->topLevelItem(0)->text(3), QStringLiteral("Yes"));
 
-void TestMainForm::startUpWithoutSettingsFile()
-{
-    Session s;
-    MainForm &form = s.start();
-    QCOMPARE(QRect(form.pos(), form.size()), MainForm::kDesignPlacement);
-    QCOMPARE(s.tabs()->currentIndex(), MainForm::kChannelsTab);
-    const QStringList captions = { "  Basic  ", "  General  ", "  Menus  ", "  Buttons  ", "  Digital Text Msg  ",
-        "  Digital Voice Encryption  ", "  Digital Emergency System  ", "  Digital Contacts  ", "  Digital Rx Groups  ",
-        "  Zones  ", "  Scan Lists  ", "  Channels  ", "  DTMF  ", "  GPS  " };
-    QCOMPARE(s.tabs()->count(), captions.size());
-    for (int i = 0; i < captions.size(); ++i) {
-        QCOMPARE(s.tabs()->tabText(i), captions.at(i));
-        QCOMPARE(s.tabs()->widget(i), s.form->page(i));
+        contacts->protectedIds().append(3);
+        channels->protectedChannels().append(QStringLiteral("zeta"));
+        form.setFocus();
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+        QStringList values;
+        for (const char *key :
+            { "MainForm/Left", "MainForm/Top", "MainForm/Width", "MainForm/Height", "Misc/Tab", "Contacts/ShowNo",
+                "Contacts/Protected_0", "Contacts/Protected_1", "Contacts/Country", "Channels/Protected_1" })
+            values.append(s.iniValue(QLatin1String(key)));
+        QCOMPARE(values, QStringList({ "0", "0", "800", "1080", "0", "1", "3", "2345", "Italy", "zeta" }));
     }
-    QCOMPARE(
-        form.windowTitle(), QStringLiteral("DMR Code Plug Editor v") + programVersionText() + QStringLiteral("[*] "));
-    QVERIFY(s.prompts.shown.isEmpty());
-    QVERIFY(!QFile::exists(s.settingsPath()));
 
-    QVERIFY(form.close());
-    QCOMPARE(QStringList({ s.iniValue("MainForm/Left"), s.iniValue("MainForm/Top"), s.iniValue("MainForm/Width"),
-                 s.iniValue("MainForm/Height"), s.iniValue("Misc/Tab") }),
-        QStringList({ "216", "105", "1138", "585", "11" }));
-}
-
-void TestMainForm::filesAtStartUp_data()
-{
-    // Files are made in the session's folder: "bad.rdt" is too short, "gone.rdt" is missing, the others valid.
-    QTest::addColumn<QStringList>("remembered"); // File0.. in the settings
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expected"); // file name of slots 1..4; "*" marks an open slot
-    QTest::addColumn<int>("messages");
-    QTest::addColumn<bool>("asTyped"); // given relative to the session's folder, the current one
-
-    QTest::newRow("remembered; a vanished one dropped silently")
-        << QStringList { "a.rdt", "gone.rdt", "c.rdt" } << QStringList() << "a.rdt*,,c.rdt*," << 0 << false;
-    QTest::newRow("five .rdt") << QStringList() << QStringList { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }
-                               << "a.rdt*,b.rdt*,c.rdt*,d.rdt*" << 0 << false;
-    QTest::newRow("x.txt then b.rdt") << QStringList { "r.rdt" } << QStringList { "x.txt", "b.rdt" }
-                                      << "r.rdt*,b.rdt*,," << 0 << false;
-    QTest::newRow("upper-case extension") << QStringList() << QStringList { "A.RDT" } << "A.RDT*,,," << 0 << false;
-    QTest::newRow("failing file keeps remembered name")
-        << QStringList { "r.rdt" } << QStringList { "bad.rdt" } << "r.rdt,,," << 1 << false;
-    QTest::newRow("missing command-line file") << QStringList() << QStringList { "gone.rdt" } << ",,," << 1 << false;
-    QTest::newRow("names as typed") << QStringList() << QStringList { "a.rdt", "./b.rdt" } << "a.rdt*,b.rdt*,," << 0
-                                    << true;
-}
-
-void TestMainForm::filesAtStartUp()
-{
-    QFETCH(QStringList, remembered);
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expected);
-    QFETCH(int, messages);
-    QFETCH(bool, asTyped);
-
-    Session s;
-    for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt", "r.rdt", "A.RDT", "x.txt" })
-        s.makePlug(QString::fromLatin1(name));
-    s.makeBroken(QStringLiteral("bad.rdt"));
-    QString ini = QStringLiteral("[CodePlug]\n");
-    for (int i = 0; i < remembered.size(); ++i)
-        ini += QStringLiteral("File%1=%2\n").arg(i).arg(s.path(remembered.at(i)));
-    s.writeSettings(ini);
-    QStringList paths;
-    for (const QString &argument : arguments)
-        paths.append(asTyped ? argument : s.path(argument));
-
-    const QString folder = QDir::currentPath();
-    QDir::setCurrent(s.dir.path());
-    MainForm &form = s.start(paths);
-    QDir::setCurrent(folder);
-    QStringList slots;
-    for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
-        const CodePlugSlot &slot = *s.store.slot(i);
-        slots.append(QFileInfo(slot.fileName).fileName() + (slot.isOpen() ? QStringLiteral("*") : QString()));
-        if (!slot.fileName.isEmpty())
-            QCOMPARE(slot.fileName, s.path(QFileInfo(slot.fileName).fileName()));
-        QCOMPARE(s.button(qPrintable(QStringLiteral("SlotButton%1").arg(i + 1)))->toolTip(), slot.fileName);
+    void defaultsWithoutSettingsFile()
+    {
+        Session s;
+        MainForm &form = s.start();
+        QCOMPARE(QRect(form.pos(), form.size()), MainForm::kDesignPlacement);
+        QCOMPARE(s.tabs()->currentIndex(), MainForm::kChannelsTab);
     }
-    QCOMPARE(slots.join(QLatin1Char(',')), expected);
-    QCOMPARE(s.prompts.shown.size(), messages);
-    if (messages > 0) {
-        QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Critical);
-        QCOMPARE(s.prompts.shown.first().caption, kQuestionTitle);
-        QVERIFY(s.prompts.shown.first().text.endsWith(s.path(arguments.first())));
+
+    void filesAtStartUp_data()
+    {
+        // Files are made in the session's folder: "bad.rdt" is too short, "gone.rdt" is missing, the others valid.
+        QTest::addColumn<QStringList>("remembered"); // File0.. in the settings
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected"); // file name of slots 1..4; "*" marks an open slot
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<bool>("asTyped"); // given relative to the session's folder, the current one
+        const auto row = [](const char *name, QStringList remembered, QStringList arguments, const char *expected,
+                             int messages = 0, bool asTyped = false) {
+            QTest::newRow(name) << remembered << arguments << QString::fromLatin1(expected) << messages << asTyped;
+        };
+        row("remembered; a vanished one dropped silently", { "a.rdt", "gone.rdt", "c.rdt" }, {}, "a.rdt*,,c.rdt*,");
+        row("five .rdt", {}, { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt" }, "a.rdt*,b.rdt*,c.rdt*,d.rdt*");
+        row("x.txt then b.rdt", { "r.rdt" }, { "x.txt", "b.rdt" }, "r.rdt*,b.rdt*,,");
+        row("upper-case extension", {}, { "A.RDT" }, "A.RDT*,,,");
+        row("failing file keeps remembered name", { "r.rdt" }, { "bad.rdt" }, "r.rdt,,,", 1);
+        row("missing command-line file", {}, { "gone.rdt" }, ",,,", 1);
+        row("names as typed", {}, { "a.rdt", "./b.rdt" }, "a.rdt*,b.rdt*,,", 0, true);
     }
-    if (s.store.slot(0)->isOpen())
-        QCOMPARE(form.windowTitle(), s.fileCaption(s.store.slot(0)->fileName));
-    // The dialogs start beside the remembered slot-1 file, else beside the program.
-    QCOMPARE(form.dialogDirectory(), remembered.isEmpty() ? QCoreApplication::applicationDirPath() : s.dir.path());
-    // The names written back on closing are those of the slots.
-    QVERIFY(form.close());
-    for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
-        QCOMPARE(s.iniValue(QStringLiteral("CodePlug/File%1").arg(i)), s.store.slot(i)->fileName);
-}
+    void filesAtStartUp()
+    {
+        QFETCH(QStringList, remembered);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QFETCH(int, messages);
+        QFETCH(bool, asTyped);
+        Session s;
+        for (const char *name : { "a.rdt", "b.rdt", "c.rdt", "d.rdt", "e.rdt", "r.rdt", "A.RDT", "x.txt" })
+            s.makePlug(QString::fromLatin1(name));
+        s.makeBroken(QStringLiteral("bad.rdt"));
+        QString ini = QStringLiteral("[CodePlug]\n");
+        for (int i = 0; i < remembered.size(); ++i)
+            ini += QStringLiteral("File%1=%2\n").arg(i).arg(s.path(remembered.at(i)));
+        s.writeSettings(ini);
+        QStringList paths;
+        for (const QString &argument : arguments)
+            paths.append(asTyped ? argument : s.path(argument));
 
-void TestMainForm::saveWritesTheCommandLineFile()
-{
-    Session s;
-    MainForm &form = s.startWith(1);
-    const QString a = s.path("a.rdt");
-    s.modify(0);
-    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
-    form.refreshAll();
-    QVERIFY(form.isWindowModified());
-    QCOMPARE(form.windowTitle(), s.fileCaption(a));
-    s.click("SaveBitBtn");
-    QCOMPARE(testsupport::readFile(a), s.bytes(0));
-    QVERIFY(!s.store.hasUnsavedChanges(0));
-    QVERIFY(!form.isWindowModified());
-    QCOMPARE(form.windowTitle(), s.fileCaption(a));
-    form.undoCommand();
-    QVERIFY(form.isWindowModified());
-    form.redoCommand(); // back to the saved bytes
-    QVERIFY(!form.isWindowModified());
-}
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(s.dir.path());
+        MainForm &form = s.start(paths);
+        QDir::setCurrent(folder);
+        QStringList slots;
+        for (int i = 0; i < CodePlugStore::kSlotCount; ++i) {
+            const CodePlugSlot &slot = *s.store.slot(i);
+            slots.append(QFileInfo(slot.fileName).fileName() + (slot.isOpen() ? QStringLiteral("*") : QString()));
+            if (!slot.fileName.isEmpty())
+                QCOMPARE(slot.fileName, s.path(QFileInfo(slot.fileName).fileName()));
+            QCOMPARE(s.button(qPrintable(QStringLiteral("SlotButton%1").arg(i + 1)))->toolTip(), slot.fileName);
+        }
+        QCOMPARE(slots.join(QLatin1Char(',')), expected);
+        QCOMPARE(s.prompts.shown.size(), messages);
+        if (messages > 0) {
+            QCOMPARE(s.prompts.shown.first().caption, kQuestionTitle);
+            QVERIFY(s.prompts.shown.first().text.endsWith(s.path(arguments.first())));
+        }
+        if (s.store.slot(0)->isOpen())
+            QCOMPARE(form.windowTitle(), s.fileCaption(s.store.slot(0)->fileName));
+        // The dialogs start beside the remembered slot-1 file, else beside the program.
+        QCOMPARE(form.dialogDirectory(), remembered.isEmpty() ? QCoreApplication::applicationDirPath() : s.dir.path());
+        // The names written back on closing are those of the slots.
+        QVERIFY(form.close());
+        for (int i = 0; i < CodePlugStore::kSlotCount; ++i)
+            QCOMPARE(s.iniValue(QStringLiteral("CodePlug/File%1").arg(i)), s.store.slot(i)->fileName);
+    }
 
-void TestMainForm::saveAsNaming_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "plug"
-                                  << "plug.rdt";
-    QTest::newRow("upper case") << "PLUG.RDT"
-                                << "PLUG.RDT";
-    QTest::newRow("other extension") << "a.rdt.bak"
-                                     << "a.rdt.bak.rdt";
-}
+    void saveAsNaming_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        for (const auto &[typed, saved] :
+            { std::pair { "plug", "plug.rdt" }, { "PLUG.RDT", "PLUG.RDT" }, { "a.rdt.bak", "a.rdt.bak.rdt" } })
+            QTest::newRow(typed) << QString::fromLatin1(typed) << QString::fromLatin1(saved);
+    }
+    void saveAsNaming()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        Session s;
+        MainForm &form = s.startWith(1);
+        s.dialogs.saveNames = { s.path(typed) };
+        s.click("SaveAsBitBtn");
+        QCOMPARE(s.dialogs.lastPreset, s.path("a.rdt"));
+        QCOMPARE(s.dialogs.lastFilter, QStringLiteral("Code plug files (*.rdt);;All files (*)"));
+        QCOMPARE(QFile::exists(s.path(typed)), typed == saved);
+        QCOMPARE(testsupport::readFile(s.path(saved)), s.bytes(0));
+        QCOMPARE(s.store.slot(0)->fileName, s.path(saved));
+        QCOMPARE(form.windowTitle(), s.fileCaption(s.path(saved)));
+    }
 
-void TestMainForm::saveAsNaming()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, saved);
-    Session s;
-    MainForm &form = s.startWith(1);
-    s.dialogs.saveNames = { s.path(typed) };
-    s.click("SaveAsBitBtn");
-    QCOMPARE(s.dialogs.lastPreset, s.path("a.rdt"));
-    QCOMPARE(s.dialogs.lastFilter, QStringLiteral("Code plug files (*.rdt);;All files (*)"));
-    QCOMPARE(QFile::exists(s.path(typed)), typed == saved);
-    QCOMPARE(testsupport::readFile(s.path(saved)), s.bytes(0));
-    QCOMPARE(s.store.slot(0)->fileName, s.path(saved));
-    QCOMPARE(form.windowTitle(), s.fileCaption(s.path(saved)));
-}
+    // Declining the warning writes nothing: tst_codeplugfile. Here: the warning is asked through the prompts.
+    void passwordWarningGoesThroughPrompts()
+    {
+        Session s;
+        testsupport::ImageBuilder builder;
+        builder.u8(passwords::kRadioProgramPassword, 0x12);
+        s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
+        s.modify(0);
+        s.prompts.answers = { QMessageBox::No };
+        s.click("SaveBitBtn");
+        QCOMPARE(s.prompts.shown.size(), 1);
+        QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Warning);
+        QVERIFY(s.prompts.shown.first().text.startsWith(QStringLiteral("This code plug has passwords set")));
+        QVERIFY(s.store.hasUnsavedChanges(0));
+    }
 
-// Declining the warning writes nothing: tst_codeplugfile. Here: the warning is asked through the prompts.
-void TestMainForm::passwordWarningGoesThroughPrompts()
-{
-    Session s;
-    testsupport::ImageBuilder builder;
-    builder.u8(passwords::kRadioProgramPassword, 0x12);
-    s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
-    s.modify(0);
-    s.prompts.answers = { QMessageBox::No };
-    s.click("SaveBitBtn");
-    QCOMPARE(s.prompts.shown.size(), 1);
-    QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Warning);
-    QVERIFY(s.prompts.shown.first().text.startsWith(QStringLiteral("This code plug has passwords set")));
-    QVERIFY(s.store.hasUnsavedChanges(0));
-}
+    void discardQuestion_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
+        const QString discard = QStringLiteral("Unsaved code plug.\n\nDiscard it ?");
+        QTest::newRow("Open") << QByteArray("Open") << discard << "b.rdt";
+        QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?"
+                                << "a.rdt";
+        QTest::newRow("New") << QByteArray("New") << discard << QString();
+    }
+    // Open, Reload and New ask before dropping unsaved changes: No (from the button) changes nothing,
+    // Yes (from the menu) loads afresh.
+    void discardQuestion()
+    {
+        QFETCH(QByteArray, button);
+        QFETCH(QString, question);
+        QFETCH(QString, fileAfter);
+        Session s;
+        s.makePlug(QStringLiteral("b.rdt"));
+        MainForm &form = s.startWith(1);
+        s.modify(0);
+        s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
+        const QByteArray edited = s.bytes(0);
+        int chosen = 0;
+        form.setNewPlugChooser([&](QWidget *) {
+            ++chosen;
+            return std::optional<NewPlugChoice>(NewPlugChoice { 2, 3 });
+        });
+        s.dialogs.openNames = { s.path("b.rdt") };
 
-void TestMainForm::discardQuestion_data()
-{
-    QTest::addColumn<QByteArray>("button");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QString>("fileAfter"); // the slot's file after Yes; none for a new code plug
-    QTest::newRow("Open") << QByteArray("Open") << "Unsaved code plug.\n\nDiscard it ?"
-                          << "b.rdt";
-    QTest::newRow("Reload") << QByteArray("Reload") << "Unsaved code plug.\n\nReload from file ?"
-                            << "a.rdt";
-    QTest::newRow("New") << QByteArray("New") << "Unsaved code plug.\n\nDiscard it ?" << QString();
-}
+        s.prompts.answers = { QMessageBox::No };
+        s.click((button + "BitBtn").constData());
+        const ScriptedPrompts::Shown shown = s.prompts.shown.last();
+        QCOMPARE(shown.text, question);
+        QCOMPARE(shown.caption, kQuestionTitle);
+        QCOMPARE(s.prompts.shown.size(), 1);
+        QCOMPARE(s.dialogs.openCalls + chosen, 0);
+        QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
+        QCOMPARE(s.bytes(0), edited);
 
-// Open, Reload and New ask before dropping unsaved changes: No (from the button) changes nothing,
-// Yes (from the menu) loads afresh.
-void TestMainForm::discardQuestion()
-{
-    QFETCH(QByteArray, button);
-    QFETCH(QString, question);
-    QFETCH(QString, fileAfter);
-    Session s;
-    s.makePlug(QStringLiteral("b.rdt"));
-    MainForm &form = s.startWith(1);
-    s.modify(0);
-    s.store.slot(0)->history().closeStep(QStringLiteral("Edit"));
-    const QByteArray edited = s.bytes(0);
-    int chosen = 0;
-    form.setNewPlugChooser([&](QWidget *) {
-        ++chosen;
-        return std::optional<NewPlugChoice>(NewPlugChoice { 2, 3 });
-    });
-    s.dialogs.openNames = { s.path("b.rdt") };
+        s.prompts.answers = { QMessageBox::Yes };
+        form.findChild<QAction *>(QString::fromLatin1(button + "MenuItem"))->trigger();
+        const QString file = fileAfter.isEmpty() ? QString() : s.path(fileAfter);
+        QCOMPARE(s.store.slot(0)->fileName, file);
+        QCOMPARE(s.bytes(0), file.isEmpty() ? makeNewCodePlug(3, 2).toByteArray() : testsupport::readFile(file));
+        QVERIFY(!s.store.hasUnsavedChanges(0));
+        QVERIFY(!s.store.slot(0)->history().canUndo());
+        QCOMPARE(form.windowTitle(), s.fileCaption(file));
+    }
 
-    s.prompts.answers = { QMessageBox::No };
-    s.click((button + "BitBtn").constData());
-    const ScriptedPrompts::Shown shown = s.prompts.shown.last();
-    QCOMPARE(shown.text, question);
-    QCOMPARE(shown.caption, kQuestionTitle);
-    QCOMPARE(shown.icon, QMessageBox::Question);
-    QCOMPARE(shown.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(s.prompts.beeps, 1);
-    QCOMPARE(s.dialogs.openCalls + chosen, 0);
-    QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
-    QCOMPARE(s.bytes(0), edited);
+    void openFailureKeepsTheSlot()
+    {
+        Session s;
+        s.startWith(1);
+        const QString bad = s.makeBroken(QStringLiteral("bad.rdt"));
+        s.dialogs.openNames = { bad };
+        s.click("OpenBitBtn");
+        // The dialogs start where the remembered slot-1 file was; there was none, so beside the program.
+        QCOMPARE(s.dialogs.lastDirectory, QCoreApplication::applicationDirPath());
+        QCOMPARE(s.prompts.texts(), QStringList { QStringLiteral("Code plug file size error ..\n\n") + bad });
+        QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
+        QVERIFY(s.store.slot(0)->isOpen());
+    }
 
-    s.prompts.answers = { QMessageBox::Yes };
-    form.findChild<QAction *>(QString::fromLatin1(button + "MenuItem"))->trigger();
-    const QString file = fileAfter.isEmpty() ? QString() : s.path(fileAfter);
-    QCOMPARE(s.store.slot(0)->fileName, file);
-    QCOMPARE(s.bytes(0), file.isEmpty() ? makeNewCodePlug(3, 2).toByteArray() : testsupport::readFile(file));
-    QVERIFY(!s.store.hasUnsavedChanges(0));
-    QVERIFY(!s.store.slot(0)->history().canUndo());
-    QCOMPARE(form.windowTitle(), s.fileCaption(file));
-}
+    void closeQuestion_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("slotClosed");
+        QTest::addColumn<bool>("fileSaved");
+        const auto row = [](const char *name, bool modified, QMessageBox::StandardButton answer, bool closed,
+                             bool saved) { QTest::newRow(name) << modified << int(answer) << closed << saved; };
+        row("unmodified: no question", false, QMessageBox::NoButton, true, false);
+        row("Cancel", true, QMessageBox::Cancel, false, false);
+        row("dismissed", true, QMessageBox::NoButton, false, false);
+        row("No", true, QMessageBox::No, true, false);
+        row("Yes", true, QMessageBox::Yes, true, true);
+    }
+    void closeQuestion()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(bool, slotClosed);
+        QFETCH(bool, fileSaved);
+        Session s;
+        s.startWith(2);
+        s.click("SlotButton2"); // the current slot is the one closed
+        const QString b = s.path("b.rdt");
+        const QByteArray before = testsupport::readFile(b);
+        if (modified)
+            s.modify(1);
+        const QByteArray edited = s.bytes(1);
 
-void TestMainForm::openFailureKeepsTheSlot()
-{
-    Session s;
-    s.startWith(1);
-    const QString bad = s.makeBroken(QStringLiteral("bad.rdt"));
-    s.dialogs.openNames = { bad };
-    s.click("OpenBitBtn");
-    // The dialogs start where the remembered slot-1 file was; there was none, so beside the program.
-    QCOMPARE(s.dialogs.lastDirectory, QCoreApplication::applicationDirPath());
-    QCOMPARE(s.prompts.texts(), QStringList { QStringLiteral("Code plug file size error ..\n\n") + bad });
-    QCOMPARE(s.store.slot(0)->fileName, s.path("a.rdt"));
-    QVERIFY(s.store.slot(0)->isOpen());
-}
+        s.prompts.answers = { QMessageBox::StandardButton(answer) };
+        s.click("CloseBitBtn");
+        QCOMPARE(s.prompts.shown.size(), int(modified));
+        if (modified) {
+            QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
+            QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        }
+        QCOMPARE(!s.store.slot(1)->isOpen(), slotClosed);
+        QVERIFY(s.store.slot(0)->isOpen());
+        QCOMPARE(testsupport::readFile(b), fileSaved ? edited : before);
+        QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
+        if (slotClosed) { // the settings written on closing no longer name the file
+            QCOMPARE(s.store.slot(1)->fileName, QString());
+            QVERIFY(!QSettings(s.settingsPath(), QSettings::IniFormat).contains(QStringLiteral("CodePlug/File1")));
+            QCOMPARE(s.button("SlotButton2")->toolTip(), QString());
+        }
+    }
 
-void TestMainForm::closeQuestion_data()
-{
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("slotClosed");
-    QTest::addColumn<bool>("fileSaved");
-    QTest::newRow("unmodified: no question") << false << int(QMessageBox::NoButton) << true << false;
-    QTest::newRow("Cancel") << true << int(QMessageBox::Cancel) << false << false;
-    QTest::newRow("dismissed") << true << int(QMessageBox::NoButton) << false << false;
-    QTest::newRow("No") << true << int(QMessageBox::No) << true << false;
-    QTest::newRow("Yes") << true << int(QMessageBox::Yes) << true << true;
-}
-
-void TestMainForm::closeQuestion()
-{
-    QFETCH(bool, modified);
-    QFETCH(int, answer);
-    QFETCH(bool, slotClosed);
-    QFETCH(bool, fileSaved);
-    Session s;
-    s.startWith(2);
-    s.click("SlotButton2"); // the current slot is the one closed
-    const QString b = s.path("b.rdt");
-    const QByteArray before = testsupport::readFile(b);
-    if (modified)
+    // An unwritable settings file is said, and the window still asks per unsaved slot and closes.
+    void exitAsksPerUnsavedSlot()
+    {
+        Session s;
+        s.settingsName = QStringLiteral("missing/folder/editor.ini");
+        MainForm &form = s.startWith(4);
+        const QByteArray dBefore = testsupport::readFile(s.path("d.rdt"));
         s.modify(1);
-    const QByteArray edited = s.bytes(1);
+        s.modify(3);
+        const QString unwritable = QStringLiteral("Unable to write to ") + s.settingsPath();
+        const auto question
+            = [](int slot) { return QStringLiteral("Unsaved code plug %1.\n\nSave before exit ?").arg(slot); };
 
-    s.prompts.answers = { QMessageBox::StandardButton(answer) };
-    s.click("CloseBitBtn");
-    QCOMPARE(s.prompts.shown.size(), int(modified));
-    if (modified) {
-        QCOMPARE(s.prompts.shown.first().text, QStringLiteral("Unsaved code plug.\n\nSave before closing it ?"));
-        QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        s.prompts.answers = { QMessageBox::Yes, QMessageBox::Cancel };
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        QCOMPARE(s.prompts.texts(), (QStringList { unwritable, question(2), question(4) }));
+        QVERIFY(!s.store.hasUnsavedChanges(1));
+        QCOMPARE(testsupport::readFile(s.path("b.rdt")), s.bytes(1));
+        QCOMPARE(testsupport::readFile(s.path("d.rdt")), dBefore);
+
+        // The next attempt asks only about slot 4.
+        s.prompts.shown.clear();
+        s.prompts.answers = { QMessageBox::No };
+        QVERIFY(form.close());
+        QCOMPARE(s.prompts.texts(), (QStringList { unwritable, question(4) }));
     }
-    QCOMPARE(!s.store.slot(1)->isOpen(), slotClosed);
-    QVERIFY(s.store.slot(0)->isOpen());
-    QCOMPARE(testsupport::readFile(b), fileSaved ? edited : before);
-    QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
-    if (slotClosed) { // the settings written on closing no longer name the file
-        QCOMPARE(s.store.slot(1)->fileName, QString());
-        QVERIFY(!QSettings(s.settingsPath(), QSettings::IniFormat).contains(QStringLiteral("CodePlug/File1")));
-        QCOMPARE(s.iniValue("CodePlug/File0"), s.path("a.rdt"));
-        QCOMPARE(s.button("SlotButton2")->toolTip(), QString());
-        QVERIFY(!s.button("SaveBitBtn")->isEnabled());
+
+    void emptySlotEmptiesEveryPage()
+    {
+        Session s;
+        MainForm &form = s.startWith(1);
+        auto *zones = s.list(kZonesTab);
+        const int gpsTab = MainForm::kTabCount - 1;
+        QVERIFY(!s.tabs()->isTabVisible(gpsTab)); // radio type 0 has no GPS
+
+        s.click("SlotButton3");
+        QVERIFY(s.tabs()->isTabVisible(gpsTab));
+        QCOMPARE(s.store.currentIndex(), 2);
+        for (const char *name : { "SaveBitBtn", "SaveAsBitBtn", "ReloadBitBtn", "CloseBitBtn" })
+            QVERIFY2(!s.button(name)->isEnabled(), name);
+        // The contacts page keeps its user-database half working (tst_listpanel); every other page rests.
+        for (int i = 0; i < MainForm::kTabCount; ++i) {
+            if (form.page(i) != form.findChild<DigitalContactsForm *>())
+                QVERIFY2(!form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
+        }
+        QCOMPARE(zones->topLevelItemCount(), 0);
+        QCOMPARE(form.windowTitle(), s.fileCaption(QString()));
+
+        // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
+        s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")), s.path(QStringLiteral("y.rdt")) };
+        form.saveCommand();
+        form.saveAsCommand();
+        QCOMPARE(s.dialogs.saveNames.size(), 1); // one dialog
+        QVERIFY(!QFile::exists(s.path(QStringLiteral("x.rdt"))));
+
+        s.click("SlotButton1");
+        for (int i = 0; i < MainForm::kTabCount; ++i)
+            QVERIFY2(form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
+        QCOMPARE(zones->topLevelItemCount(), 1);
+        QVERIFY(s.button("SaveBitBtn")->isEnabled());
+        QVERIFY(!s.tabs()->isTabVisible(gpsTab));
     }
-}
 
-void TestMainForm::exitAsksPerUnsavedSlot()
-{
-    Session s;
-    MainForm &form = s.startWith(4);
-    const QByteArray dBefore = testsupport::readFile(s.path("d.rdt"));
-    s.modify(1);
-    s.modify(3);
-
-    s.prompts.answers = { QMessageBox::Yes, QMessageBox::Cancel };
-    QVERIFY(!form.close());
-    QVERIFY(form.isVisible());
-    QCOMPARE(s.prompts.texts(),
-        (QStringList { QStringLiteral("Unsaved code plug 2.\n\nSave before exit ?"),
-            QStringLiteral("Unsaved code plug 4.\n\nSave before exit ?") }));
-    QVERIFY(!s.store.hasUnsavedChanges(1));
-    QCOMPARE(testsupport::readFile(s.path("b.rdt")), s.bytes(1));
-    QCOMPARE(testsupport::readFile(s.path("d.rdt")), dBefore);
-
-    // The next attempt asks only about slot 4.
-    s.prompts.shown.clear();
-    s.prompts.answers = { QMessageBox::No };
-    QVERIFY(form.close());
-    QCOMPARE(s.prompts.texts(), QStringList { QStringLiteral("Unsaved code plug 4.\n\nSave before exit ?") });
-    QCOMPARE(s.prompts.unanswered, 0);
-}
-
-void TestMainForm::unwritableSettingsAreSaidOnceThenClose()
-{
-    Session s;
-    s.settingsName = QStringLiteral("missing/folder/editor.ini");
-    MainForm &form = s.startWith(1);
-    s.modify(0);
-    s.prompts.answers = { QMessageBox::Yes };
-    QVERIFY(form.close());
-    QCOMPARE(s.prompts.texts(),
-        (QStringList { QStringLiteral("Unable to write to ") + s.settingsPath(),
-            QStringLiteral("Unsaved code plug 1.\n\nSave before exit ?") }));
-    QCOMPARE(testsupport::readFile(s.path("a.rdt")), s.bytes(0));
-}
-
-void TestMainForm::emptySlotEmptiesEveryPage()
-{
-    Session s;
-    MainForm &form = s.startWith(1);
-    auto *zones = form.findChild<ZonesForm *>()->findChild<QTreeWidget *>(QStringLiteral("ListView"));
-    QCOMPARE(zones->topLevelItemCount(), 1);
-    for (int i = 0; i < MainForm::kTabCount; ++i)
-        QVERIFY2(form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
-    const int gpsTab = MainForm::kTabCount - 1;
-    QVERIFY(!s.tabs()->isTabVisible(gpsTab)); // radio type 0 has no GPS
-
-    s.click("SlotButton3");
-    QVERIFY(s.tabs()->isTabVisible(gpsTab));
-    QCOMPARE(s.store.currentIndex(), 2);
-    QVERIFY(!s.button("SlotButton1")->isChecked());
-    for (const char *name : { "SaveBitBtn", "SaveAsBitBtn", "ReloadBitBtn", "CloseBitBtn" })
-        QVERIFY2(!s.button(name)->isEnabled(), name);
-    // The contacts page keeps its user-database half: only its contact list rests.
-    auto *contacts = form.findChild<DigitalContactsForm *>();
-    for (int i = 0; i < MainForm::kTabCount; ++i) {
-        if (form.page(i) != contacts)
-            QVERIFY2(!form.page(i)->isEnabled(), qPrintable(form.page(i)->objectName()));
+    void pendingEditLandsInItsOwnSlot_data()
+    {
+        QTest::addColumn<QByteArray>("button");
+        QTest::newRow("slot switch") << QByteArray("SlotButton2");
+        QTest::newRow("save") << QByteArray("SaveBitBtn");
     }
-    QVERIFY(!contacts->findChild<QTreeWidget *>(QStringLiteral("ListView"))->isEnabled());
-    QCOMPARE(zones->topLevelItemCount(), 0);
-    QCOMPARE(form.windowTitle(), s.caption(QStringLiteral("[*] ")));
 
-    // The menu's Save on an empty slot writes nothing; its Save As runs the dialog, then writes nothing.
-    s.dialogs.saveNames = { s.path(QStringLiteral("x.rdt")) };
-    form.saveCommand();
-    form.saveAsCommand();
-    QCOMPARE(s.dialogs.saveCalls, 1);
-    QVERIFY(!QFile::exists(s.path(QStringLiteral("x.rdt"))));
-
-    s.click("SlotButton1");
-    QCOMPARE(zones->topLevelItemCount(), 1);
-    QVERIFY(s.button("SaveBitBtn")->isEnabled());
-    QVERIFY(!s.tabs()->isTabVisible(gpsTab));
-}
-
-void TestMainForm::placementAndTabFromSettings_data()
-{
-    QTest::addColumn<QString>("ini");
-    QTest::addColumn<QRect>("placement");
-    QTest::addColumn<int>("tab");
-    const QRect design = MainForm::kDesignPlacement;
-    QTest::newRow("placement adjusted") << "[MainForm]\nTop=4\nLeft=-6\nWidth=500\nHeight=2000\n"
-                                        << QRect(0, 0, 800, 1080) << int(MainForm::kChannelsTab);
-    QTest::newRow("tab 14") << "[Misc]\nTab=14\n" << design << int(MainForm::kChannelsTab);
-    QTest::newRow("tab -1") << "[Misc]\nTab=-1\n" << design << int(MainForm::kChannelsTab);
-    QTest::newRow("tab not a number") << "[Misc]\nTab=x\n" << design << int(MainForm::kChannelsTab);
-    QTest::newRow("tab 0") << "[Misc]\nTab=0\n" << design << 0;
-    QTest::newRow("tab 13") << "[Misc]\nTab=13\n" << design << 13;
-}
-
-void TestMainForm::placementAndTabFromSettings()
-{
-    QFETCH(QString, ini);
-    QFETCH(QRect, placement);
-    QFETCH(int, tab);
-    Session s;
-    s.writeSettings(ini);
-    MainForm &form = s.start();
-    QCOMPARE(QRect(form.pos(), form.size()), placement);
-    QCOMPARE(s.tabs()->currentIndex(), tab);
-}
-
-void TestMainForm::escapeClosesWindow()
-{
-    Session s;
-    MainForm &form = s.start();
-    form.setFocus();
-    QTest::keyClick(&form, Qt::Key_Escape);
-    QVERIFY(!form.isVisible());
-    QVERIFY(QFile::exists(s.settingsPath()));
-}
-
-void TestMainForm::pagesDestroyedInReverseOrder()
-{
-    Session s;
-    s.start();
-    QList<int> order;
-    for (int i = 0; i < MainForm::kTabCount; ++i)
-        connect(s.form->page(i), &QObject::destroyed, this, [&order, i] { order.append(i); });
-    s.form.reset();
-    QCOMPARE(order, (QList<int> { 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0 }));
-}
-
-// The settings reach the contacts and channels pages, whose lists show them from the start, and
-// come back from them; the file format itself is tested in tst_settingsfile.
-void TestMainForm::pageSettingsRoundTrip()
-{
-    Session s;
-    s.writeSettings(QStringLiteral("[Contacts]\nShowNo=1\nProtected_num=1\nProtected_0=2345\nCountry=Italy\n"
-                                   "[Channels]\nProtected_num=1\nProtected_0=bravo\n"));
-    testsupport::ImageBuilder builder;
-    for (int i = 0; i < 2; ++i)
-        writeContact(builder.image(), i, i ? 2345 : 101, GroupCall, false, QStringLiteral("C%1").arg(i));
-    builder.named(lists::channels, 1, QStringLiteral("Bravo"));
-    MainForm &form = s.start({ builder.writeTo(s.dir, QStringLiteral("a.rdt")) });
-    QCoreApplication::processEvents();
-    auto *contacts = form.findChild<DigitalContactsForm *>();
-    auto *channels = form.findChild<ChannelsForm *>();
-    QVERIFY(contacts->findChild<QPushButton *>(QStringLiteral("ShowNoSpeedButton"))->isChecked());
-    QCOMPARE(contacts->countryText(), QStringLiteral("Italy"));
-    const auto firstTwo = [](const ListPanel *panel, int column) {
-        return QStringList { panel->list()->topLevelItem(0)->text(column),
-            panel->list()->topLevelItem(1)->text(column) };
-    };
-    QCOMPARE(firstTwo(contacts->panel(), 6), QStringList({ "No", "Yes" }));
-    QCOMPARE(firstTwo(channels->panel(), 3), QStringList({ "", "Yes" }));
-
-    contacts->protectedIds().append(3);
-    channels->protectedChannels().append(QStringLiteral("zeta"));
-    QVERIFY(form.close());
-    QCOMPARE(
-        QStringList({ s.iniValue("Contacts/ShowNo"), s.iniValue("Contacts/Protected_0"),
-            s.iniValue("Contacts/Protected_1"), s.iniValue("Contacts/Country"), s.iniValue("Channels/Protected_1") }),
-        QStringList({ "1", "3", "2345", "Italy", "zeta" }));
-}
-
-void TestMainForm::pendingEditLandsInItsOwnSlot_data()
-{
-    QTest::addColumn<QByteArray>("button");
-    QTest::newRow("slot switch") << QByteArray("SlotButton2");
-    QTest::newRow("save") << QByteArray("SaveBitBtn");
-}
-
-// The panel's buttons take no focus, so a click on them does not end an edit by focus loss.
-void TestMainForm::pendingEditLandsInItsOwnSlot()
-{
-    QFETCH(QByteArray, button);
-    Session s;
-    MainForm &form = s.startWith(2);
-    s.tabs()->setCurrentIndex(9);
-    auto *zonesPage = form.findChild<ZonesForm *>();
-    listclicks::doubleClick(zonesPage->findChild<QTreeWidget *>(QStringLiteral("ListView")), 0, 2);
-    auto *edit = zonesPage->findChild<QLineEdit *>(QStringLiteral("listViewEdit"));
-    QVERIFY(edit && edit->isVisible());
-    QTest::keyClicks(edit, QStringLiteral("Renamed"));
-
-    s.click(button.constData());
-    QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
-    QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
-    if (button == "SaveBitBtn")
+    // The panel's buttons take no focus, so a click on them does not end an edit by focus loss.
+    void pendingEditLandsInItsOwnSlot()
+    {
+        QFETCH(QByteArray, button);
+        Session s;
+        MainForm &form = s.startWith(2);
+        s.tabs()->setCurrentIndex(kZonesTab);
+        listclicks::doubleClick(s.list(kZonesTab), 0, 2);
+        QTest::keyClicks(s.child<QLineEdit>(kZonesTab, "listViewEdit"), QStringLiteral("Renamed"));
+        s.click(button.constData());
+        QCOMPARE(recordName(*s.store.slot(0)->image(), lists::zones, 0), QStringLiteral("Renamed"));
+        QCOMPARE(recordName(*s.store.slot(1)->image(), lists::zones, 0), QStringLiteral("b.rdt"));
+        if (button != "SaveBitBtn")
+            return;
+        // Saved: the file holds the edit, and the title's mark follows undo and redo.
         QCOMPARE(testsupport::readFile(s.path("a.rdt")), s.bytes(0));
-}
+        QVERIFY(!s.store.hasUnsavedChanges(0));
+        QVERIFY(!form.isWindowModified());
+        QCOMPARE(form.windowTitle(), s.fileCaption(s.path("a.rdt")));
+        form.undoCommand();
+        QVERIFY(form.isWindowModified());
+        form.redoCommand(); // back to the saved bytes
+        QVERIFY(!form.isWindowModified());
+    }
+
+    void undoAndRedoEveryKindOfCommand_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Command>("command");
+        const auto row = [](const char *name, const char *step, Command command) {
+            QTest::newRow(name) << QString::fromLatin1(step) << command;
+        };
+        row("channel field over a multi-selection", "Edit Rx Freq", [](Session &s) {
+            s.list(kChannelsTab)->clearSelection();
+            for (int row : { 1, 3, 4 })
+                s.list(kChannelsTab)->topLevelItem(row)->setSelected(true);
+            QCoreApplication::processEvents();
+            auto *edit = s.child<QLineEdit>(kChannelsTab, "RxFreqEdit");
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("439.125"));
+        });
+        // Alpha, Bravo and Charlie: Bravo, a zone member, is refused, the answer goes on; the members move down.
+        row("channel delete with a refusal in the middle", "Delete channels", [](Session &s) {
+            for (int row : { 0, 1, 2 })
+                s.list(kChannelsTab)->topLevelItem(row)->setSelected(true);
+            s.prompts.answers = { QMessageBox::Ok };
+            QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "DeleteBitBtn"), Qt::LeftButton);
+        });
+        row("channel CSV import", "Import channels", [](Session &s) {
+            testsupport::ImageBuilder other(2);
+            other.named(lists::channels, 0, QStringLiteral("Xray"));
+            s.dialogs.openNames
+                = { testsupport::writeFile(s.dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
+            QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "ImportButton"), Qt::LeftButton);
+        });
+        row("contact renamed in place", "Edit Name", [](Session &s) {
+            s.tabs()->setCurrentIndex(kContactsTab);
+            listclicks::doubleClick(s.list(kContactsTab), 1, 2);
+            QTest::keyClicks(s.child<QLineEdit>(kContactsTab, "listViewEdit"), QStringLiteral("Renamed\r"));
+        });
+        row("contacts sorted by a column title", "Sort by Name", [](Session &s) {
+            s.tabs()->setCurrentIndex(kContactsTab);
+            QHeaderView *header = s.list(kContactsTab)->header();
+            const QPoint at(header->sectionViewportPosition(2) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        });
+        // None to Digital: mode, contact and message number in one step.
+        row("one-touch mode chosen in place", "Edit Mode", [](Session &s) {
+            s.tabs()->setCurrentIndex(kButtonsTab);
+            listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
+            QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
+        });
+        // The model rewrites its name, two model bytes and the frequency range.
+        row("radio model chosen", "Edit Radio Model", [](Session &s) {
+            s.tabs()->setCurrentIndex(0);
+            s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        });
+    }
+    // Every kind of command is one undo step, undone and redone by the keys with the list selection
+    // kept; each slot has a history of its own. Questions are answered in a nested event loop, as
+    // a real message box answers them.
+    void undoAndRedoEveryKindOfCommand()
+    {
+        QFETCH(QString, name);
+        QFETCH(Command, command);
+        Session s;
+        s.prompts.waitMs = 150;
+        const QString plug = undoPlug(s);
+        MainForm &form = s.start({ plug, plug });
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto *undo = form.findChild<QAction *>(QStringLiteral("UndoMenuItem"));
+        auto *redo = form.findChild<QAction *>(QStringLiteral("RedoMenuItem"));
+        const QByteArray before = s.bytes(0);
+        command(s);
+        QCoreApplication::processEvents();
+        const QByteArray after = s.bytes(0);
+        QVERIFY(after != before);
+        QTRY_COMPARE(undo->text(), QStringLiteral("Undo ") + name);
+        QCOMPARE(s.store.current().history().stepCount(), 1);
+
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, bool> keys[]
+            = { { Qt::Key_Z, ctrl, true }, { Qt::Key_Y, ctrl, false }, { Qt::Key_Z, ctrl, true },
+                  { Qt::Key_Z, ctrl | Qt::ShiftModifier, false }, { Qt::Key_Z, ctrl, true } };
+        const auto selection = [&] {
+            const auto *list = s.tabs()->currentWidget()->findChild<QTreeWidget *>();
+            return list ? listview::selectedRows(list) : QList<int>();
+        };
+        const QList<int> selected = selection();
+        for (const auto &[key, modifiers, undone] : keys) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &form, key, modifiers);
+            QCOMPARE(selection(), selected);
+            QCOMPARE(s.bytes(0), undone ? before : after);
+            QCOMPARE(undo->text(), undone ? QStringLiteral("Undo") : QStringLiteral("Undo ") + name);
+            QCOMPARE(redo->text(), undone ? QStringLiteral("Redo ") + name : QStringLiteral("Redo"));
+        }
+        form.selectSlot(1);
+        QVERIFY(!redo->isEnabled());
+        form.selectSlot(0);
+        QCOMPARE(redo->text(), QStringLiteral("Redo ") + name);
+        s.prompts.shown.clear();
+        QVERIFY(form.close()); // asks nothing: every slot is as loaded
+        QVERIFY2(s.prompts.shown.isEmpty(), qPrintable(s.prompts.texts().join(" / ")));
+    }
+};
 
 QTEST_MAIN(TestMainForm)
 #include "tst_mainform.moc"
