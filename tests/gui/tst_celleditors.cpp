@@ -95,7 +95,7 @@ private Q_SLOTS:
         for (int column : { 1, 3, 5 })
             row(qPrintable(QStringLiteral("one-touch column %1: no editor").arg(column)), Buttons,
                 "OneTouchAccessListView", 0, column, {}, {}, 1, "1");
-        // The call-type cycle and the kept flag bits are the core's (tst_contactrecord).
+        // The call-type cycle and the kept flag bits are the core's (tst_codecs).
         row("contact type", Contacts, "ListView", 0, 4, {}, { contactAt(0) + 3, 0xC2 }, 4, "Private call");
         row("contact type, unknown", Contacts, "ListView", 2, 4, {}, { contactAt(2) + 3, 0xF9 }, 4, "Group call");
         row("contact rx tone", Contacts, "ListView", 0, 5, {}, { contactAt(0) + 3, 0xE1 }, 5, "Yes");
