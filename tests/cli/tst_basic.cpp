@@ -120,7 +120,6 @@ private Q_SLOTS:
         row("channels delete 0", { "channels", "delete", "FILE", "--", "0" }, 2, "channel 0");
         row("channels move without by", { "channels", "move", "FILE", "1" }, 2);
         row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
-        row("channels export nowhere", { "channels", "export", "FILE", "NOFILE/x" }, 1, "Could not create the file");
         row("contacts unknown", { "contacts", "rename", "FILE" }, 2);
         row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
         row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);

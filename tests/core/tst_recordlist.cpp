@@ -475,9 +475,6 @@ private Q_SLOTS:
         };
         row("channels", Channels, "Name", { "M", "Y", "10", "_x", "b", "n1", "N1", "no_name-8", "z" });
         row("contacts by name", Contacts, "Name", { "c", "a", "A", "b", "B", "no_name-6" });
-        row("contacts by id", Contacts, "ID", { "c", "B", "A", "a", "b", "no_name-6" });
-        row("contacts by type", Contacts, "Type", { "c", "B", "a", "b", "A", "no_name-6" });
-        row("contacts by rx tone", Contacts, "Rx Tone", { "c", "B", "a", "no_name-4", "b", "A" });
     }
     void sortOrders()
     {

@@ -234,9 +234,6 @@ private Q_SLOTS:
         QTest::newRow("alarm type") << 6 << 2 << kSystem2 + 32 << 0xFFCC << 0xFFCE;
         QTest::newRow("alarm mode") << 7 << 1 << kSystem2 + 32 << 0xFFCF << 0xFFDF;
         QTest::newRow("revert channel") << 8 << 1000 << kSystem2 + 36 << 0xFFFF << 0x03E8;
-        QTest::newRow("impolite") << 9 << 1 << kSystem2 + 33 << 0xFFFF << 0xFF01;
-        QTest::newRow("polite infinite") << 10 << 15 << kSystem2 + 34 << 0 << 15;
-        QTest::newRow("hot mic") << 11 << 120 << kSystem2 + 35 << 0xFF00 << 0xFF78;
     }
 
     void emergencyFieldsWriteOnlyTheirBits()
