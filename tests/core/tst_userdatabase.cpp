@@ -138,26 +138,20 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("cache.dat") });
     }
 
-    void damagedCache_data()
-    {
-        const QByteArray entry = cacheEntry(42, { "AB" });
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("entries"); // "kept": the list is left as it was
-        QTest::newRow("negative count") << le32(-5) + entry << 0 << "";
-        QTest::newRow("count beyond the file") << le32(1000) + entry + entry.left(100) << 0 << "42|AB|||||";
-        QTest::newRow("shorter than 5 bytes") << le32(1) << int(UserDbEmpty) << "kept";
-        QTest::newRow("text bounded by its field") // the callsign runs into the name without a 0
-            << le32(1) + cacheEntry(42, { QByteArray(16, 'C'), "Bob" }) << 0 << "42|CCCCCCCCCCCCCCC|Bob||||";
-        QTest::newRow("impossible ID dropped") << le32(2) + cacheEntry(16777216, { "AB" }) + entry << 0 << "42|AB|||||";
-    }
+    // The bytes read over a list holding "OLD": the result and the entries ("kept": the list as it was).
     void damagedCache()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, entries);
-        DmrUserList list = listOf({ user(1, "OLD") });
-        QTEST(readUserCacheBytes(bytes, list), "code");
-        QCOMPARE(dump(list), entries == QLatin1String("kept") ? QStringLiteral("1|OLD|||||") : entries);
+        const QByteArray entry = cacheEntry(42, { "AB" });
+        const std::tuple<QByteArray, int, const char *> rows[] = { { le32(-5) + entry, 0, "" },
+            { le32(1000) + entry + entry.left(100), 0, "42|AB|||||" }, // count beyond the file
+            { le32(1), UserDbEmpty, "kept" }, // shorter than 5 bytes
+            { le32(1) + cacheEntry(42, { QByteArray(16, 'C'), "Bob" }), 0, "42|CCCCCCCCCCCCCCC|Bob||||" }, // no 0
+            { le32(2) + cacheEntry(16777216, { "AB" }) + entry, 0, "42|AB|||||" } }; // impossible ID dropped
+        for (const auto &[bytes, code, entries] : rows) {
+            DmrUserList list = listOf({ user(1, "OLD") });
+            QCOMPARE(readUserCacheBytes(bytes, list), code);
+            QCOMPARE(dump(list), QLatin1String(entries) == "kept" ? QStringLiteral("1|OLD|||||") : entries);
+        }
     }
 
     void countriesMerge()
@@ -225,7 +219,6 @@ private Q_SLOTS:
         QCOMPARE(database.parseFile(reply), int(UserDbOk));
         const QString cachePath = dir.filePath(QLatin1String(UserDatabase::kDatabaseCache));
         const QByteArray cache = readFile(cachePath);
-        QCOMPARE(cache.size(), 4 + 2 * 264);
         testsupport::writeFile(dir, QStringLiteral("dmr.DB"), QByteArray(2000, 'x'));
         QCOMPARE(database.parseFile(reply), int(UserDbNoEntries));
         QCOMPARE(database.database().size(), 2);
