@@ -22,30 +22,26 @@ private Q_SLOTS:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
     // Complete, accepted by dfu-suffix when it is installed, and loaded without change.
-    void newFile_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("head"); // model, band and frequency range
-        QTest::newRow("defaults") << QStringList {} << "D680\nband: 2\nfrequency range: 400MHz .. 470MHz";
-        QTest::newRow("band 0, model 2") << QStringList { "--band", "0", "--model", "2" }
-                                         << "DR790\nband: 0\nfrequency range: 136MHz .. 174MHz";
-        QTest::newRow("band 3") << QStringList { "--band", "3" } << "D680\nband: 3\nfrequency range: 450MHz .. 520MHz";
-    }
     void newFile()
     {
-        QFETCH(QStringList, options);
-        QFETCH(QString, head);
-        const QString path = m_dir->filePath("new.rdt");
-        QCOMPARE(runTool(QStringList { "new" } + options + QStringList { path }).exitCode, 0);
-        if (!QStandardPaths::findExecutable("dfu-suffix").isEmpty()) {
-            QProcess check;
-            check.start("dfu-suffix", { "-c", path });
-            QVERIFY(check.waitForFinished() && check.exitCode() == 0);
+        const std::pair<QStringList, const char *> rows[] = { // the options, then model, band and frequency range
+            { {}, "D680\nband: 2\nfrequency range: 400MHz .. 470MHz" },
+            { { "--band", "0", "--model", "2" }, "DR790\nband: 0\nfrequency range: 136MHz .. 174MHz" },
+            { { "--band", "3" }, "D680\nband: 3\nfrequency range: 450MHz .. 520MHz" }
+        };
+        for (const auto &[options, head] : rows) {
+            const QString path = m_dir->filePath("new.rdt");
+            QCOMPARE(runTool(QStringList { "new" } + options + QStringList { path }).exitCode, 0);
+            if (!QStandardPaths::findExecutable("dfu-suffix").isEmpty()) {
+                QProcess check;
+                check.start("dfu-suffix", { "-c", path });
+                QVERIFY(check.waitForFinished() && check.exitCode() == 0);
+            }
+            QCOMPARE(runTool({ "info", path }).out,
+                "model: " + QLatin1String(head)
+                    + "\nserial: \nchannels: 1\ncontacts: 1\nrx group lists: 1\nzones: 1\nscan lists: 1\n"
+                      "emergency systems: 1\ntext messages: 1\npasswords set: no\nchanged by load: no\n");
         }
-        QCOMPARE(runTool({ "info", path }).out,
-            "model: " + head
-                + "\nserial: \nchannels: 1\ncontacts: 1\nrx group lists: 1\nzones: 1\nscan lists: 1\n"
-                  "emergency systems: 1\ntext messages: 1\npasswords set: no\nchanged by load: no\n");
     }
 
     void compactWritesTheCompactedImage()
@@ -120,7 +116,6 @@ private Q_SLOTS:
         row("channels delete 0", { "channels", "delete", "FILE", "--", "0" }, 2, "channel 0");
         row("channels move without by", { "channels", "move", "FILE", "1" }, 2);
         row("channels bad csv header", { "channels", "import", "FILE", "BADCSV" }, 1, "Incorrect header line ..\n\n");
-        row("channels export nowhere", { "channels", "export", "FILE", "NOFILE/x" }, 1, "Could not create the file");
         row("contacts unknown", { "contacts", "rename", "FILE" }, 2);
         row("contacts sort without key", { "contacts", "sort", "FILE" }, 2);
         row("contacts sort by bad key", { "contacts", "sort", "FILE", "--by", "colour" }, 2);

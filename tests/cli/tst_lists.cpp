@@ -129,49 +129,36 @@ private Q_SLOTS:
     // Each row runs `<list> ARGS` on three records of the list whose first record holds the
     // members 3 and 2, with contacts (group calls 1, 3, 5) or channels R1..R6; `out` ends the
     // members command's output afterwards. That a refusal saves nothing is the error table's.
-    void members_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("err");
-        QTest::addColumn<QString>("out");
-        const auto row
-            = [](const char *list, const QStringList &arguments, int exitCode, const char *err, const char *out) {
-                  QTest::addRow("%s %s", list, qPrintable(arguments.join(' ')))
-                      << QString(list) << arguments << exitCode << QString(err) << QString(out);
-              };
-        row("grouplists", { "members", "FILE", "1" }, 0, "", "3\tR3\n2\tR2\n");
-        row("grouplists", { "add-members", "FILE", "1", "5", "1" }, 0, "", "3\tR3\n2\tR2\n5\tR5\n1\tR1\n");
-        row("grouplists", { "add-members", "FILE", "1", "5", "4" }, 2, "contact 4 is not offered", "");
-        row("zones", { "add-members", "FILE", "1", "6", "1", "5", "4" }, 0, "zone 1 is full; not added: 5 4",
-            "113\t\n6\tR6\n1\tR1\n");
-        row("scanlists", { "remove-members", "FILE", "1", "2" }, 0, "", "3\tR3\n");
-        row("scanlists", { "remove-members", "FILE", "1", "1" }, 2, "channel 1 is not a member", "");
-        row("emergency", { "members", "FILE", "1" }, 2, "unknown emergency command", "");
-    }
     void members()
     {
-        QFETCH(QString, list);
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, err);
-        QFETCH(QString, out);
-        ImageBuilder builder = fixture(list == "grouplists" ? "contacts" : "channels", 6, fixture(list, 3));
-        const int firstSlot = list == "grouplists" ? 61029 : list == "zones" ? 85029 : 101039;
-        builder.u16(firstSlot, 3).u16(firstSlot + 2, 2);
-        if (list == "zones") // a zone holds 16 channels: two slots left
-            for (int slot = 2; slot < 14; ++slot)
-                builder.u16(firstSlot + 2 * slot, std::uint16_t(100 + slot));
-        const QString path = builder.writeTo(*m_dir, "a.rdt");
-        arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
-        const auto result = runTool(QStringList { list } + arguments);
-        QCOMPARE(result.exitCode, exitCode);
-        QVERIFY2(result.err.contains(err) && (err.isEmpty() == result.err.isEmpty()), qPrintable(result.err));
-        if (arguments.first() == "members")
-            QCOMPARE(result.out, out);
-        else if (exitCode == 0)
-            QVERIFY(runTool({ list, "members", path, "1" }).out.endsWith(out));
+        const std::tuple<QString, QStringList, int, const char *, const char *> rows[] = {
+            { "grouplists", { "members", "FILE", "1" }, 0, "", "3\tR3\n2\tR2\n" },
+            { "grouplists", { "add-members", "FILE", "1", "5", "1" }, 0, "", "3\tR3\n2\tR2\n5\tR5\n1\tR1\n" },
+            { "grouplists", { "add-members", "FILE", "1", "5", "4" }, 2, "contact 4 is not offered", "" },
+            { "zones", { "add-members", "FILE", "1", "6", "1", "5", "4" }, 0, "zone 1 is full; not added: 5 4",
+                "113\t\n6\tR6\n1\tR1\n" },
+            { "scanlists", { "remove-members", "FILE", "1", "2" }, 0, "", "3\tR3\n" },
+            { "scanlists", { "remove-members", "FILE", "1", "1" }, 2, "channel 1 is not a member", "" },
+            { "emergency", { "members", "FILE", "1" }, 2, "unknown emergency command", "" },
+        };
+        for (auto [list, arguments, exitCode, err, out] : rows) {
+            ImageBuilder builder = fixture(list == "grouplists" ? "contacts" : "channels", 6, fixture(list, 3));
+            const int firstSlot = list == "grouplists" ? 61029 : list == "zones" ? 85029 : 101039;
+            builder.u16(firstSlot, 3).u16(firstSlot + 2, 2);
+            if (list == "zones") // a zone holds 16 channels: two slots left
+                for (int slot = 2; slot < 14; ++slot)
+                    builder.u16(firstSlot + 2 * slot, std::uint16_t(100 + slot));
+            const QString path = builder.writeTo(*m_dir, "a.rdt");
+            arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
+            const auto result = runTool(QStringList { list } + arguments);
+            QCOMPARE(result.exitCode, exitCode);
+            QVERIFY2(
+                result.err.contains(QLatin1String(err)) && (!*err == result.err.isEmpty()), qPrintable(result.err));
+            if (arguments.first() == "members")
+                QCOMPARE(result.out, QLatin1String(out));
+            else if (exitCode == 0)
+                QVERIFY(runTool({ list, "members", path, "1" }).out.endsWith(QLatin1String(out)));
+        }
     }
 
     // Export writes what the file writers make; import names its skipped lines and keeps the

@@ -16,31 +16,18 @@ class TestCodecs : public QObject
 
 private Q_SLOTS:
     // The 16-unit name field at offset 1000 holding `units`, read as record `number`.
-    void decodeNames_data()
-    {
-        QTest::addColumn<QList<int>>("units");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const QList<int> &units, int number, const char *expected) {
-            QTest::newRow(name) << units << number << QString::fromLatin1(expected);
-        };
-        row("ends at 0", { 'A', 'B', 0, 'C' }, 5, "AB");
-        row("ends at 0xFF", { 'A', 0xFF, 'C' }, 5, "A");
-        row("high byte ignored", { 0x0141, 0xFF42 }, 5, "AB");
-        row("trimmed", { ' ', 'X', ' ', 0x09 }, 5, "X");
-        row("all blanks fall back", QList<int>(16, ' '), 5, "no_name-5");
-        row("first unit 0 is empty", { 0, 'A', 'B' }, 5, "");
-        row("16 units at most", QList<int>(17, 'a'), 1, "aaaaaaaaaaaaaaaa");
-    }
-
     void decodeNames()
     {
-        QFETCH(QList<int>, units);
-        QFETCH(int, number);
-        FileImage image;
-        for (int i = 0; i < int(units.size()); ++i)
-            image.setU16(1000 + 2 * i, std::uint16_t(units.at(i)));
-        QTEST(decodeName(image, 1000, 16, number), "expected");
+        const std::tuple<QList<int>, int, const char *> rows[] = { { { 'A', 'B', 0, 'C' }, 5, "AB" },
+            { { 'A', 0xFF, 'C' }, 5, "A" }, { { 0x0141, 0xFF42 }, 5, "AB" }, // high byte ignored
+            { { ' ', 'X', ' ', 0x09 }, 5, "X" }, { QList<int>(16, ' '), 5, "no_name-5" }, { { 0, 'A', 'B' }, 5, "" },
+            { QList<int>(17, 'a'), 1, "aaaaaaaaaaaaaaaa" } };
+        for (const auto &[units, number, expected] : rows) {
+            FileImage image;
+            for (int i = 0; i < int(units.size()); ++i)
+                image.setU16(1000 + 2 * i, std::uint16_t(units.at(i)));
+            QCOMPARE(decodeName(image, 1000, 16, number), QLatin1String(expected));
+        }
     }
 
     // Sign-extended or low byte only; cut at the field's length, the rest of the field zeroed.
@@ -75,14 +62,8 @@ private Q_SLOTS:
             const QByteArray before = builder.image().toByteArray();
             QVERIFY2(!renameRecord(builder.image(), lists::zones, index, QLatin1String(text)), text);
             QVERIFY(builder.image().toByteArray() == before);
+            QCOMPARE(recordName(builder.image(), lists::zones, index), index ? QString() : QStringLiteral("Zone 1"));
         }
-    }
-
-    void recordNameOfUnusedRecord()
-    {
-        testsupport::ImageBuilder builder;
-        QCOMPARE(recordName(builder.image(), lists::zones, 3), QString());
-        QCOMPARE(recordName(builder.image(), lists::zones, 250), QString());
     }
 
     void packDecimals()
@@ -92,38 +73,23 @@ private Q_SLOTS:
             QCOMPARE(packDecimal(value), packed);
     }
 
-    // The digit area after encoding starts with `head` and holds 0xFF after it.
-    void dtmfEncode_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QString>("decoded");
-        const auto row
-            = [](const char *name, const char *text, int maximum, int count, const char *head, const char *decoded) {
-                  QTest::newRow(name) << QString::fromLatin1(text) << maximum << count << QByteArray::fromHex(head)
-                                      << QString::fromLatin1(decoded);
-              };
-        row("digits, hash, lower a", "12#a", 30, 4, "21AF", "12#A");
-        row("empty", "", 30, 0, "", "");
-        row("skipped characters count against maximum", "1-23", 3, 2, "21", "12");
-        row("trimmed first", "  *0 ", 30, 2, "0E", "*0");
-        row("odd count leaves high nibble F", "123", 30, 3, "21F3", "123");
-    }
-
+    // Text, maximum, digits stored, the start of the digit area (0xFF after it) and the text read back:
+    // skipped characters count against the maximum; an odd count leaves the high nibble F.
     void dtmfEncode()
     {
-        QFETCH(QString, text);
-        QFETCH(int, maximum);
-        QFETCH(QByteArray, head);
-        std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
-        std::uint8_t stored = 99;
-        encodeDtmfDigits(text, maximum, area, stored);
-        QTEST(int(stored), "count");
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(area.data()), kDtmfDigitAreaBytes),
-            head + QByteArray(kDtmfDigitAreaBytes - head.size(), char(0xFF)));
-        QTEST(decodeDtmfDigits(area, stored), "decoded");
+        const std::tuple<const char *, int, int, const char *, const char *> rows[]
+            = { { "12#a", 30, 4, "21AF", "12#A" }, { "", 30, 0, "", "" }, { "1-23", 3, 2, "21", "12" },
+                  { "  *0 ", 30, 2, "0E", "*0" }, { "123", 30, 3, "21F3", "123" } };
+        for (const auto &[text, maximum, count, hex, decoded] : rows) {
+            const QByteArray head = QByteArray::fromHex(hex);
+            std::array<std::uint8_t, kDtmfDigitAreaBytes> area {};
+            std::uint8_t stored = 99;
+            encodeDtmfDigits(QLatin1String(text), maximum, area, stored);
+            QCOMPARE(int(stored), count);
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(area.data()), kDtmfDigitAreaBytes),
+                head + QByteArray(kDtmfDigitAreaBytes - head.size(), char(0xFF)));
+            QCOMPARE(decodeDtmfDigits(area, stored), QLatin1String(decoded));
+        }
     }
 
     void dtmfDecodeLimits()

@@ -164,9 +164,7 @@ private Q_SLOTS:
         row("plain personal", "2345678|DL1ABC|Hans|ignored", "DL1ABC Hans|2345678|2|0");
         row("plain personal, quoted first name", "2345678:DL1ABC:\" Hans \"", "DL1ABC Hans|2345678|2|0");
         row("plain personal, dash", "2345678,DL1ABC,-", "DL1ABC|2345678|2|0");
-        row("plain, empty name", "77,,x", "");
         row("plain, id too large", "16777216,Big", "");
-        row("not a digit", "x77,Name", "");
         row("long name cut at 16", "5,ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOP|5|1|0");
         row("long name trimmed after the cut", "5,ABCDEFGHIJKLMNO PQR", "ABCDEFGHIJKLMNO|5|1|0");
         row("quoted name, separators", "9, \"Net, North|1\" ,x", "Net, North|1|9|1|0");

@@ -65,45 +65,33 @@ private Q_SLOTS:
         QCOMPARE(trimmed > 0, budget < int(EditHistory::kDefaultBudget));
     }
 
-    // Byte 5 := 1 under key `first`, then gapMs later byte 6 := 2 (or byte 5 back to 0) under `second`.
-    void merging_data()
-    {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<qint64>("gapMs");
-        QTest::addColumn<bool>("undoBetween");
-        QTest::addColumn<bool>("typedBack");
-        QTest::addColumn<int>("steps");
-        QTest::newRow("same key within 1 s") << QStringLiteral("k") << "k" << qint64(1000) << false << false << 1;
-        QTest::newRow("same key after 1 s") << QStringLiteral("k") << "k" << qint64(1001) << false << false << 2;
-        QTest::newRow("other key") << QStringLiteral("k") << "j" << qint64(10) << false << false << 2;
-        QTest::newRow("no key") << QStringLiteral("") << "" << qint64(10) << false << false << 2;
-        QTest::newRow("undo and redo between") << QStringLiteral("k") << "k" << qint64(10) << true << false << 2;
-        QTest::newRow("typed back as it was") << QStringLiteral("k") << "k" << qint64(10) << false << true << 0;
-    }
-
+    // Byte 5 := 1 under key `first`, then gapMs later byte 6 := 2 (or byte 5 back to 0) under `second`:
+    // the steps left, and undo and redo through them all.
     void merging()
     {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(qint64, gapMs);
-        QFETCH(bool, undoBetween);
-        QFETCH(bool, typedBack);
-        FileImage image;
-        EditHistory history;
-        history.reset(&image);
-        image.setU8(5, 1);
-        history.closeStep(QStringLiteral("Edit"), first, 100);
-        if (undoBetween && history.undo())
-            history.redo();
-        image.setU8(typedBack ? 5 : 6, typedBack ? 0 : 2);
-        QVERIFY(history.closeStep(QStringLiteral("Edit"), second, 100 + gapMs));
-        QTEST(history.stepCount(), "steps");
-        const QByteArray after = image.toByteArray();
-        while (history.undo()) { }
-        QCOMPARE(image.toByteArray(), FileImage().toByteArray());
-        while (history.redo()) { }
-        QCOMPARE(image.toByteArray(), after);
+        const std::tuple<const char *, const char *, qint64, bool, bool, int> rows[] = {
+            { "k", "k", 1000, false, false, 1 }, // same key within 1 s
+            { "k", "k", 1001, false, false, 2 }, { "k", "j", 10, false, false, 2 }, { "", "", 10, false, false, 2 },
+            { "k", "k", 10, true, false, 2 }, // undo and redo between
+            { "k", "k", 10, false, true, 0 }, // typed back as it was
+        };
+        for (const auto &[first, second, gapMs, undoBetween, typedBack, steps] : rows) {
+            FileImage image;
+            EditHistory history;
+            history.reset(&image);
+            image.setU8(5, 1);
+            history.closeStep(QStringLiteral("Edit"), QLatin1String(first), 100);
+            if (undoBetween && history.undo())
+                history.redo();
+            image.setU8(typedBack ? 5 : 6, typedBack ? 0 : 2);
+            QVERIFY(history.closeStep(QStringLiteral("Edit"), QLatin1String(second), 100 + gapMs));
+            QCOMPARE(history.stepCount(), steps);
+            const QByteArray after = image.toByteArray();
+            while (history.undo()) { }
+            QCOMPARE(image.toByteArray(), FileImage().toByteArray());
+            while (history.redo()) { }
+            QCOMPARE(image.toByteArray(), after);
+        }
     }
 
     void scopeMakesOneStep()

@@ -465,59 +465,44 @@ private Q_SLOTS:
     // The orders are the exchange sort's own: protected records first in their order, then by the key;
     // the sort is not stable, and a blank name sorts as the "no_name-N" it shows where it stands. The
     // first zone's or group list's member names record 5 before and after the sort.
-    void sortOrders_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QStringList>("order");
-        const auto row = [](const char *name, int kind, const char *key, const QStringList &order) {
-            QTest::newRow(name) << kind << int(*contactSortKeyForColumn(key)) << order;
-        };
-        row("channels", Channels, "Name", { "M", "Y", "10", "_x", "b", "n1", "N1", "no_name-8", "z" });
-        row("contacts by name", Contacts, "Name", { "c", "a", "A", "b", "B", "no_name-6" });
-        row("contacts by id", Contacts, "ID", { "c", "B", "A", "a", "b", "no_name-6" });
-        row("contacts by type", Contacts, "Type", { "c", "B", "a", "b", "A", "no_name-6" });
-        row("contacts by rx tone", Contacts, "Rx Tone", { "c", "B", "a", "no_name-4", "b", "A" });
-    }
     void sortOrders()
     {
-        QFETCH(int, kind);
-        QFETCH(int, key);
-        ImageBuilder builder;
-        FileImage &image = builder.image();
-        if (kind == Channels) {
-            builder.records(lists::channels, { "z", "M", "_x", "x", "N1", "10", "n1", "Y", "b" });
-            builder.u16(lists::channels.nameFieldOffset(3), ' ').u16(85029, 5);
-            ProtectedChannelList protectedNames;
-            protectedNames.add(QStringLiteral("y"));
-            protectedNames.add(QStringLiteral("m"));
-            sortChannels(image, protectedNames);
-        } else {
-            const std::tuple<int, int, bool, const char *> contacts[]
-                = { { 30, PrivateCall, false, "b" }, { 10, GroupCall, true, "B" }, { 30, AllCall, false, " " },
-                      { 20, GroupCall, true, "a" }, { 10, PrivateCall, false, "A" }, { 17, GroupCall, false, "c" } };
-            for (int i = 0; i < 6; ++i) {
-                const auto &[id, type, tone, name] = contacts[i];
-                writeContact(image, i, id, type, tone, QLatin1String(name));
-            }
-            builder.u16(61029, 5);
-            ProtectedIdList protectedIds;
-            protectedIds.add(17);
-            sortContacts(image, ContactSortKey(key), protectedIds);
-        }
-        const QStringList sorted = names(image, kind);
-        QTEST(sorted, "order");
-        QCOMPARE(sorted.at(image.u16(kind == Channels ? 85029 : 61029) - 1), kind == Channels ? "N1" : "A");
+        ImageBuilder channels;
+        channels.records(lists::channels, { "z", "M", "_x", "x", "N1", "10", "n1", "Y", "b" });
+        channels.u16(lists::channels.nameFieldOffset(3), ' ').u16(85029, 5);
+        ProtectedChannelList protectedNames;
+        protectedNames.add(QStringLiteral("y"));
+        protectedNames.add(QStringLiteral("m"));
+        sortChannels(channels.image(), protectedNames);
+        QStringList sorted = names(channels.image(), Channels);
+        QCOMPARE(sorted, (QStringList { "M", "Y", "10", "_x", "b", "n1", "N1", "no_name-8", "z" }));
+        QCOMPARE(sorted.at(channels.image().u16(85029) - 1), "N1");
+
+        ImageBuilder contacts;
+        const std::tuple<int, int, bool, const char *> rows[]
+            = { { 30, PrivateCall, false, "b" }, { 10, GroupCall, true, "B" }, { 30, AllCall, false, " " },
+                  { 20, GroupCall, true, "a" }, { 10, PrivateCall, false, "A" }, { 17, GroupCall, false, "c" } };
+        for (int i = 0; i < 6; ++i)
+            std::apply([&](auto... fields) { writeContact(contacts.image(), i, fields...); }, rows[i]);
+        contacts.u16(61029, 5);
+        ProtectedIdList protectedIds;
+        protectedIds.add(17);
+        sortContacts(contacts.image(), ContactSortKey::Name, protectedIds);
+        sorted = names(contacts.image(), Contacts);
+        QCOMPARE(sorted, (QStringList { "c", "a", "A", "b", "B", "no_name-6" }));
+        QCOMPARE(sorted.at(contacts.image().u16(61029) - 1), "A");
     }
 
     // On random lists with blank names and references, each sort gives exactly the bytes of the
     // swap-by-swap exchange sort, whose comparisons see the text a record shows where it stands.
     void sortMatchesSwappingSort()
     {
-        const std::pair<int, ContactSortKey> sorts[] = { { Channels, ContactSortKey::Name },
-            { Contacts, ContactSortKey::Name }, { Contacts, ContactSortKey::Id }, { Contacts, ContactSortKey::Type },
-            { Contacts, ContactSortKey::RxTone } };
-        for (const auto &[kind, key] : sorts) {
+        // The contacts page sorts by the key of the column title clicked.
+        const std::tuple<int, const char *, ContactSortKey> sorts[] = { { Channels, "Name", ContactSortKey::Name },
+            { Contacts, "Name", ContactSortKey::Name }, { Contacts, "ID", ContactSortKey::Id },
+            { Contacts, "Type", ContactSortKey::Type }, { Contacts, "Rx Tone", ContactSortKey::RxTone } };
+        for (const auto &[kind, column, key] : sorts) {
+            QVERIFY2(contactSortKeyForColumn(QLatin1String(column)) == key, column);
             const FileImage image = randomList(kind, 1234 + int(key));
             FileImage swapped = image;
             swapSort(swapped, kind, key);

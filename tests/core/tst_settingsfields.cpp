@@ -178,103 +178,70 @@ private Q_SLOTS:
 
     // A key typed into tables whose bytes (the 16 between them too) all hold 0x5A: the bytes stored
     // (none: refused, the image stays as it was) and the key as shown afterwards.
-    void typedKeys_data()
-    {
-        QTest::addColumn<bool>("enhanced");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown");
-        const auto row
-            = [](const char *name, bool enhanced, int key, const char *text, const char *stored, const QString &shown) {
-                  QTest::newRow(name) << enhanced << key << QString(text) << QString(stored) << shown;
-              };
-        const QString unchanged = QStringLiteral("5a").repeated(16);
-        row("basic key 3, one digit", false, 2, "7", "23673=0700", "0007");
-        row("basic, capitals", false, 15, " ABcd ", "23699=CDAB", "abcd");
-        row("basic, cleared", false, 1, "", "23671=FFFF", "ffff");
-        row("basic, five digits", false, 1, "12345", "", unchanged.left(4));
-        row("basic, not hexadecimal", false, 1, "+1g", "", unchanged.left(4));
-        row("basic, key 17", false, 16, "1", "", "");
-        row("enhanced key 1, three digits", true, 0, "abc", "23525=BC0A0000000000000000000000000000",
-            QString(29, '0') + "abc");
-        row("enhanced key 8, cleared", true, 7, "", "23637=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", QString(32, 'f'));
-        row("enhanced, byte order", true, 3, "00112233445566778899aabbccddeeff",
-            "23573=FFEEDDCCBBAA99887766554433221100", "00112233445566778899aabbccddeeff");
-        row("enhanced, 33 digits", true, 3, "100112233445566778899aabbccddeeff", "", unchanged);
-    }
     void typedKeys()
     {
-        QFETCH(bool, enhanced);
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(QString, stored);
-        FileImage image = makeNewCodePlug(2, 0);
-        image.fill(23525, 23701 - 23525, 0x5A);
-        FileImage expected = image;
-        patchBytes(expected, stored);
-        const PrivacyKeyTable &table = enhanced ? privacykeys::enhanced : privacykeys::basic;
-        QCOMPARE(storePrivacyKey(image, table, key, text), !stored.isEmpty());
-        QVERIFY(image == expected);
-        QTEST(privacyKeyText(image, table, key), "shown");
+        const QString unchanged = QStringLiteral("5a").repeated(16);
+        const std::tuple<bool, int, const char *, const char *, QString> rows[] = {
+            { false, 2, "7", "23673=0700", "0007" }, // basic key 3, one digit
+            { false, 15, " ABcd ", "23699=CDAB", "abcd" },
+            { false, 1, "", "23671=FFFF", "ffff" },
+            { false, 1, "12345", "", unchanged.left(4) },
+            { false, 1, "+1g", "", unchanged.left(4) },
+            { false, 16, "1", "", "" }, // basic key 17
+            { true, 0, "abc", "23525=BC0A0000000000000000000000000000", QString(29, '0') + "abc" },
+            { true, 7, "", "23637=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", QString(32, 'f') },
+            { true, 3, "00112233445566778899aabbccddeeff", "23573=FFEEDDCCBBAA99887766554433221100",
+                "00112233445566778899aabbccddeeff" },
+            { true, 3, "100112233445566778899aabbccddeeff", "", unchanged },
+        };
+        for (const auto &[enhanced, key, text, stored, shown] : rows) {
+            FileImage image = makeNewCodePlug(2, 0);
+            image.fill(23525, 23701 - 23525, 0x5A);
+            FileImage expected = image;
+            patchBytes(expected, QLatin1String(stored));
+            const PrivacyKeyTable &table = enhanced ? privacykeys::enhanced : privacykeys::basic;
+            QCOMPARE(storePrivacyKey(image, table, key, QLatin1String(text)), *stored != 0);
+            QVERIFY2(image == expected, text);
+            QCOMPARE(privacyKeyText(image, table, key), shown);
+        }
     }
 
-    void emergencyFieldsWriteOnlyTheirBits_data()
-    {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("before");
-        QTest::addColumn<int>("after"); // the 16-bit word at offset
-        QTest::newRow("radio disable on") << 0 << 1 << kHeader << 0xF0F0 << 0xF0F1;
-        QTest::newRow("emergency remote monitor off") << 2 << 0 << kHeader << 0xFFFF << 0xFFFB;
-        QTest::newRow("monitor duration") << 3 << 120 << kHeader + 1 << 0xFFFF << 0xFF78;
-        QTest::newRow("sync wakeup") << 4 << 15 << kHeader + 2 << 0 << 15;
-        QTest::newRow("wakeup limit") << 5 << 3 << kHeader + 3 << 0xFF00 << 0xFF03;
-        QTest::newRow("alarm type") << 6 << 2 << kSystem2 + 32 << 0xFFCC << 0xFFCE;
-        QTest::newRow("alarm mode") << 7 << 1 << kSystem2 + 32 << 0xFFCF << 0xFFDF;
-        QTest::newRow("revert channel") << 8 << 1000 << kSystem2 + 36 << 0xFFFF << 0x03E8;
-        QTest::newRow("impolite") << 9 << 1 << kSystem2 + 33 << 0xFFFF << 0xFF01;
-        QTest::newRow("polite infinite") << 10 << 15 << kSystem2 + 34 << 0 << 15;
-        QTest::newRow("hot mic") << 11 << 120 << kSystem2 + 35 << 0xFF00 << 0xFF78;
-    }
-
+    // Each row: the field, the value written, the offset, the 16-bit word there before and after.
     void emergencyFieldsWriteOnlyTheirBits()
     {
-        QFETCH(int, field);
-        QFETCH(int, value);
-        QFETCH(int, offset);
-        QFETCH(int, before);
-        FileImage image = testsupport::ImageBuilder().u16(offset, std::uint16_t(before)).image();
-        const FileImage untouched = image;
-        codec(field).write(image, field < 6 ? 0 : 1, value);
-        QTEST(int(image.u16(offset)), "after");
-        QCOMPARE(codec(field).read(image, field < 6 ? 0 : 1), value);
-        image.setU16(offset, std::uint16_t(before));
-        QVERIFY(image == untouched);
+        const int rows[][5] = { { 0, 1, kHeader, 0xF0F0, 0xF0F1 }, // radio disable on
+            { 2, 0, kHeader, 0xFFFF, 0xFFFB }, // emergency remote monitor off
+            { 3, 120, kHeader + 1, 0xFFFF, 0xFF78 }, { 4, 15, kHeader + 2, 0, 15 },
+            { 5, 3, kHeader + 3, 0xFF00, 0xFF03 }, { 6, 2, kSystem2 + 32, 0xFFCC, 0xFFCE },
+            { 7, 1, kSystem2 + 32, 0xFFCF, 0xFFDF }, // alarm type and mode
+            { 8, 1000, kSystem2 + 36, 0xFFFF, 0x03E8 } }; // revert channel
+        for (const auto &[field, value, offset, before, after] : rows) {
+            FileImage image = testsupport::ImageBuilder().u16(offset, std::uint16_t(before)).image();
+            const FileImage untouched = image;
+            codec(field).write(image, field < 6 ? 0 : 1, value);
+            QCOMPARE(int(image.u16(offset)), after);
+            QCOMPARE(codec(field).read(image, field < 6 ? 0 : 1), value);
+            image.setU16(offset, std::uint16_t(before));
+            QVERIFY(image == untouched);
+        }
     }
 
-    void emergencySystemCells_data()
-    {
-        QTest::addColumn<QByteArray>("bytes"); // bytes 32-37 of system 1; none: as new
-        QTest::addColumn<QString>("cells");
-        const auto row = [](const char *name, const char *hex, const char *cells) {
-            QTest::newRow(name) << QByteArray::fromHex(hex) << QString::fromLatin1(cells);
-        };
-        row("new", "", "1|System 1|Regular|Emergency Alarm|None|15|5|10 secs");
-        row("every bit set", "FFFFFFFFFFFF", "1|System 1|Silent with Voice|Unknown|None|255|infinite|255 secs");
-        row("last finite retries, channel 1", "20000E780100",
-            "1|System 1|Disabled|Emergency Alarm with Voice to Follow|Channel 1|0|14|120 secs");
-        row("polite 15, revert 1001", "010F0F0AE903", "1|System 1|Regular|Emergency Alarm|None|15|infinite|10 secs");
-    }
-
+    // Bytes 32-37 of system 1 (none: as new) and the row's cells.
     void emergencySystemCells()
     {
-        QFETCH(QByteArray, bytes);
-        testsupport::ImageBuilder builder;
-        for (int i = 0; i < int(bytes.size()); ++i)
-            builder.u8(kHeader + 16 + 32 + i, std::uint8_t(bytes.at(i)));
-        QTEST(es::systemCells(builder.image(), 0).join(u'|'), "cells");
+        const std::pair<const char *, const char *> rows[] = {
+            { "", "1|System 1|Regular|Emergency Alarm|None|15|5|10 secs" },
+            { "FFFFFFFFFFFF", "1|System 1|Silent with Voice|Unknown|None|255|infinite|255 secs" },
+            { "20000E780100", "1|System 1|Disabled|Emergency Alarm with Voice to Follow|Channel 1|0|14|120 secs" },
+            { "010F0F0AE903", "1|System 1|Regular|Emergency Alarm|None|15|infinite|10 secs" }, // polite 15, revert 1001
+        };
+        for (const auto &[hex, cells] : rows) {
+            const QByteArray bytes = QByteArray::fromHex(hex);
+            testsupport::ImageBuilder builder;
+            for (int i = 0; i < int(bytes.size()); ++i)
+                builder.u8(kHeader + 16 + 32 + i, std::uint8_t(bytes.at(i)));
+            QCOMPARE(es::systemCells(builder.image(), 0).join(u'|'), QLatin1String(cells));
+        }
     }
 
     // The size and the two ends of each choice list: "size|first label=value|last label=value".

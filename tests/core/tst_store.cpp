@@ -48,16 +48,24 @@ private Q_SLOTS:
         QCOMPARE(recordBytes(image, list, list.count - 1).toHex(), expected.toHex());
     }
 
-    // Used records close up in order, byte for byte; references keep their numbers.
+    // Used records close up in order, byte for byte; references keep their numbers. Members close up
+    // too, in zones of 16 and group lists of 32 slots.
     void compactionClosesGapsInOrder()
     {
+        const MemberLayout &zm = members::zoneChannels;
+        const MemberLayout &gm = members::rxGroupListContacts;
         ImageBuilder builder;
         builder.named(lists::textMessages, 3, QStringLiteral("Four"))
             .named(lists::contacts, 2, QStringLiteral("C3"))
             .named(lists::contacts, 5, QStringLiteral("C6"))
             .named(lists::contacts, 999, QStringLiteral("Last"))
             .named(lists::channels, 4, QStringLiteral("Five"))
-            .u16(members::zoneChannels.memberOffset(0, 0), 5);
+            .u16(zm.memberOffset(0, 0), 5)
+            .named(lists::zones, 1, QStringLiteral("Two"))
+            .u16(zm.memberOffset(1, 0), 5)
+            .u16(zm.memberOffset(1, 3), 7)
+            .u16(zm.memberOffset(1, 15), 9)
+            .u16(gm.memberOffset(0, 31), 12); // "Group 1" with one member in the last place
         FileImage &image = builder.image();
         const QByteArray c6 = recordBytes(image, lists::contacts, 5);
         compactLists(image);
@@ -67,22 +75,7 @@ private Q_SLOTS:
         QCOMPARE(testsupport::usedNames(image, lists::contacts), (QStringList { "Contact 1", "C3", "C6", "Last" }));
         QCOMPARE(recordBytes(image, lists::contacts, 2), c6);
         QCOMPARE(decodeName(image, lists::channels.nameFieldOffset(1), 16, 2), QStringLiteral("Five"));
-        QCOMPARE(image.u16(members::zoneChannels.memberOffset(0, 0)), 5);
-    }
-
-    // Members close up too, in zones of 16 and group lists of 32 slots.
-    void compactionClosesUpMembers()
-    {
-        const MemberLayout &zm = members::zoneChannels;
-        const MemberLayout &gm = members::rxGroupListContacts;
-        ImageBuilder builder;
-        builder.named(lists::zones, 1, QStringLiteral("Two"))
-            .u16(zm.memberOffset(1, 0), 5)
-            .u16(zm.memberOffset(1, 3), 7)
-            .u16(zm.memberOffset(1, 15), 9)
-            .u16(gm.memberOffset(0, 31), 12); // "Group 1" with one member in the last place
-        FileImage &image = builder.image();
-        compactLists(image);
+        QCOMPARE(image.u16(zm.memberOffset(0, 0)), 5);
         for (int m = 0; m < 16; ++m)
             QCOMPARE(image.u16(zm.memberOffset(1, m)), QList<int>({ 5, 7, 9 }).value(m));
         QCOMPARE(image.u16(gm.memberOffset(0, 0)), 12);
