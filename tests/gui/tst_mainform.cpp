@@ -272,7 +272,6 @@ private Q_SLOTS:
         s.prompts.answers = { QMessageBox::No };
         s.click("SaveBitBtn");
         QCOMPARE(s.prompts.shown.size(), 1);
-        QCOMPARE(s.prompts.shown.first().icon, QMessageBox::Warning);
         QVERIFY(s.prompts.shown.first().text.startsWith(QStringLiteral("This code plug has passwords set")));
         QVERIFY(s.store.hasUnsavedChanges(0));
     }
@@ -376,7 +375,6 @@ private Q_SLOTS:
         if (modified)
             QCOMPARE(s.prompts.shown.first().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(!s.store.slot(1)->isOpen(), slotClosed);
-        QVERIFY(s.store.slot(0)->isOpen());
         QCOMPARE(testsupport::readFile(b), fileSaved ? edited : before);
         QCOMPARE(QFile::exists(s.settingsPath()), slotClosed);
         if (slotClosed) { // the settings written on closing no longer name the file
