@@ -1,4 +1,3 @@
-#include "ChannelCsv.h"
 #include "CodePlugStore.h"
 #include "Codecs.h"
 #include "ContactRecord.h"
@@ -503,13 +502,6 @@ private Q_SLOTS:
             s.prompts.answers = { QMessageBox::Ok };
             QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "DeleteBitBtn"), Qt::LeftButton);
         });
-        row("channel CSV import", "Import channels", [](Session &s) {
-            testsupport::ImageBuilder other(2);
-            other.named(lists::channels, 0, QStringLiteral("Xray"));
-            s.dialogs.openNames
-                = { testsupport::writeFile(s.dir, QStringLiteral("in.csv"), channelsCsvText(other.image())) };
-            QTest::mouseClick(s.child<QPushButton>(kChannelsTab, "ImportButton"), Qt::LeftButton);
-        });
         row("contacts sorted by a column title", "Sort by Name", [](Session &s) {
             s.tabs()->setCurrentIndex(kContactsTab);
             QHeaderView *header = s.list(kContactsTab)->header();
@@ -521,12 +513,6 @@ private Q_SLOTS:
             s.tabs()->setCurrentIndex(kButtonsTab);
             listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
             QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
-        });
-        // The model rewrites its name, two model bytes and the frequency range.
-        row("radio model chosen", "Edit Radio Model", [](Session &s) {
-            s.tabs()->setCurrentIndex(0);
-            s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         });
     }
     // Every kind of command is one undo step, undone and redone by the keys with the list selection
