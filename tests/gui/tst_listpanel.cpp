@@ -323,7 +323,6 @@ private Q_SLOTS:
         row("contacts, type", "PRIVATE ", 0, { 4, 140 }, 1);
         row("contacts, empty clears", "", 0, {}, 0);
         row("contacts, nothing found", "zzz", 0, {}, 0); // the text stays in the box to be corrected
-        row("channels, numbers", "15", 0, { 14, 114, 149 }, 11);
         row("channels, protection", "yes", 0, { 1, 56 }, 0);
         row("contacts, two seconds after typing", "c25", 80, { 24 }, 21);
         row("channels, one second after typing", "Ay", 40, { 24 }, 21);
