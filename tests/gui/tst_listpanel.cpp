@@ -442,7 +442,6 @@ private Q_SLOTS:
             return value == 7 ? std::nullopt : std::optional<QString>(choices.at(int(value) - 1).text);
         };
         // A committed choice showing in its cell is tried through the pages (emergency systems, buttons).
-
         // A stored value that no entry carries selects nothing; committing then writes nothing.
         editor.beginChoiceEdit(list, 0, 2, choices, 7, commit);
         QComboBox *combo = editor.comboBox();
