@@ -107,14 +107,14 @@ private Q_SLOTS:
             row(qPrintable(QStringLiteral("%1 common").arg(name)), kind, { 0, 1 }, 1, 3, "FF0D08");
             // Choosing 0 in a blank spin box that still holds 0 must write too.
             row(qPrintable(QStringLiteral("%1 mixed").arg(name)), kind, { 0, 2 }, -1, 0, "F30500");
-            row(qPrintable(QStringLiteral("%1 settings").arg(name)), kind, {}, 1, 0, "F70108");
         }
+        // The settings binder writes its one record; every kind but the edit writes through one path.
+        row("options settings", Kind::Options, {}, 1, 0, "F70108");
+        row("edit settings", Kind::Edit, {}, 1, 0, "F70108");
         row("toggle common on", Kind::Toggle, { 0, 1 }, 1, 0, "F30108");
         row("toggle mixed", Kind::Toggle, { 0, 2 }, -1, 1, "F7050C");
-        row("toggle settings", Kind::Toggle, {}, 1, 0, "F70108");
         row("inverted common off", Kind::InvertedToggle, { 0, 1 }, -1, 1, "F30108");
         row("inverted common on", Kind::InvertedToggle, { 2 }, 1, 0, "F7050C");
-        row("inverted mixed", Kind::InvertedToggle, { 1, 2 }, -1, 1, "F70108");
     }
 
     void showsCommonValueAndWritesEveryRecord()

