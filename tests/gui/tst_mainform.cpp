@@ -511,6 +511,12 @@ private Q_SLOTS:
             listclicks::doubleClick(s.child<QTreeWidget>(kButtonsTab, "OneTouchAccessListView"), 0, 2);
             QTest::keyClick(s.child<QComboBox>(kButtonsTab, "listViewComboBox"), Qt::Key_Down);
         });
+        // The model rewrites its name, two model bytes and the frequency range: one step.
+        row("radio model chosen", "Edit Radio Model", [](Session &s) {
+            s.tabs()->setCurrentIndex(0);
+            s.child<QComboBox>(0, "RadioModelComboBox")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        });
     }
     // Every kind of command is one undo step, undone and redone by the keys with the list selection
     // kept; each slot has a history of its own. Questions are answered in a nested event loop, as
