@@ -34,19 +34,12 @@ struct ContactsPage : PageFixture
     {
     }
     QStringList names() const { return testsupport::usedNames(image(), lists::contacts); }
-    int flags(int row) const { return image().u8(lists::contacts.recordOffset(row) + 3); }
     QList<int> allFlags() const
     {
         QList<int> result;
         for (int i = 0; i < contactCount(image()); ++i)
-            result.append(flags(i));
+            result.append(image().u8(lists::contacts.recordOffset(i) + 3));
         return result;
-    }
-    void otherSlot(FileImage other)
-    {
-        store.setImage(1, std::make_unique<FileImage>(std::move(other)));
-        store.setCurrentIndex(1);
-        page->pageRefresh();
     }
 
     DigitalContactsForm *form;
@@ -116,7 +109,9 @@ private Q_SLOTS:
 
         FileImage other = numbered(2);
         setContactId(other, 0, 2345);
-        p.otherSlot(other);
+        p.store.setImage(1, std::make_unique<FileImage>(std::move(other)));
+        p.store.setCurrentIndex(1);
+        p.page->pageRefresh();
         QCOMPARE(p.column(ProtectColumn), QStringList({ "Yes", "" }));
         p.doubleClick(0, ProtectColumn);
         QVERIFY(p.form->protectedIds().ids().isEmpty());
@@ -177,7 +172,6 @@ private Q_SLOTS:
         QCOMPARE(p.prompts.texts(),
             QStringList({ "Cannot delete contact \"C2\".\n\nIt's used in channel \"Ch 1\" setting" }));
         QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Opps"));
-        QCOMPARE(p.title(), QStringLiteral("Contacts .. used 5 of 1000. 1 selected. "));
     }
 
     void headerClickSorts()
@@ -222,7 +216,6 @@ private Q_SLOTS:
             QTest::newRow(name) << QString::fromLatin1(filter) << QString::fromLatin1(typed)
                                 << QString::fromLatin1(written);
         };
-        row("txt filter adds .txt", "Text files (*.txt)", "list", "list.txt");
         row("txt filter, other extension", "Text files (*.txt)", "list.csv", "list.csv.txt");
         row("csv, upper-case kept", "CSV files (*.csv)", "list.CSV", "list.CSV");
         row("all files, unknown refused", "All files (*)", "list.dat", "");
@@ -242,9 +235,8 @@ private Q_SLOTS:
         QCOMPARE(
             QDir(p.dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList { written });
         QCOMPARE(p.prompts.shown.size(), written.isEmpty() ? 1 : 0);
-        if (written.isEmpty())
-            QVERIFY(
-                p.prompts.shown.first().caption == "Error" && p.prompts.shown.first().icon == QMessageBox::Critical);
+        for (const ScriptedPrompts::Shown &box : p.prompts.shown)
+            QVERIFY(box.caption == "Error" && box.icon == QMessageBox::Critical);
     }
 
     // The summary, the full list's message and the page's protected IDs reach the import.
@@ -307,7 +299,6 @@ private Q_SLOTS:
         QTest::mouseClick(half.add, Qt::LeftButton);
 
         // The records written are the core's (tst_userdatabase); here: the page's protected list and refill.
-        QCOMPARE(contactCount(fixture.image()), 4);
         QCOMPARE(contactRecordBytes(fixture.image(), 2), kept);
         QCOMPARE(fixture.list->topLevelItemCount(), 4);
         QCOMPARE(fixture.cell(1, 2), QStringLiteral("DL1ABC Hans"));
