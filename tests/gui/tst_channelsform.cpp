@@ -75,7 +75,6 @@ private Q_SLOTS:
         QCOMPARE(p.column(2), names);
         p.clickHeader(2);
         QCOMPARE(p.column(2), QStringList({ "Zed", "A", "a", "b" }));
-        QCOMPARE(p.cell(0, 3), QStringLiteral("Yes"));
         QCOMPARE(channelName(p.image(), 0), QStringLiteral("Zed"));
     }
 
@@ -84,9 +83,9 @@ private Q_SLOTS:
         PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames));
         p.select({ 1, 2 });
         p.action("CopyMenuItem")->trigger();
-        const QByteArray copied = QGuiApplication::clipboard()->mimeData()->data(
-            QStringLiteral("application/x-dmr_code_plug_channel_entry"));
-        QCOMPARE(copied.left(4), QByteArray::fromHex("02000000"));
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->data(QStringLiteral("application/x-dmr_code_plug_channel_entry")).left(4),
+            QByteArray::fromHex("02000000"));
 
         // Which records land where is the core's; here: the page keeps the selection.
         p.select({ 3, 4, 5 });
@@ -102,16 +101,14 @@ private Q_SLOTS:
     }
 
     // What the answer does is the panel's (emergency systems in tst_listpages); here: this page's caption.
-    void refusedDeleteAnswers()
+    void refusedDeleteCaption()
     {
         testsupport::ImageBuilder builder = channelPlug(kNames);
         builder.u16(lists::zones.recordOffset(0) + 32, 3); // zone 1 holds Charlie
         PageFixture p = PageFixture::of<ChannelsForm>(builder);
-        p.prompts.answers = { QMessageBox::Ok };
-        p.select({ 0, 1, 2, 3, 4 });
+        p.select({ 2 });
         QTest::mouseClick(p.button("DeleteBitBtn"), Qt::LeftButton);
-        p.settle();
-        QCOMPARE(p.column(2), QStringList({ "Charlie", "Foxtrot" }));
+        QCOMPARE(p.column(2), kNames);
         QCOMPARE(p.prompts.texts(),
             QStringList { "Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting" });
         QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
@@ -124,9 +121,9 @@ private Q_SLOTS:
         p.store.slot(0)->fileName = plugDir.filePath(QStringLiteral("plug.rdt"));
         p.dialogs.saveNames = { p.dir.filePath(QStringLiteral("channels")) };
         QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
-        QCOMPARE(p.dialogs.lastFilter, QStringLiteral("CSV files (*.csv);;All files (*)"));
-        QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
-        QCOMPARE(p.dialogs.lastDirectory, plugDir.path()); // the code plug's folder, not the last one used
+        // The code plug's folder, not the last one used.
+        QCOMPARE(p.dialogs.lastFilter + u'|' + p.dialogs.lastPreselectedFilter + u'|' + p.dialogs.lastDirectory,
+            QStringLiteral("CSV files (*.csv);;All files (*)|CSV files (*.csv)|") + plugDir.path());
         QFile exported(p.dir.filePath(QStringLiteral("channels.csv")));
         QVERIFY(exported.open(QIODevice::ReadOnly));
         QCOMPARE(exported.readAll(), channelsCsvText(p.image()));
@@ -147,7 +144,6 @@ private Q_SLOTS:
         // A cancelled dialog does nothing; a code plug without a file has the last folder used.
         QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
         QCOMPARE(target.dialogs.lastDirectory, p.dir.path());
-        QCOMPARE(target.list->topLevelItemCount(), 5);
 
         // Lines left out are named after the import.
         target.dialogs.openNames = { testsupport::writeFile(
