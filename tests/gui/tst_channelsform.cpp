@@ -211,7 +211,6 @@ private Q_SLOTS:
         row("admit criteria", "AdmitCriteriaComboBox", "Channel Free ", 4, "05 C5", "45 45");
         row("voice encryption off keeps the call flags", "VoiceEncryptionComboBox", "None ", 2, "DF 1F", "C0 00");
         row("tx tone", "TxCTCSSComboBox", "D 754 inv", 26, "FFFF 0000", "54C7 54C7");
-        row("tx contact", "TxContactComboBox", "Contact 1", 6, "0000 0200", "0100 0100");
     }
 
     void controlWritesItsChannelBits()
