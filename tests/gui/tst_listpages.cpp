@@ -5,8 +5,6 @@
 #include "lists/ScanListsForm.h"
 #include "lists/ZonesForm.h"
 
-#include <numeric>
-
 using namespace codeplug;
 using testsupport::numbered;
 
@@ -39,13 +37,6 @@ QList<int> slotValues(const FileImage &image, Page page, int record)
             values.append(value);
     }
     return values;
-}
-
-QList<int> range(int first, int last)
-{
-    QList<int> numbers(last - first + 1);
-    std::iota(numbers.begin(), numbers.end(), first);
-    return numbers;
 }
 
 FileImage pageImage(Page page)
@@ -136,8 +127,11 @@ private Q_SLOTS:
     {
         QFETCH(Page, page);
         QFETCH(int, capacity);
+        QList<int> full;
+        for (int member = 1; member <= capacity; ++member)
+            full.append(member);
         FileImage image = pageImage(page);
-        setSlots(image, page, 0, range(1, capacity - 1));
+        setSlots(image, page, 0, full.mid(0, capacity - 1));
         PageFixture p = makePage(page, image);
         QTreeWidget *available = p.view("AvailableListView");
         QPushButton *add = p.button("AddToMemberBitBtn");
@@ -145,12 +139,12 @@ private Q_SLOTS:
         QVERIFY(add->isEnabled());
         QTest::mouseClick(add, Qt::LeftButton);
         PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+        QCOMPARE(slotValues(p.image(), page, 0), full);
         p.select({ 0 }, available);
         QVERIFY(!add->isEnabled());
         listclicks::doubleClick(available, 0, 2);
         PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+        QCOMPARE(slotValues(p.image(), page, 0), full);
     }
 
     // The member panes are one mechanism (the close-up is the core's, the move keys the list panel's):
