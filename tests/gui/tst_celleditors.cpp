@@ -37,20 +37,11 @@ testsupport::ImageBuilder plug(int radioType = 0x52)
 
 PageFixture open(int page, const testsupport::ImageBuilder &builder)
 {
-    switch (page) {
-    case Buttons:
-        return PageFixture::of<ButtonsForm>(builder);
-    case Dtmf:
-        return PageFixture::of<DTMFForm>(builder);
-    case Contacts:
-        return PageFixture::of<DigitalContactsForm>(builder);
-    case Emergency:
-        return PageFixture::of<EmergencySystemForm>(builder);
-    case Privacy:
-        return PageFixture::of<VoiceEncryptionForm>(builder);
-    default:
-        return PageFixture::of<GPSForm>(builder);
-    }
+    using Open = PageFixture (*)(const testsupport::ImageBuilder &);
+    static const Open pages[] = { &PageFixture::of<ButtonsForm>, &PageFixture::of<DTMFForm>, &PageFixture::of<GPSForm>,
+        &PageFixture::of<DigitalContactsForm>, &PageFixture::of<EmergencySystemForm>,
+        &PageFixture::of<VoiceEncryptionForm> };
+    return pages[page](builder);
 }
 
 } // namespace
