@@ -51,11 +51,10 @@ FileImage pageImage(Page page)
 
 PageFixture makePage(Page page, std::optional<FileImage> image)
 {
-    if (page == Groups)
-        return PageFixture::of<GroupsForm>(std::move(image));
-    if (page == Zones)
-        return PageFixture::of<ZonesForm>(std::move(image));
-    return PageFixture::of<ScanListsForm>(std::move(image));
+    using Open = PageFixture (*)(std::optional<FileImage>);
+    static const Open pages[]
+        = { &PageFixture::of<GroupsForm>, &PageFixture::of<ZonesForm>, &PageFixture::of<ScanListsForm> };
+    return pages[page](std::move(image));
 }
 
 constexpr int kChannel1 = 127013;
