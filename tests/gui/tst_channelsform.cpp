@@ -45,8 +45,6 @@ class TestChannelsForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QGuiApplication::clipboard()->clear(); }
-
     void protectionFollowsName()
     {
         PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 3)));
