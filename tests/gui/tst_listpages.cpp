@@ -11,7 +11,8 @@ using testsupport::numbered;
 // The three pages with a list of records, a pane of members and a pane of records still to add.
 // Each fixture holds five records "L1".."L5" in the page's list, the first with members 7, 8, 9,
 // 10, and forty contacts "C1".. (group calls) and channels "Ch1"... Then what the emergency systems
-// page adds to the list panel: the deletion refusal of a digital channel.
+// page adds to the list panel: a new system's cells, the deletion refusal of a digital channel and
+// the channels following moved systems.
 namespace {
 
 enum Page { Groups, Zones, ScanLists };
@@ -210,54 +211,80 @@ private Q_SLOTS:
         QTEST(int(p.view("AvailableListView")->topLevelItemCount()), "available");
     }
 
-    // A priority channel whose member goes stays in the record, its box empty; with several scan lists
-    // selected the channel boxes offer nothing (the shared settings are the field binder's).
+    // A priority channel whose member goes stays in the record, its box empty; three scan lists
+    // selected take a sample time together while the channel boxes offer nothing.
     void scanListSettings()
     {
         PageFixture p = makePage(ScanLists, pageImage(ScanLists));
         const auto box = [&p](const char *name) { return p.child<QComboBox>(name); };
+        const auto stored
+            = [&p](int record, int at) { return p.image().u8(lists::scanLists.recordOffset(record) + at); };
         QComboBox *priority = box("PriorityChannel1ComboBox");
+        QComboBox *sample = box("PrioritySampleTimeComboBox");
         priority->setCurrentIndex(priority->findData(8));
         p.select({ 1 }, p.view("MemberListView"));
         QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
         PageFixture::settle();
-        QCOMPARE(p.image().u8(lists::scanLists.recordOffset(0) + 32), 8);
+        QCOMPARE(stored(0, 32), 8);
         QCOMPARE(priority->currentIndex(), -1);
         QCOMPARE(priority->count(), 5); // None and the three members left
 
+        p.image().setU8(lists::scanLists.recordOffset(1) + 40, 12);
         p.select({ 0, 1, 4 });
+        QCOMPARE(sample->currentIndex(), -1);
         for (const char *name :
             { "PriorityChannel1ComboBox", "PriorityChannel2ComboBox", "TxDesignatedChannelComboBox" })
             QCOMPARE(box(name)->count(), 0);
+        sample->setCurrentIndex(sample->findText(QStringLiteral("2000 ms")));
+        for (int record : { 0, 1, 4 })
+            QCOMPARE(stored(record, 40), 8);
+        QCOMPARE(stored(0, 32), 8);
     }
 
-    // The emergency systems page (its header: tst_settingspages; its cell editors: tst_celleditors; a new
-    // system's cells and the renumbering after moves: the core tests). S2 is kept for D1; S3 goes (the
-    // analogue A2 loses it) unless Cancel stops the walk at S2.
-    void deleteSystems_data()
+    // The emergency systems page (its header: tst_settingspages; its cell editors: tst_celleditors).
+    void addNewSystem()
     {
-        QTest::addColumn<int>("answer");
+        PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());
+        p.button("AddBitBtn")->click();
+        PageFixture::settle();
+        QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
+    }
+
+    // S2 is kept for D1; S3 goes (the analogue A2 loses it) unless Cancel stops the walk at S2. How far a
+    // move goes is the panel's; the channels of either mode follow.
+    void deleteAndMove_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("answer"); // none: a move up
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QList<int>>("channels");
-        QTest::newRow("OK goes on") << int(QMessageBox::Ok) << QStringList { "S1", "S2", "S4" }
-                                    << QList<int> { 2, 0, 3 };
-        QTest::newRow("Cancel stops") << int(QMessageBox::Cancel) << QStringList { "S1", "S2", "S3", "S4" }
-                                      << QList<int> { 2, 3, 4 };
+        const auto row = [](const char *name, QList<int> selected, int answer, QStringList names, QList<int> channels) {
+            QTest::newRow(name) << selected << answer << names << channels;
+        };
+        row("delete, OK goes on", { 1, 2 }, QMessageBox::Ok, { "S1", "S2", "S4" }, { 2, 0, 3 });
+        row("delete, Cancel stops", { 1, 2 }, QMessageBox::Cancel, { "S1", "S2", "S3", "S4" }, { 2, 3, 4 });
+        row("move up", { 2 }, QMessageBox::NoButton, { "S1", "S3", "S2", "S4" }, { 3, 2, 4 });
     }
 
-    void deleteSystems()
+    void deleteAndMove()
     {
+        QFETCH(QList<int>, selected);
         QFETCH(int, answer);
         PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());
         p.prompts.answers = { QMessageBox::StandardButton(answer) };
-        p.select({ 1, 2 });
-        QTest::keyClick(p.list, Qt::Key_Delete);
+        p.select(selected);
+        if (answer == QMessageBox::NoButton)
+            QTest::mouseClick(p.button("MoveUpBitBtn"), Qt::LeftButton);
+        else
+            QTest::keyClick(p.list, Qt::Key_Delete);
         PageFixture::settle();
-        QCOMPARE(p.prompts.texts(),
-            QStringList { "Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting" });
-        const ScriptedPrompts::Shown &box = p.prompts.shown.first();
-        QVERIFY(box.caption == "Opps" && box.icon == QMessageBox::Information);
-        QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        if (answer != QMessageBox::NoButton) {
+            QCOMPARE(p.prompts.texts(),
+                QStringList { "Cannot delete emergency system \"S2\".\n\nIt's used in channel \"D1\" setting" });
+            const ScriptedPrompts::Shown &box = p.prompts.shown.first();
+            QVERIFY(box.caption == "Opps" && box.icon == QMessageBox::Information);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        }
         QTEST(testsupport::usedNames(p.image(), lists::emergencySystems), "names");
         QTEST(channelSystems(p.image()), "channels");
         QTEST(p.column(2), "names");
