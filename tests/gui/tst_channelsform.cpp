@@ -25,16 +25,6 @@ testsupport::ImageBuilder channelPlug(const QStringList &names)
 
 const QStringList kNames { "Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot" };
 
-ChannelsForm *formOf(const PageFixture &p)
-{
-    return p.as<ChannelsForm>();
-}
-
-int recordOffset(int index)
-{
-    return lists::channels.recordOffset(index);
-}
-
 QByteArray recordBytes(const FileImage &image, int index)
 {
     return testsupport::recordBytes(image, lists::channels, index);
@@ -55,14 +45,12 @@ class TestChannelsForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QGuiApplication::clipboard()->clear(); }
-
     void protectionFollowsName()
     {
         PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 3)));
         p.doubleClick(1, 3);
         QCOMPARE(p.column(3), QStringList({ "", "Yes", "" }));
-        QCOMPARE(formOf(p)->protectedChannels().names(), QStringList { "Bravo" });
+        QCOMPARE(p.as<ChannelsForm>()->protectedChannels().names(), QStringList { "Bravo" });
         // A channel renamed to a protected name shows it at once.
         p.doubleClick(2, 2);
         QTest::keyClicks(p.edit(), QStringLiteral("bravo"));
@@ -72,20 +60,19 @@ private Q_SLOTS:
         p.select({ 0, 2 });
         p.action("SetUnprotectedMenuItem")->trigger();
         p.action("SetProtectedMenuItem")->trigger();
-        QCOMPARE(formOf(p)->protectedChannels().names(), QStringList({ "Alpha", "bravo" }));
+        QCOMPARE(p.as<ChannelsForm>()->protectedChannels().names(), QStringList({ "Alpha", "bravo" }));
     }
 
     void sortByNameHeaderKeepsProtectedOnTop()
     {
         const QStringList names { "b", "Zed", "A", "a" };
         PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(names));
-        formOf(p)->protectedChannels().add(QStringLiteral("zed"));
+        p.as<ChannelsForm>()->protectedChannels().add(QStringLiteral("zed"));
         // The "Chan" title does nothing; the "Name" title sorts.
         p.clickHeader(1);
         QCOMPARE(p.column(2), names);
         p.clickHeader(2);
         QCOMPARE(p.column(2), QStringList({ "Zed", "A", "a", "b" }));
-        QCOMPARE(p.cell(0, 3), QStringLiteral("Yes"));
         QCOMPARE(channelName(p.image(), 0), QStringLiteral("Zed"));
     }
 
@@ -94,9 +81,9 @@ private Q_SLOTS:
         PageFixture p = PageFixture::of<ChannelsForm>(channelPlug(kNames));
         p.select({ 1, 2 });
         p.action("CopyMenuItem")->trigger();
-        const QByteArray copied = QGuiApplication::clipboard()->mimeData()->data(
-            QStringLiteral("application/x-dmr_code_plug_channel_entry"));
-        QCOMPARE(copied.left(4), QByteArray::fromHex("02000000"));
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->data(QStringLiteral("application/x-dmr_code_plug_channel_entry")).left(4),
+            QByteArray::fromHex("02000000"));
 
         // Which records land where is the core's; here: the page keeps the selection.
         p.select({ 3, 4, 5 });
@@ -112,20 +99,17 @@ private Q_SLOTS:
     }
 
     // What the answer does is the panel's (emergency systems in tst_listpages); here: this page's caption.
-    void refusedDeleteAnswers()
+    void refusedDeleteCaption()
     {
         testsupport::ImageBuilder builder = channelPlug(kNames);
         builder.u16(lists::zones.recordOffset(0) + 32, 3); // zone 1 holds Charlie
         PageFixture p = PageFixture::of<ChannelsForm>(builder);
-        p.prompts.answers = { QMessageBox::Ok };
-        p.select({ 0, 1, 2, 3, 4 });
+        p.select({ 2 });
         QTest::mouseClick(p.button("DeleteBitBtn"), Qt::LeftButton);
-        p.settle();
-        QCOMPARE(p.column(2), QStringList({ "Charlie", "Foxtrot" }));
+        QCOMPARE(p.column(2), kNames);
         QCOMPARE(p.prompts.texts(),
             QStringList { "Cannot delete channel \"Charlie\".\n\nIt's used in ZONES \"Zone 1\" setting" });
         QCOMPARE(p.prompts.shown.first().caption, QStringLiteral("Editor"));
-        QCOMPARE(p.selected(), QList<int> { 1 });
     }
 
     void importAndExportThroughDialogs()
@@ -135,9 +119,9 @@ private Q_SLOTS:
         p.store.slot(0)->fileName = plugDir.filePath(QStringLiteral("plug.rdt"));
         p.dialogs.saveNames = { p.dir.filePath(QStringLiteral("channels")) };
         QTest::mouseClick(p.button("ExportButton"), Qt::LeftButton);
-        QCOMPARE(p.dialogs.lastFilter, QStringLiteral("CSV files (*.csv);;All files (*)"));
-        QCOMPARE(p.dialogs.lastPreselectedFilter, QStringLiteral("CSV files (*.csv)"));
-        QCOMPARE(p.dialogs.lastDirectory, plugDir.path()); // the code plug's folder, not the last one used
+        // The code plug's folder, not the last one used.
+        QCOMPARE(p.dialogs.lastFilter + u'|' + p.dialogs.lastPreselectedFilter + u'|' + p.dialogs.lastDirectory,
+            QStringLiteral("CSV files (*.csv);;All files (*)|CSV files (*.csv)|") + plugDir.path());
         QFile exported(p.dir.filePath(QStringLiteral("channels.csv")));
         QVERIFY(exported.open(QIODevice::ReadOnly));
         QCOMPARE(exported.readAll(), channelsCsvText(p.image()));
@@ -147,7 +131,7 @@ private Q_SLOTS:
         testsupport::ImageBuilder other(2);
         other.named(lists::channels, 0, QStringLiteral("Echo")).named(lists::channels, 1, QStringLiteral("bravo"));
         PageFixture target = PageFixture::of<ChannelsForm>(other);
-        formOf(target)->protectedChannels().add(QStringLiteral("Echo"));
+        target.as<ChannelsForm>()->protectedChannels().add(QStringLiteral("Echo"));
         target.dialogs.openNames = { exported.fileName() };
         QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
         target.settle();
@@ -158,7 +142,6 @@ private Q_SLOTS:
         // A cancelled dialog does nothing; a code plug without a file has the last folder used.
         QTest::mouseClick(target.button("ImportButton"), Qt::LeftButton);
         QCOMPARE(target.dialogs.lastDirectory, p.dir.path());
-        QCOMPARE(target.list->topLevelItemCount(), 5);
 
         // Lines left out are named after the import.
         target.dialogs.openNames = { testsupport::writeFile(
@@ -174,44 +157,38 @@ private Q_SLOTS:
 
     void frequencyTypedIntoEverySelectedChannel()
     {
-        PageFixture page = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 6)));
-        const auto stored = [&page](int row, int at) { return recordBytes(page.image(), row).mid(at, 4).toHex(' '); };
-        const QByteArray untouched = recordBytes(page.image(), 0);
+        PageFixture page = PageFixture::of<ChannelsForm>(channelPlug(kNames.mid(0, 5)));
+        const auto stored = [&page](int row, int at) {
+            return QString::fromLatin1(recordBytes(page.image(), row).mid(at, 4).toHex(' '));
+        };
+        const auto type = [](QLineEdit *edit, const QString &text) {
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        };
         page.select({ 1, 3, 4 });
         QLineEdit *rx = page.child<QLineEdit>("RxFreqEdit");
+        QLineEdit *tx = page.child<QLineEdit>("TxFreqEdit");
         QCOMPARE(rx->text(), QStringLiteral("430.00000"));
-        rx->setFocus();
-        rx->selectAll();
-        QTest::keyClicks(rx, QStringLiteral("43x9.1a25"));
+        type(rx, QStringLiteral("43x9.1a25"));
         QCOMPARE(rx->text(), QStringLiteral("439.125")); // letters are refused
-        for (int row : { 1, 3, 4 }) {
-            QCOMPARE(stored(row, 16), QByteArray("00 25 91 43"));
-            QCOMPARE(stored(row, 20), QByteArray("00 00 00 43")); // tx stays
-        }
-        QCOMPARE(recordBytes(page.image(), 0), untouched);
+        for (int row : { 1, 3, 4 })
+            QCOMPARE(stored(row, 16) + stored(row, 20), QStringLiteral("00 25 91 4300 00 00 43")); // tx stays
 
         // "1" reads as 100 MHz and is clamped to the band's lowest frequency; Enter shows the stored value.
-        page.select({ 0, 2 });
-        QLineEdit *tx = page.child<QLineEdit>("TxFreqEdit");
-        tx->setFocus();
-        tx->selectAll();
-        QTest::keyClicks(tx, QStringLiteral("1"));
-        QCOMPARE(stored(2, 20), QByteArray("00 00 00 40"));
+        page.select({ 2 });
+        type(tx, QStringLiteral("1"));
         QTest::keyClick(tx, Qt::Key_Return);
-        QCOMPARE(tx->text(), QStringLiteral("400.00000"));
-        QCOMPARE(stored(1, 20), QByteArray("00 00 00 43"));
+        QCOMPARE(tx->text() + stored(2, 20), QStringLiteral("400.0000000 00 00 40"));
 
         // Different frequencies show nothing; Enter then shows the first one without copying it.
         page.select({ 1, 2 });
         QCOMPARE(tx->text(), QString());
         tx->setFocus();
         QTest::keyClick(tx, Qt::Key_Return);
-        QCOMPARE(tx->text(), QStringLiteral("430.00000"));
-        QCOMPARE(stored(2, 20), QByteArray("00 00 00 40"));
-
-        // Delete and the cursor keys keep working.
+        QCOMPARE(tx->text() + stored(2, 20), QStringLiteral("430.0000000 00 00 40"));
         tx->setCursorPosition(0);
-        QTest::keyClick(tx, Qt::Key_Delete);
+        QTest::keyClick(tx, Qt::Key_Delete); // Delete and the cursor keys keep working
         QCOMPARE(tx->text(), QStringLiteral("30.00000"));
     }
 
@@ -232,7 +209,6 @@ private Q_SLOTS:
         row("admit criteria", "AdmitCriteriaComboBox", "Channel Free ", 4, "05 C5", "45 45");
         row("voice encryption off keeps the call flags", "VoiceEncryptionComboBox", "None ", 2, "DF 1F", "C0 00");
         row("tx tone", "TxCTCSSComboBox", "D 754 inv", 26, "FFFF 0000", "54C7 54C7");
-        row("tx contact", "TxContactComboBox", "Contact 1", 6, "0000 0200", "0100 0100");
     }
 
     void controlWritesItsChannelBits()
@@ -245,9 +221,8 @@ private Q_SLOTS:
         const int width = int(before.size()) / 2;
         testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 3));
         for (int i = 0; i < int(before.size()); ++i)
-            builder.u8(recordOffset(i / width) + byte + i % width, std::uint8_t(before.at(i)));
+            builder.u8(lists::channels.recordOffset(i / width) + byte + i % width, std::uint8_t(before.at(i)));
         PageFixture page = PageFixture::of<ChannelsForm>(builder);
-        const QByteArray untouched = recordBytes(page.image(), 2);
         page.select({ 0, 1 });
         if (entry.isEmpty()) {
             QTest::mouseClick(page.child<QPushButton>(qPrintable(control)), Qt::LeftButton);
@@ -261,14 +236,13 @@ private Q_SLOTS:
             expected.replace(byte, width, after.mid(row * width, width));
             QCOMPARE(recordBytes(page.image(), row).toHex(' '), expected.toHex(' '));
         }
-        QCOMPARE(recordBytes(page.image(), 2), untouched);
     }
 
     // The common mode of the selection decides the bandwidths and admit criteria offered.
     void modeDecidesBandwidthAndAdmitCriteria()
     {
         testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 3));
-        builder.u8(recordOffset(0), 0x69); // analogue, 25 kHz
+        builder.u8(lists::channels.recordOffset(0), 0x69); // analogue, 25 kHz
         PageFixture page = PageFixture::of<ChannelsForm>(builder);
         const auto button = [&page](const char *name) { return page.child<QPushButton>(name); };
         const QString always = QStringLiteral("Always "), free = QStringLiteral("Channel Free ");
@@ -284,7 +258,7 @@ private Q_SLOTS:
         QCOMPARE(comboValues(page, "AdmitCriteriaComboBox"), QStringList({ always, free, tones }));
 
         QTest::mouseClick(button("DigitalSpeedButton"), Qt::LeftButton);
-        QCOMPARE(int(page.image().u8(recordOffset(0))), 0x62);
+        QCOMPARE(int(page.image().u8(lists::channels.recordOffset(0))), 0x62);
         QVERIFY(button("Bandwidth12_5SpeedButton")->isChecked());
         for (const char *name : { "Bandwidth12_5SpeedButton", "Bandwidth20SpeedButton", "Bandwidth25SpeedButton" })
             QVERIFY2(!button(name)->isEnabled(), name);
@@ -297,8 +271,8 @@ private Q_SLOTS:
     {
         testsupport::ImageBuilder builder = channelPlug(kNames.mid(0, 2));
         builder.named(lists::contacts, 1, QStringLiteral("Tg 91")).named(lists::scanLists, 1, QStringLiteral("Local"));
-        builder.u16(recordOffset(0) + 6, 2).u8(recordOffset(0) + 11, 2);
-        builder.u16(recordOffset(0) + 24, 0); // a stored 0 is no tone, though no choice holds it
+        const int first = lists::channels.recordOffset(0);
+        builder.u16(first + 6, 2).u8(first + 11, 2).u16(first + 24, 0); // a stored 0 tone: no choice holds it
         PageFixture page = PageFixture::of<ChannelsForm>(builder);
         page.select({ 0 });
         QCOMPARE(comboValues(page, "TxContactComboBox").mid(0, 3), QStringList({ "None", "Contact 1", "Tg 91" }));
@@ -312,7 +286,6 @@ private Q_SLOTS:
             PageFixture::settle();
             QCOMPARE(page.child<QComboBox>("VoiceEncryptionComboBox")->count(), privacyChoices);
             QCOMPARE(page.child<QComboBox>("GPSSystemComboBox")->isVisible(), gps);
-            QCOMPARE(page.child<QLabel>("GPSSystemLabel")->isVisible(), gps);
         }
     }
 

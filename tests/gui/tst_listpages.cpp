@@ -5,8 +5,6 @@
 #include "lists/ScanListsForm.h"
 #include "lists/ZonesForm.h"
 
-#include <numeric>
-
 using namespace codeplug;
 using testsupport::numbered;
 
@@ -42,13 +40,6 @@ QList<int> slotValues(const FileImage &image, Page page, int record)
     return values;
 }
 
-QList<int> range(int first, int last)
-{
-    QList<int> numbers(last - first + 1);
-    std::iota(numbers.begin(), numbers.end(), first);
-    return numbers;
-}
-
 FileImage pageImage(Page page)
 {
     testsupport::ImageBuilder builder;
@@ -61,11 +52,10 @@ FileImage pageImage(Page page)
 
 PageFixture makePage(Page page, std::optional<FileImage> image)
 {
-    if (page == Groups)
-        return PageFixture::of<GroupsForm>(std::move(image));
-    if (page == Zones)
-        return PageFixture::of<ZonesForm>(std::move(image));
-    return PageFixture::of<ScanListsForm>(std::move(image));
+    using Open = PageFixture (*)(std::optional<FileImage>);
+    static const Open pages[]
+        = { &PageFixture::of<GroupsForm>, &PageFixture::of<ZonesForm>, &PageFixture::of<ScanListsForm> };
+    return pages[page](std::move(image));
 }
 
 constexpr int kChannel1 = 127013;
@@ -95,31 +85,28 @@ class ListPagesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // With two lists selected the member panes are empty.
-    void titles_data()
+    // With two lists selected the member panes are empty. The list's own title is the panel's.
+    void membersTitle_data()
     {
         QTest::addColumn<Page>("page");
         QTest::addColumn<QList<int>>("rows");
-        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("members");
-        const auto row = [](const char *name, Page page, QList<int> rows, const char *title, const char *members) {
-            QTest::newRow(name) << page << rows << QString::fromLatin1(title) << QString::fromLatin1(members);
+        const auto row = [](const char *name, Page page, QList<int> rows, const char *members) {
+            QTest::newRow(name) << page << rows << QString::fromLatin1(members);
         };
-        row("groups, one", Groups, { 0 }, "Groups .. used 5 of 250. 1 selected. ", "Contact Members .. used 4 of 32. ");
-        row("groups, two", Groups, { 0, 2 }, "Groups .. used 5 of 250. 2 selected. ", "Contact Members .. up to 32. ");
-        row("zones, one", Zones, { 0 }, "Zones .. used 5 of 250. 1 selected. ", "Channel Members .. used 4 of 16 ");
+        row("groups, one", Groups, { 0 }, "Contact Members .. used 4 of 32. ");
+        row("groups, two", Groups, { 0, 2 }, "Contact Members .. up to 32. ");
+        row("zones, one", Zones, { 0 }, "Channel Members .. used 4 of 16 ");
         // With several scan lists the members title stays as the one list left it.
-        row("scan lists, two", ScanLists, { 0, 2 }, "Scan Lists .. used 5 of 250. 2 selected. ",
-            "Channel Members .. used 4 of 31 ");
+        row("scan lists, two", ScanLists, { 0, 2 }, "Channel Members .. used 4 of 31 ");
     }
 
-    void titles()
+    void membersTitle()
     {
         QFETCH(Page, page);
         QFETCH(QList<int>, rows);
         PageFixture p = makePage(page, pageImage(page));
         p.select(rows);
-        QTEST(p.title(), "title");
         QTEST(p.child<QLabel>("MembersTitleLabel")->text(), "members");
         QCOMPARE(p.view("MemberListView")->topLevelItemCount(), rows.size() == 1 ? 4 : 0);
         QCOMPARE(p.view("AvailableListView")->topLevelItemCount(), rows.size() == 1 ? 36 : 0);
@@ -140,8 +127,11 @@ private Q_SLOTS:
     {
         QFETCH(Page, page);
         QFETCH(int, capacity);
+        QList<int> full;
+        for (int member = 1; member <= capacity; ++member)
+            full.append(member);
         FileImage image = pageImage(page);
-        setSlots(image, page, 0, range(1, capacity - 1));
+        setSlots(image, page, 0, full.mid(0, capacity - 1));
         PageFixture p = makePage(page, image);
         QTreeWidget *available = p.view("AvailableListView");
         QPushButton *add = p.button("AddToMemberBitBtn");
@@ -149,16 +139,16 @@ private Q_SLOTS:
         QVERIFY(add->isEnabled());
         QTest::mouseClick(add, Qt::LeftButton);
         PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+        QCOMPARE(slotValues(p.image(), page, 0), full);
         p.select({ 0 }, available);
         QVERIFY(!add->isEnabled());
         listclicks::doubleClick(available, 0, 2);
         PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), page, 0), range(1, capacity));
+        QCOMPARE(slotValues(p.image(), page, 0), full);
     }
 
-    // The member panes are one mechanism (the close-up is the core's): tried on the groups page. A
-    // member move shifts the members between and keeps the moved member selected; removing two closes up.
+    // The member panes are one mechanism (the close-up is the core's, the move keys the list panel's):
+    // tried on the groups page. A member move keeps the moved member selected; removing two closes up.
     void removeAndMoveMembers()
     {
         PageFixture p = makePage(Groups, pageImage(Groups));
@@ -168,16 +158,10 @@ private Q_SLOTS:
         PageFixture::settle();
         QCOMPARE(slotValues(p.image(), Groups, 0), QList<int>({ 7, 9, 8, 10 }));
         QCOMPARE(listview::selectedRows(members), QList<int> { 1 });
-        members->setFocus();
-        QTest::keyClick(members, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
-        PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), Groups, 0), QList<int>({ 7, 8, 10, 9 }));
-        QVERIFY(!p.button("MemberMoveDownBitBtn")->isEnabled());
-
         p.select({ 1, 2 }, members);
         QTest::mouseClick(p.button("DeleteFromMemberBitBtn"), Qt::LeftButton);
         PageFixture::settle();
-        QCOMPARE(slotValues(p.image(), Groups, 0), QList<int>({ 7, 9 }));
+        QCOMPARE(slotValues(p.image(), Groups, 0), QList<int>({ 7, 10 }));
         QCOMPARE(p.view("AvailableListView")->topLevelItemCount(), 38);
     }
 
@@ -263,12 +247,11 @@ private Q_SLOTS:
         PageFixture p = PageFixture::of<EmergencySystemForm>(emergencyImage());
         p.button("AddBitBtn")->click();
         PageFixture::settle();
-        QCOMPARE(p.selected(), QList<int> { 4 });
         QCOMPARE(p.cell(4, 2) + p.cell(4, 3) + p.cell(4, 8), QStringLiteral("System 5Regular10 secs"));
     }
 
     // S2 is kept for D1; S3 goes (the analogue A2 loses it) unless Cancel stops the walk at S2. How far a
-    // move goes is the panel's; the channels follow whichever way.
+    // move goes is the panel's; the channels of either mode follow.
     void deleteAndMove_data()
     {
         QTest::addColumn<QList<int>>("selected");
